@@ -1,0 +1,26 @@
+// Access to qrn.ini with the semantics of the Windows profile functions.
+#pragma once
+#include <cstddef>
+#include <cstdio>
+
+namespace qrn {
+
+class Profile {
+public:
+    virtual ~Profile() = default;
+    // Leading decimal number of the value; def when the key is missing.
+    virtual int GetInt(const char* section, const char* key, int def) = 0;
+    // The value cut to size-1 bytes; def when the key is missing. Returns the length.
+    virtual std::size_t GetString(const char* section, const char* key, const char* def, char* out,
+                                  std::size_t size) = 0;
+    // Creates file, section or key as needed; a null key removes the section.
+    virtual void WriteString(const char* section, const char* key, const char* value) = 0;
+
+    void WriteInt(const char* section, const char* key, int value) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%d", value);
+        WriteString(section, key, text);
+    }
+};
+
+}  // namespace qrn

@@ -1,0 +1,25 @@
+// Everything that asks or tells the user goes through here: real dialogs in
+// the program, scripted answers in tests.
+#pragma once
+
+namespace qrn {
+
+// Message-box styles and answers (the values of the platform's MB_ and ID constants).
+constexpr unsigned kMbOk = 0x0, kMbOkCancel = 0x1, kMbIconStop = 0x10, kMbIconQuestion = 0x20,
+                   kMbIconExclamation = 0x30, kMbDefButton2 = 0x100;
+constexpr int kIdOk = 1, kIdCancel = 2;
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    virtual int Message(void* owner, const char* text, const char* title, unsigned style) = 0;
+    virtual void Beep() = 0;
+};
+
+Prompts& CurrentPrompts();
+// Replaces the prompts (tests); null puts back the program's own.
+void SetPrompts(Prompts* p);
+// The program's own prompts, installed at start.
+void SetDefaultPrompts(Prompts* p);
+
+}  // namespace qrn

@@ -1,0 +1,26 @@
+// Sorting the entry table: fixed groups first, then the chosen key.
+#pragma once
+#include "listing/entry_table.h"
+
+namespace qrn {
+
+// Name collation (lstrcmpA in the product).
+using CollateFn = int (*)(const char*, const char*);
+// Upper-cases in place (CharUpperA in the product).
+using UpperFn = void (*)(char*);
+
+struct SortSpec {
+    int order;  // 1 ascending, 2 descending
+    int key;    // 1 name, 2 extension, 3 date and time, 4 size
+    CollateFn collate;
+    UpperFn upper;
+};
+
+int GroupRank(const FileEntry& e);
+void ExtensionKey(const char* name, unsigned extensionIndex, char* out, UpperFn upper);
+int CompareEntries(const FileEntry& a, const FileEntry& b, const SortSpec& spec);
+void SortEntries(FileEntry* rows, int count, const SortSpec& spec);
+
+void UpperAscii(char* s);
+
+}  // namespace qrn
