@@ -16,20 +16,43 @@ void LowerAscii(char* s) {
     }
 }
 
+// A '*' that ends the pattern needs at least one byte; any other '*' takes
+// zero or more, and a '*' reached after the name has ended fails. That is the
+// ordinary glob rule once a final '*' is read as "?*", which lets the match
+// run with a single backtrack point: the work stays within name length times
+// pattern length however many stars the pattern holds.
 int MatchPattern(const char* n, const char* p) {
-    while (*p && *n) {
-        if (*p == '*') {
-            ++p;
-            if (!*p) return 1;
-            for (; *n; ++n)
-                if (MatchPattern(n, p)) return 1;
-            return 0;
+    const std::size_t nlen = std::strlen(n);
+    const std::size_t raw = std::strlen(p);
+    const bool finalStar = raw > 0 && p[raw - 1] == '*';
+    const std::size_t plen = finalStar ? raw + 1 : raw;
+    auto at = [&](std::size_t i) -> char {
+        if (finalStar && i == raw - 1) return '?';
+        if (finalStar && i == raw) return '*';
+        return p[i];
+    };
+    std::size_t ni = 0, pi = 0;
+    std::size_t starP = 0, starN = 0;
+    bool haveStar = false;
+    while (ni < nlen) {
+        if (pi < plen && at(pi) == '*') {
+            haveStar = true;
+            starP = ++pi;
+            starN = ni;
+            if (pi == plen) return 1;
+            continue;
         }
-        if (*p != '?' && *p != *n) return 0;
-        ++p;
-        ++n;
+        if (pi < plen && (at(pi) == '?' || at(pi) == n[ni])) {
+            ++pi;
+            ++ni;
+            continue;
+        }
+        if (!haveStar) return 0;
+        pi = starP;
+        ni = ++starN;
     }
-    return (!*p && !*n) ? 1 : 0;
+    while (pi < plen && at(pi) == '*') ++pi;
+    return pi == plen ? 1 : 0;
 }
 
 int MatchMaskList(const char* name, const char* maskList, LowerFn lower) {
@@ -37,30 +60,38 @@ int MatchMaskList(const char* name, const char* maskList, LowerFn lower) {
     CopyCut(lname, sizeof lname, name);
     lower(lname);
     if (!maskList[0]) return 0;
-    char pattern[kPathSize];
+    // A pattern too long to hold matches nothing; cutting it would change
+    // which names it selects.
+    char pattern[kMaxPattern + 1];
     std::size_t len = 0;
+    bool overlong = false;
+    auto tryPattern = [&]() {
+        pattern[len] = '\0';
+        if (overlong) return 0;
+        lower(pattern);
+        return MatchPattern(lname, pattern);
+    };
+    auto append = [&](char c) {
+        if (len < kMaxPattern) pattern[len++] = c;
+        else overlong = true;
+    };
     for (const char* m = maskList; *m; ++m) {
         if (IsLeadByte(*m) && m[1]) {
-            if (len + 2 < sizeof pattern) {
-                pattern[len++] = m[0];
-                pattern[len++] = m[1];
-            }
+            append(m[0]);
+            append(m[1]);
             ++m;
             continue;
         }
         if (*m == ';') {
-            pattern[len] = '\0';
-            lower(pattern);
-            if (MatchPattern(lname, pattern)) return 1;
+            if (tryPattern()) return 1;
             len = 0;
+            overlong = false;
             continue;
         }
-        if (len + 1 < sizeof pattern) pattern[len++] = *m;
+        append(*m);
     }
-    if (len == 0) return 0;
-    pattern[len] = '\0';
-    lower(pattern);
-    return MatchPattern(lname, pattern);
+    if (len == 0 && !overlong) return 0;
+    return tryPattern();
 }
 
 }  // namespace qrn

@@ -9,6 +9,9 @@ using LowerFn = void (*)(char*);
 // Lower-cases ASCII letters, stepping over the trail bytes of double-byte characters.
 void LowerAscii(char* s);
 
+// Longest single pattern of a mask list, in bytes.
+inline constexpr unsigned kMaxPattern = 247;
+
 int MatchPattern(const char* name, const char* pattern);
 int MatchMaskList(const char* name, const char* maskList, LowerFn lower = LowerAscii);
 

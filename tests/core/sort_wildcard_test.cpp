@@ -36,8 +36,52 @@ TEST(Wildcard, BoundedOnHostileInput) {
     std::string stars(247, '*');
     EXPECT_EQ(1, MatchMaskList(name.c_str(), (stars.substr(0, 8) + "a").c_str()));
     EXPECT_EQ(0, MatchMaskList(name.c_str(), (stars.substr(0, 6) + "b").c_str()));
-    std::string overlong(600, '?');  // longer than a pattern may be: cut, never overrun
+    EXPECT_EQ(0, MatchMaskList(name.c_str(), "*a*a*a*a*a*a*a*a*a*a*b"));
+    EXPECT_EQ(1, MatchPattern(name.c_str(), stars.c_str()));
+    std::string overlong(600, '?');  // longer than a pattern may be: matches nothing
     EXPECT_EQ(0, MatchMaskList(name.c_str(), overlong.c_str()));
+    EXPECT_EQ(1, MatchMaskList("a.txt", (overlong + ";*.txt").c_str()));
+    std::string longest(kMaxPattern, '?');
+    std::string fits(kMaxPattern, 'a');
+    EXPECT_EQ(1, MatchMaskList(fits.c_str(), longest.c_str()));
+}
+
+namespace {
+// The matching rule written out as plain recursion, to check the matcher against.
+int Reference(const char* n, const char* p) {
+    while (*p && *n) {
+        if (*p == '*') {
+            ++p;
+            if (!*p) return 1;
+            for (; *n; ++n)
+                if (Reference(n, p)) return 1;
+            return 0;
+        }
+        if (*p != '?' && *p != *n) return 0;
+        ++p;
+        ++n;
+    }
+    return (!*p && !*n) ? 1 : 0;
+}
+}  // namespace
+
+TEST(Wildcard, AgreesWithPlainRecursionOnRandomInput) {
+    std::uint32_t seed = 12345;
+    auto next = [&]() {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7fff;
+    };
+    const char nameBytes[] = "ab.\x83\x5c";
+    const char patBytes[] = "ab.*?\x83\x5c";
+    for (int round = 0; round < 200000; ++round) {
+        char n[10], p[9];
+        int nl = static_cast<int>(next() % 9), pl = static_cast<int>(next() % 8);
+        for (int i = 0; i < nl; ++i) n[i] = nameBytes[next() % 5];
+        for (int i = 0; i < pl; ++i) p[i] = patBytes[next() % 7];
+        n[nl] = '\0';
+        p[pl] = '\0';
+        ASSERT_EQ(Reference(n, p), MatchPattern(n, p)) << "name=" << n << " pattern=" << p;
+    }
 }
 
 namespace {
