@@ -1,0 +1,150 @@
+// Entry point: start-up, update mode and the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "app/main_window_win32.h"
+#include "app/prompts_win32.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "app/update_win32.h"
+#include "listing/entry_table.h"
+#include "resources/resource_ids.h"
+
+using namespace qrn;
+
+namespace {
+
+bool FullPathOf(const char* path, char* out, std::size_t size) {
+    char* filePart;
+    DWORD n = GetFullPathNameA(path, static_cast<DWORD>(size), out, &filePart);
+    return n > 0 && n < size;
+}
+
+void ReadVersion(Startup& st) {
+    OSVERSIONINFOA v;
+    std::memset(&v, 0, sizeof v);
+    v.dwOSVersionInfoSize = sizeof v;
+    if (GetVersionExA(&v)) {
+        st.IsNT = v.dwPlatformId == VER_PLATFORM_WIN32_NT;
+        st.OsMajor = v.dwMajorVersion;
+        st.OsMinor = v.dwMinorVersion;
+        st.OsBuild = v.dwBuildNumber;
+    }
+    char dir[64];
+    UINT n = st.IsNT ? GetSystemDirectoryA(dir, sizeof dir) : GetWindowsDirectoryA(dir, sizeof dir);
+    if (n == 0 || n >= sizeof dir) dir[0] = '\0';
+    BuildShellPath(st.IsNT, dir, st.ShellPath, sizeof st.ShellPath);
+}
+
+void BuildDriveTypes(Startup& st) {
+    for (int d = 0; d < 26; ++d) {
+        char root[4] = {static_cast<char>('A' + d), ':', '\\', '\0'};
+        st.DriveTypeTable[d] = DriveTypeLetter(GetDriveTypeA(root));
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
+    static DialogPrompts prompts;
+    SetDefaultPrompts(&prompts);
+    g_window.Instance = instance;
+
+    // 1-4: where the program lives, the system, the drives.
+    char exe[kPathSize];
+    DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
+    if (n == 0 || n >= sizeof exe || !BuildProgramPaths(exe, g_startup)) return 0;
+    ReadVersion(g_startup);
+    BuildDriveTypes(g_startup);
+
+    // 5-7: settings, the first paint redraws everything, no marks.
+    ResetListing(g_listing);
+    LoadSettings(g_settings, IniProfile(), true, g_listing, g_startup.ProgramFolder, g_startup.DriveTypeTable,
+                 SettingsPlatformObject());
+    g_window.FullRedraw = true;
+    ClearAllMarks(g_listing.table);
+
+    // 8: the command line.
+    CommandLine cl;
+    ParseCommandLine(commandLine ? commandLine : "", cl);
+    switch (cl.kind) {
+    case StartKind::Mask:
+        std::memcpy(g_listing.FileMask, cl.mask, sizeof g_listing.FileMask);
+        break;
+    case StartKind::Directory: {
+        char saved[kPathSize];
+        std::memcpy(saved, g_listing.CurrentDir, sizeof saved);
+        CopyCut(g_listing.CurrentDir, sizeof g_listing.CurrentDir, cl.directory);
+        // No room for the backslash: start where the settings say.
+        if (!EnsureTrailingBackslash(g_listing.CurrentDir, sizeof g_listing.CurrentDir, true, FullPathOf))
+            std::memcpy(g_listing.CurrentDir, saved, sizeof saved);
+        break;
+    }
+    case StartKind::Update: {
+        PendingUpdateRecord& u = g_startup.PendingUpdate;
+        std::memcpy(u.source, cl.source, sizeof u.source);
+        std::memcpy(u.target, cl.target, sizeof u.target);
+        u.mode = cl.mode;
+        if (RunUpdate(u, g_startup.UpdateFailure, sizeof g_startup.UpdateFailure)) return 0;
+        break;
+    }
+    case StartKind::Default:
+        break;
+    }
+
+    // 9: the window class.
+    if (!previous) {
+        WNDCLASSA wc;
+        std::memset(&wc, 0, sizeof wc);
+        wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+        wc.lpfnWndProc = MainWindowProc;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconA(instance, "QRN_ICON");
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+        wc.lpszMenuName = MAKEINTRESOURCEA(g_settings.MenuMode ? MENU_JAPANESE : MENU_ENGLISH);
+        wc.lpszClassName = kMainClass;
+        if (!RegisterClassA(&wc)) return 0;
+    }
+
+    // 10: the main window where it was last.
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    int x = g_settings.WinX, y = g_settings.WinY, w = g_settings.WinW, h = g_settings.WinH;
+    FitWindowToScreen(x, y, w, h, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    g_window.Main = nullptr;
+    HWND main = CreateWindowExA(0, kMainClass, "QRN", WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, nullptr, instance,
+                                nullptr);
+    if (!main) return 0;
+    g_window.Main = main;
+
+    // 11: the start banner stays up until the first paint.
+    if (g_settings.WinBannerMode == 1) {
+        g_window.Banner = CreateDialogA(instance, "START_BANNER", main, StartBannerProc);
+        g_window.CurrentModelessDialog = g_window.Banner;
+    }
+
+    // 12-14.
+    ShowWindow(main, show);
+    UpdateWindow(main);
+
+    // 15: an update that did not complete.
+    if (g_startup.PendingUpdate.pending) {
+        MessageBoxA(main, g_startup.UpdateFailure, "バージョンアップに失敗しました。", MB_OK);
+        DestroyWindow(main);
+    }
+
+    // 16: the message loop.
+    HACCEL accel = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(ACCEL_MAIN));
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (g_window.CurrentModelessDialog && IsDialogMessageA(g_window.CurrentModelessDialog, &msg)) continue;
+        if (g_window.Main && TranslateAcceleratorA(g_window.Main, accel, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,13 @@
+// The program's own prompts: message boxes and the system beep.
+#pragma once
+#include "app/prompts.h"
+
+namespace qrn {
+
+class DialogPrompts : public Prompts {
+public:
+    int Message(void* owner, const char* text, const char* title, unsigned style) override;
+    void Beep() override;
+};
+
+}  // namespace qrn

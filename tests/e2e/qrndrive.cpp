@@ -1,0 +1,273 @@
+// qrndrive: finds, reads and operates the windows of other programs in the
+// same Wine session, for the end-to-end scenarios.
+//
+//   qrndrive wait  CLASS TITLE MS         wait for a visible top-level window
+//   qrndrive gone  CLASS TITLE MS         wait until no such window is left
+//   qrndrive title CLASS TITLE            print the window's title
+//   qrndrive texts CLASS TITLE            print the title and every child: class<TAB>text
+//   qrndrive press CLASS TITLE BUTTON     click the child button of that text ('&' ignored)
+//   qrndrive keys  CLASS TITLE KEY...     type keys through the system's input queue:
+//                                         a letter or digit, or names such as esc, enter,
+//                                         space, tab, f1, with modifiers shift+, ctrl+, alt+
+//   qrndrive command CLASS TITLE ID       post WM_COMMAND with that id
+//   qrndrive close CLASS TITLE            post WM_CLOSE
+//   qrndrive shot  CLASS TITLE FILE.bmp   save the client area as a 24-bit bitmap
+//   qrndrive hold  FILE MS                keep FILE open without sharing for MS milliseconds
+//
+// CLASS and TITLE may be "-" for any; TITLE matches a part of the title.
+// Texts are printed in UTF-8. Exit code 0 on success, 1 when nothing matched
+// or timed out, 2 for a usage error.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+void Print(const std::wstring& w) {
+    std::string s = Utf8(w) + "\n";
+    DWORD written;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), s.data(), static_cast<DWORD>(s.size()), &written, nullptr);
+}
+
+std::wstring TextOf(HWND h) {
+    wchar_t buf[4096];
+    int n = GetWindowTextW(h, buf, 4096);
+    return std::wstring(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+std::wstring ClassOf(HWND h) {
+    wchar_t buf[256];
+    int n = GetClassNameW(h, buf, 256);
+    return std::wstring(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+std::wstring WithoutAmpersands(const std::wstring& s) {
+    std::wstring out;
+    for (wchar_t c : s)
+        if (c != L'&') out += c;
+    return out;
+}
+
+struct Query {
+    std::wstring cls, title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK Match(HWND h, LPARAM lp) {
+    Query* q = reinterpret_cast<Query*>(lp);
+    if (!IsWindowVisible(h)) return TRUE;
+    if (q->cls != L"-" && ClassOf(h) != q->cls) return TRUE;
+    if (q->title != L"-" && TextOf(h).find(q->title) == std::wstring::npos) return TRUE;
+    q->found = h;
+    return FALSE;
+}
+
+HWND Find(const std::wstring& cls, const std::wstring& title) {
+    Query q{cls, title};
+    EnumWindows(Match, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+HWND WaitFor(const std::wstring& cls, const std::wstring& title, DWORD ms) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND h = Find(cls, title)) return h;
+        if (GetTickCount() - start >= ms) return nullptr;
+        Sleep(50);
+    }
+}
+
+BOOL CALLBACK CollectChild(HWND h, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> Children(HWND h) {
+    std::vector<HWND> v;
+    EnumChildWindows(h, CollectChild, reinterpret_cast<LPARAM>(&v));
+    return v;
+}
+
+bool KeyOf(std::wstring name, WORD& vk, std::vector<WORD>& mods) {
+    for (;;) {
+        std::size_t plus = name.find(L'+');
+        if (plus == std::wstring::npos || plus == 0 || plus + 1 == name.size()) break;
+        std::wstring m = name.substr(0, plus);
+        if (m == L"shift") mods.push_back(VK_SHIFT);
+        else if (m == L"ctrl") mods.push_back(VK_CONTROL);
+        else if (m == L"alt") mods.push_back(VK_MENU);
+        else return false;
+        name = name.substr(plus + 1);
+    }
+    struct Named {
+        const wchar_t* name;
+        WORD vk;
+    };
+    static const Named names[] = {
+        {L"esc", VK_ESCAPE}, {L"enter", VK_RETURN}, {L"space", VK_SPACE}, {L"tab", VK_TAB},
+        {L"back", VK_BACK}, {L"up", VK_UP}, {L"down", VK_DOWN}, {L"left", VK_LEFT},
+        {L"right", VK_RIGHT}, {L"home", VK_HOME}, {L"end", VK_END}, {L"pgup", VK_PRIOR},
+        {L"pgdn", VK_NEXT}, {L"insert", VK_INSERT}, {L"delete", VK_DELETE}, {L"add", VK_ADD},
+        {L"f1", VK_F1}, {L"f10", VK_F10}, {L"comma", VK_OEM_COMMA}, {L"period", VK_OEM_PERIOD},
+        {L"slash", VK_OEM_2}, {L"backslash", VK_OEM_5}, {L"caret", VK_OEM_7}, {L"minus", VK_OEM_MINUS},
+    };
+    for (const Named& n : names)
+        if (name == n.name) {
+            vk = n.vk;
+            return true;
+        }
+    if (name.size() == 1) {
+        wchar_t c = name[0];
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 32);
+        if ((c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9')) {
+            vk = static_cast<WORD>(c);
+            return true;
+        }
+    }
+    return false;
+}
+
+void SendKey(WORD vk, bool up) {
+    INPUT in;
+    ZeroMemory(&in, sizeof in);
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, 0));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
+bool SaveClientBitmap(HWND h, const wchar_t* file) {
+    RECT r;
+    GetClientRect(h, &r);
+    const int w = r.right, hgt = r.bottom;
+    if (w <= 0 || hgt <= 0) return false;
+    HDC wdc = GetDC(h);
+    HDC mem = CreateCompatibleDC(wdc);
+    BITMAPINFO bi;
+    ZeroMemory(&bi, sizeof bi);
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = hgt;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, hgt, wdc, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
+    BITMAPFILEHEADER fh;
+    ZeroMemory(&fh, sizeof fh);
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + stride * static_cast<DWORD>(hgt);
+    bool ok = false;
+    HANDLE f = CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f != INVALID_HANDLE_VALUE) {
+        DWORD n;
+        ok = WriteFile(f, &fh, sizeof fh, &n, nullptr) && WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr) &&
+             WriteFile(f, bits, stride * static_cast<DWORD>(hgt), &n, nullptr);
+        CloseHandle(f);
+    }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(h, wdc);
+    return ok;
+}
+
+int Usage() {
+    Print(L"usage: qrndrive wait|gone|title|texts|press|keys|command|close|shot CLASS TITLE ... | hold FILE MS");
+    return 2;
+}
+
+}  // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv || argc < 2) return Usage();
+    std::wstring cmd = argv[1];
+    if (cmd == L"hold") {
+        if (argc < 4) return Usage();
+        HANDLE f = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE) return 1;
+        Sleep(static_cast<DWORD>(_wtoi(argv[3])));
+        CloseHandle(f);
+        return 0;
+    }
+    if (argc < 4) return Usage();
+    std::wstring cls = argv[2], title = argv[3];
+    if (cmd == L"wait") {
+        if (argc < 5) return Usage();
+        return WaitFor(cls, title, static_cast<DWORD>(_wtoi(argv[4]))) ? 0 : 1;
+    }
+    if (cmd == L"gone") {
+        if (argc < 5) return Usage();
+        DWORD start = GetTickCount(), ms = static_cast<DWORD>(_wtoi(argv[4]));
+        while (Find(cls, title)) {
+            if (GetTickCount() - start >= ms) return 1;
+            Sleep(50);
+        }
+        return 0;
+    }
+    HWND h = WaitFor(cls, title, 10000);
+    if (!h) return 1;
+    if (cmd == L"title") {
+        Print(TextOf(h));
+        return 0;
+    }
+    if (cmd == L"texts") {
+        Print(TextOf(h));
+        for (HWND c : Children(h)) Print(ClassOf(c) + L"\t" + TextOf(c));
+        return 0;
+    }
+    if (cmd == L"press") {
+        if (argc < 5) return Usage();
+        std::wstring want = WithoutAmpersands(argv[4]);
+        for (HWND c : Children(h)) {
+            if (WithoutAmpersands(TextOf(c)) != want) continue;
+            PostMessageW(h, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED), reinterpret_cast<LPARAM>(c));
+            return 0;
+        }
+        return 1;
+    }
+    if (cmd == L"keys") {
+        SetForegroundWindow(h);
+        Sleep(100);
+        for (int i = 4; i < argc; ++i) {
+            WORD vk = 0;
+            std::vector<WORD> mods;
+            if (!KeyOf(argv[i], vk, mods)) return Usage();
+            for (WORD m : mods) SendKey(m, false);
+            SendKey(vk, false);
+            SendKey(vk, true);
+            for (auto m = mods.rbegin(); m != mods.rend(); ++m) SendKey(*m, true);
+            Sleep(50);
+        }
+        return 0;
+    }
+    if (cmd == L"command") {
+        if (argc < 5) return Usage();
+        return PostMessageW(h, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[4])), 0) ? 0 : 1;
+    }
+    if (cmd == L"close") return PostMessageW(h, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == L"shot") {
+        if (argc < 5) return Usage();
+        return SaveClientBitmap(h, argv[4]) ? 0 : 1;
+    }
+    return Usage();
+}
