@@ -4,7 +4,7 @@
 set -eu
 
 PKGS="cmake make g++ googletest g++-mingw-w64-i686-posix binutils-mingw-w64-i686 \
-wine wine32:i386 xvfb xauth xdotool x11-apps imagemagick fonts-ipafont-gothic"
+wine wine32:i386 xvfb xauth xdotool x11-apps imagemagick fonts-ipafont-gothic locales python3"
 
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
@@ -16,7 +16,16 @@ for p in $PKGS; do
     fi
 done
 
+# Wine takes the ANSI code page (932) from LC_ALL=ja_JP.UTF-8, and needs the
+# locale itself to turn Japanese file names into UTF-8 names on disk.
+ensure_locale() {
+    if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+        $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+    fi
+}
+
 if [ -z "$missing" ]; then
+    ensure_locale
     exit 0
 fi
 
@@ -27,3 +36,4 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 # shellcheck disable=SC2086
 $SUDO apt-get install -y -qq --no-install-recommends $missing
+ensure_locale

@@ -53,7 +53,7 @@ TEST(IniFile, ReadsAndWritesThroughTheProfileFunctions) {
     char types[26] = {};
     Win32SettingsPlatform platform;
     LoadSettings(s, p, true, l, t.Path().substr(0, t.Path().size() - 1).c_str(), types, platform);
-    EXPECT_GT(s.FontSize, 0);
+    EXPECT_EQ(-40, s.FontSize);  // a negative height asks for the character height
     EXPECT_LT(std::strlen(s.Editor), sizeof s.Editor);
     EXPECT_STREQ("*.*", l.FileMask);
 }
