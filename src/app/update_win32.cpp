@@ -27,7 +27,11 @@ bool RunUpdate(PendingUpdateRecord& u, char* failure, std::size_t failureSize, c
         Sleep(timing.pauseMs);
         waited += timing.pauseMs ? timing.pauseMs : 1;
     }
-    if (u.mode == 2) DeleteFileA(u.source);
+    if (u.mode == 2 && !DeleteFileA(u.source)) {
+        // The source is usually this very program, whose file cannot be
+        // deleted while it runs: the system removes it at the next restart.
+        MoveFileExA(u.source, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    }
     // The target is started by its quoted path so that blanks in the
     // program folder cannot split it.
     char command[kPathSize + 3];

@@ -5,14 +5,20 @@
 //   qrndrive gone  CLASS TITLE MS         wait until no such window is left
 //   qrndrive title CLASS TITLE            print the window's title
 //   qrndrive texts CLASS TITLE            print the title and every child: class<TAB>text
-//   qrndrive press CLASS TITLE BUTTON     click the child button of that text ('&' ignored)
+//   qrndrive press CLASS TITLE BUTTON     click the child button of that text ('&' ignored),
+//                                         or of control id N when BUTTON is #N
 //   qrndrive keys  CLASS TITLE KEY...     type keys through the system's input queue:
 //                                         a letter or digit, or names such as esc, enter,
 //                                         space, tab, f1, with modifiers shift+, ctrl+, alt+
 //   qrndrive command CLASS TITLE ID       post WM_COMMAND with that id
 //   qrndrive close CLASS TITLE            post WM_CLOSE
 //   qrndrive shot  CLASS TITLE FILE.bmp   save the client area as a 24-bit bitmap
+//   qrndrive count CLASS TITLE            print how many such windows there are
+//   qrndrive menu  CLASS TITLE            print the items of the menu bar, one per line
 //   qrndrive hold  FILE MS                keep FILE open without sharing for MS milliseconds
+//   qrndrive exec  DIR PROGRAM            start PROGRAM in DIR with the arguments held in the
+//                                         environment variable QRN_ARGS, exactly as written
+//                                         there; wait for it and end with its exit code
 //
 // CLASS and TITLE may be "-" for any; TITLE matches a part of the title.
 // Texts are printed in UTF-8. Exit code 0 on success, 1 when nothing matched
@@ -72,6 +78,20 @@ BOOL CALLBACK Match(HWND h, LPARAM lp) {
     if (q->title != L"-" && TextOf(h).find(q->title) == std::wstring::npos) return TRUE;
     q->found = h;
     return FALSE;
+}
+
+struct Counter {
+    std::wstring cls, title;
+    int n = 0;
+};
+
+BOOL CALLBACK CountMatch(HWND h, LPARAM lp) {
+    Counter* c = reinterpret_cast<Counter*>(lp);
+    if (!IsWindowVisible(h)) return TRUE;
+    if (c->cls != L"-" && ClassOf(h) != c->cls) return TRUE;
+    if (c->title != L"-" && TextOf(h).find(c->title) == std::wstring::npos) return TRUE;
+    ++c->n;
+    return TRUE;
 }
 
 HWND Find(const std::wstring& cls, const std::wstring& title) {
@@ -190,7 +210,7 @@ bool SaveClientBitmap(HWND h, const wchar_t* file) {
 }
 
 int Usage() {
-    Print(L"usage: qrndrive wait|gone|title|texts|press|keys|command|close|shot CLASS TITLE ... | hold FILE MS");
+    Print(L"usage: qrndrive wait|gone|count|title|texts|menu|press|keys|command|close|shot CLASS TITLE ... | hold FILE MS");
     return 2;
 }
 
@@ -209,6 +229,27 @@ int main() {
         CloseHandle(f);
         return 0;
     }
+    if (cmd == L"exec") {
+        if (argc < 4) return Usage();
+        std::wstring line = L"\"" + std::wstring(argv[3]) + L"\"";
+        wchar_t args[4096];
+        DWORD n = GetEnvironmentVariableW(L"QRN_ARGS", args, 4096);
+        if (n > 0 && n < 4096) line += L" " + std::wstring(args, n);
+        SetEnvironmentVariableW(L"QRN_ARGS", nullptr);
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi;
+        std::vector<wchar_t> buf(line.begin(), line.end());
+        buf.push_back(0);
+        if (!CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr, argv[2], &si, &pi))
+            return 1;
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        DWORD code = 1;
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return static_cast<int>(code);
+    }
     if (argc < 4) return Usage();
     std::wstring cls = argv[2], title = argv[3];
     if (cmd == L"wait") {
@@ -222,6 +263,12 @@ int main() {
             if (GetTickCount() - start >= ms) return 1;
             Sleep(50);
         }
+        return 0;
+    }
+    if (cmd == L"count") {
+        Counter c{cls, title};
+        EnumWindows(CountMatch, reinterpret_cast<LPARAM>(&c));
+        Print(std::to_wstring(c.n));
         return 0;
     }
     HWND h = WaitFor(cls, title, 10000);
@@ -238,8 +285,10 @@ int main() {
     if (cmd == L"press") {
         if (argc < 5) return Usage();
         std::wstring want = WithoutAmpersands(argv[4]);
+        // "#N" names the button by its control id.
+        const int id = want.size() > 1 && want[0] == L'#' ? _wtoi(want.c_str() + 1) : -1;
         for (HWND c : Children(h)) {
-            if (WithoutAmpersands(TextOf(c)) != want) continue;
+            if (id >= 0 ? GetDlgCtrlID(c) != id : WithoutAmpersands(TextOf(c)) != want) continue;
             PostMessageW(h, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED), reinterpret_cast<LPARAM>(c));
             return 0;
         }
@@ -263,6 +312,16 @@ int main() {
     if (cmd == L"command") {
         if (argc < 5) return Usage();
         return PostMessageW(h, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[4])), 0) ? 0 : 1;
+    }
+    if (cmd == L"menu") {
+        HMENU m = GetMenu(h);
+        if (!m) return 1;
+        for (int i = 0; i < GetMenuItemCount(m); ++i) {
+            wchar_t item[256];
+            int n = GetMenuStringW(m, static_cast<UINT>(i), item, 256, MF_BYPOSITION);
+            Print(std::wstring(item, n > 0 ? static_cast<std::size_t>(n) : 0));
+        }
+        return 0;
     }
     if (cmd == L"close") return PostMessageW(h, WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == L"shot") {
