@@ -25,16 +25,18 @@ qrn_fresh_prefix() {
 #   R: a folder with the volume label QRNTEST
 #   S: a drive whose target does not exist (not ready)
 #   T: a folder of kind CD-ROM
+#   U: a folder without a volume label (its root lists files only)
 qrn_map_test_drives() {
     local base=$1
     rm -rf "$base"
-    mkdir -p "$base/label" "$base/cdrom"
+    mkdir -p "$base/label" "$base/cdrom" "$base/plain"
     printf 'QRNTEST\n' > "$base/label/.windows-label"
     ln -sfn "$base/label" "$WINEPREFIX/dosdevices/r:"
     ln -sfn "$base/missing" "$WINEPREFIX/dosdevices/s:"
     ln -sfn "$base/cdrom" "$WINEPREFIX/dosdevices/t:"
+    ln -sfn "$base/plain" "$WINEPREFIX/dosdevices/u:"
     wine reg add 'HKLM\Software\Wine\Drives' /v 't:' /d cdrom /f >/dev/null 2>&1
     wineserver -w
-    export QRN_TEST_LABEL_DRIVE=R QRN_TEST_MISSING_DRIVE=S QRN_TEST_CDROM_DRIVE=T
+    export QRN_TEST_LABEL_DRIVE=R QRN_TEST_MISSING_DRIVE=S QRN_TEST_CDROM_DRIVE=T QRN_TEST_PLAIN_DRIVE=U
     export WINEPATH=""
 }

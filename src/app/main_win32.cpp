@@ -8,6 +8,7 @@
 #include "app/prompts_win32.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "app/speech_win32.h"
 #include "app/update_win32.h"
 #include "listing/entry_table.h"
 #include "resources/resource_ids.h"
@@ -50,6 +51,7 @@ void BuildDriveTypes(Startup& st) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
     static DialogPrompts prompts;
     SetDefaultPrompts(&prompts);
+    InstallSpeech();
     g_window.Instance = instance;
 
     // 1-4: where the program lives, the system, the drives.

@@ -10,6 +10,8 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "fileops/fileops_state.h"
+#include "listing/list_paint_win32.h"
+#include "listing/sort_dialog_win32.h"
 #include "resources/resource_ids.h"
 
 namespace qrn {
@@ -30,64 +32,6 @@ IniFileProfile& IniProfile() {
 }
 
 namespace {
-
-COLORREF ColorOf(ColorIndex i) {
-    const Rgb& c = g_settings.Colors[i];
-    return RGB(c.r, c.g, c.b);
-}
-
-void UpdateTitle(HWND hwnd) {
-    char title[8 + kPathSize + sizeof g_listing.FileMask];
-    std::snprintf(title, sizeof title, "QRN - %s%s", g_listing.CurrentDir, g_listing.FileMask);
-    SetWindowTextA(hwnd, title);
-}
-
-int StatusBarHeight() {
-    if (!g_window.StatusBar) return 0;
-    RECT r;
-    GetWindowRect(g_window.StatusBar, &r);
-    return r.bottom - r.top;
-}
-
-// A plain listing: one name per row in the list font and the entry colours.
-void PaintList(HWND hwnd, HDC dc) {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    client.top += g_settings.ToolbarHeight;
-    client.bottom -= StatusBarHeight();
-    HBRUSH back = CreateSolidBrush(ColorOf(kBack));
-    FillRect(dc, &client, back);
-    DeleteObject(back);
-
-    if (g_window.ListFont) DeleteObject(g_window.ListFont);
-    g_window.ListFont = CreateFontA(g_settings.FontSize, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                    static_cast<BYTE>(g_settings.FontCharSet), OUT_DEFAULT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                                    g_settings.Font);
-    HGDIOBJ oldFont = SelectObject(dc, g_window.ListFont);
-    SetBkMode(dc, TRANSPARENT);
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    const int rowHeight = tm.tmHeight > 0 ? tm.tmHeight : 16;
-
-    int y = client.top;
-    SetTextColor(dc, ColorOf(kInfo));
-    TextOutA(dc, 0, y, g_listing.CurrentDir, static_cast<int>(std::strlen(g_listing.CurrentDir)));
-    y += rowHeight;
-    const EntryTable& t = g_listing.table;
-    for (int i = 0; i < t.EntryCount && y < client.bottom; ++i, y += rowHeight) {
-        const FileEntry& e = t.rows[i];
-        ColorIndex c = kNorm;
-        if (e.attributes == kAttrLabel) c = kVol;
-        else if (e.attributes & kAttrDirectory) c = kDir;
-        else if (e.attributes & kAttrSystem) c = kSys;
-        else if (e.attributes & kAttrHidden) c = kHidn;
-        else if (e.attributes & kAttrReadOnly) c = kRdon;
-        SetTextColor(dc, ColorOf(c));
-        TextOutA(dc, 0, y, e.name, static_cast<int>(std::strlen(e.name)));
-    }
-    SelectObject(dc, oldFont);
-}
 
 void LayoutAndPaint(HWND hwnd) {
     if (!IsZoomed(hwnd)) {
@@ -116,10 +60,9 @@ void LayoutAndPaint(HWND hwnd) {
         if (g_window.CurrentModelessDialog == g_window.Banner) g_window.CurrentModelessDialog = nullptr;
         g_window.Banner = nullptr;
     }
-    UpdateTitle(hwnd);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    PaintList(hwnd, dc);
+    PaintAll(hwnd, dc);
     EndPaint(hwnd, &ps);
     g_window.FullRedraw = false;
 }
@@ -211,6 +154,11 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         case CMD_QUIT_SAVE_DIR:
             Quit(hwnd, true);
             break;
+        case CMD_SORT: {
+            const bool autoSortWasOn = g_settings.SortAuto != 1;
+            if (RunSortDialog(g_window.Instance, hwnd)) ApplySortChoice(hwnd, autoSortWasOn);
+            break;
+        }
         case CMD_ESCAPE:
             if (g_window.EscapeSwallow) {
                 g_window.EscapeSwallow = false;

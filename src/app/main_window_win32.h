@@ -17,6 +17,7 @@ struct MainWindowState {
     bool FullRedraw = true;                // the next paint of the list redraws everything
     bool RefreshPending = false;
     bool EscapeSwallow = false;
+    int PendingOperation = 0;              // 0 none, 1 copy, 2 move, 3 unpack, 4 mirror copy, 5 ISH make
 };
 
 extern MainWindowState g_window;

@@ -44,6 +44,14 @@ struct Listing {
     void* ChangeWatch;            // change-notification handle, or null
     int NameWidth;                // name column width in characters
     int Pitch[5];                 // column pitch of each layout, in characters (999 pixels for 4)
+    // Position in the list, kept by the painter and the key handler.
+    int CursorIndex;              // row under the cursor
+    int TopIndex;                 // first row of the page on screen
+    int LastOnPage;               // last row drawn on that page
+    int PageNumber, PageCount;    // 1-based page of the cursor; pages in all
+    int RowsPerColumn, EntriesPerPage;
+    int ColumnsPerPage;
+    int Layout;                   // layout in use, 0-4
 };
 
 extern Listing g_listing;

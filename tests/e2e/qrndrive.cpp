@@ -6,6 +6,7 @@
 //   qrndrive title CLASS TITLE            print the window's title
 //   qrndrive texts CLASS TITLE            print the title and every child: class<TAB>text
 //   qrndrive press CLASS TITLE BUTTON     click the child button of that text ('&' ignored),
+//                                         also radio buttons and check boxes,
 //                                         or of control id N when BUTTON is #N
 //   qrndrive keys  CLASS TITLE KEY...     type keys through the system's input queue:
 //                                         a letter or digit, or names such as esc, enter,
@@ -13,9 +14,11 @@
 //   qrndrive command CLASS TITLE ID       post WM_COMMAND with that id
 //   qrndrive close CLASS TITLE            post WM_CLOSE
 //   qrndrive shot  CLASS TITLE FILE.bmp   save the client area as a 24-bit bitmap
+//   qrndrive checked CLASS TITLE #ID      print 1 when that button is checked, else 0
 //   qrndrive count CLASS TITLE            print how many such windows there are
 //   qrndrive menu  CLASS TITLE            print the items of the menu bar, one per line
 //   qrndrive hold  FILE MS                keep FILE open without sharing for MS milliseconds
+//   qrndrive metrics FACE HEIGHT CHARSET  print "LH CW" of that font as the list is drawn
 //   qrndrive exec  DIR PROGRAM            start PROGRAM in DIR with the arguments held in the
 //                                         environment variable QRN_ARGS, exactly as written
 //                                         there; wait for it and end with its exit code
@@ -48,9 +51,13 @@ void Print(const std::wstring& w) {
 }
 
 std::wstring TextOf(HWND h) {
+    // WM_GETTEXT reaches the control itself, so that controls which keep
+    // their own text (a status bar's first part) answer too.
     wchar_t buf[4096];
-    int n = GetWindowTextW(h, buf, 4096);
-    return std::wstring(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+    DWORD_PTR n = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, &n))
+        n = static_cast<DWORD_PTR>(GetWindowTextW(h, buf, 4096));
+    return std::wstring(buf, n > 0 && n < 4096 ? static_cast<std::size_t>(n) : 0);
 }
 
 std::wstring ClassOf(HWND h) {
@@ -229,6 +236,24 @@ int main() {
         CloseHandle(f);
         return 0;
     }
+    if (cmd == L"metrics") {
+        if (argc < 5) return Usage();
+        HDC dc = GetDC(nullptr);
+        HFONT font = CreateFontW(_wtoi(argv[3]), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                 static_cast<BYTE>(_wtoi(argv[4])), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, argv[2]);
+        HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW tm;
+        GetTextMetricsW(dc, &tm);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        ReleaseDC(nullptr, dc);
+        wchar_t line[64];
+        swprintf(line, 64, L"%d %d", static_cast<int>(tm.tmHeight + tm.tmExternalLeading),
+                 static_cast<int>(tm.tmAveCharWidth));
+        Print(line);
+        return 0;
+    }
     if (cmd == L"exec") {
         if (argc < 4) return Usage();
         std::wstring line = L"\"" + std::wstring(argv[3]) + L"\"";
@@ -277,6 +302,13 @@ int main() {
         Print(TextOf(h));
         return 0;
     }
+    if (cmd == L"checked") {  // checked CLASS TITLE #ID: print 1 or 0
+        if (argc < 5) return Usage();
+        HWND c = GetDlgItem(h, _wtoi(argv[4] + (argv[4][0] == L'#' ? 1 : 0)));
+        if (!c) return 1;
+        Print(SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0");
+        return 0;
+    }
     if (cmd == L"texts") {
         Print(TextOf(h));
         for (HWND c : Children(h)) Print(ClassOf(c) + L"\t" + TextOf(c));
@@ -289,7 +321,12 @@ int main() {
         const int id = want.size() > 1 && want[0] == L'#' ? _wtoi(want.c_str() + 1) : -1;
         for (HWND c : Children(h)) {
             if (id >= 0 ? GetDlgCtrlID(c) != id : WithoutAmpersands(TextOf(c)) != want) continue;
-            PostMessageW(h, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED), reinterpret_cast<LPARAM>(c));
+            // A button is clicked as a user would (radio buttons and check
+            // boxes change their state); anything else gets BN_CLICKED.
+            if (_wcsicmp(ClassOf(c).c_str(), L"Button") == 0)
+                PostMessageW(c, BM_CLICK, 0, 0);
+            else
+                PostMessageW(h, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED), reinterpret_cast<LPARAM>(c));
             return 0;
         }
         return 1;

@@ -238,6 +238,212 @@ check "and the program ends" equals "$?" 0
 check "the installed program is untouched" cmp -s "$QRN_EXE" "$PROG/qrn.exe"
 
 # ---------------------------------------------------------------------------
+# Helpers for the list display: the drives' folders, the spoken-text log of
+# the stand-in speech libraries, pixels of a saved client area.
+DOUBLES=$BUILD/tests/doubles
+PIXELS=$(dirname "$0")/pixels.py
+drive_dir() { readlink -f "$WINEPREFIX/dosdevices/$1:"; }
+clear_drive() { chmod -R u+w "$1"; find "$1" -mindepth 1 -maxdepth 1 ! -name .windows-label -exec rm -rf {} +; }
+speech_log() { iconv -f CP932 -t UTF-8 "$PROG/speech.log" 2>/dev/null; }
+last_spoken() { speech_log | tail -n 1 | awk -F '\t' '{ print $NF }'; }
+spoken_count() { speech_log | wc -l; }
+# The list is repainted (and its cursor row spoken) once the system gets to
+# it: wait until the expected text is the last one spoken.
+spoken() {
+    local i
+    for i in $(seq 1 100); do
+        [ "$(last_spoken)" == "$1" ] && return 0
+        sleep 0.1
+    done
+    equals "$(last_spoken)" "$1"
+}
+with_speech() {  # with_speech DLL...: stand-in speech libraries beside qrn.exe
+    local d
+    for d in "$@"; do cp "$DOUBLES/$d" "$PROG/$d"; done
+    rm -f "$PROG/speech.log"
+}
+shot() { drive shot QRN "QRN - " 'C:\qrn\shot.bmp'; }
+# box X Y W H MODE R G B: a pixel check on the last shot
+box() { python3 "$PIXELS" "$5" "$PROG/shot.bmp" "$1" "$2" "$3" "$4" "$6" "$7" "$8"; }
+pixel_check() { local what=$1; shift; check "$what" box "$@"; }
+
+# ---------------------------------------------------------------------------
+scenario "a drive root drawn in its colours, the cursor row spoken"
+R=$(drive_dir r)
+clear_drive "$R"
+mkdir "$R/sub"
+printf 'x' > "$R/a.txt"
+printf 'xx' > "$R/prog.exe"
+printf 'r' > "$R/ro.txt"
+chmod a-w "$R/ro.txt"
+fresh_program_folder
+with_speech PCTKUsr.dll
+write_ini "[QRNInit]" "WinBannerMode=0" "Disp_Mode=1" "SORT_TYPE0=2" "Disp_Omoji=3" "ToolBar=0" \
+    "FontSize=16" "Font=FixedSys" "FontCharSet=128" \
+    "[Color]" "Back_Col_R=0" "Back_Col_G=0" "Back_Col_B=0" "Dir_Col_R=0" "Dir_Col_G=128" "Dir_Col_B=255" \
+    "Info_Col_R=255" "Info_Col_G=128" "Info_Col_B=0" "Infd_Col_R=200" "Infd_Col_G=200" "Infd_Col_B=200" \
+    "[BIN_COLOR]" "EXE=2"
+read -r LH CW <<< "$(drive metrics FixedSys 16 128 | tr -d '\r')"
+start_qrn 'R:\'
+check "the root of the labelled drive is listed" drive wait QRN 'QRN - R:\*.*' 30000
+sleep 1
+check "the client area can be saved" shot
+check "the status bar shows the free space" contains "$(drive texts QRN 'QRN - ')" ' Free: '
+drive close QRN "QRN - "
+wait_qrn
+Y0=$((LH / 4)); TOP=$((Y0 + 4 * LH)); X0=$((CW / 2)); SEP=$((LH / 2 + Y0 + 3 * LH - 1))
+row_y() { echo $((TOP + $1 * LH)); }
+# Rows, sorted: the label, the directory, then the files by name, the first
+# of them the label file itself, which Wine shows hidden (a dot file). W is 14.
+pixel_check "the header label Name: in the label colour" $X0 $Y0 $((5 * CW)) "$LH" has 255 128 0
+pixel_check "the header value in the value colour" $((X0 + 5 * CW)) $Y0 $((14 * CW)) "$LH" has 200 200 200
+pixel_check "the separator line is white" 0 $SEP 200 1 mostly 255 255 255
+pixel_check "the cursor row (the label) is drawn inverse in the label colour" \
+    $X0 "$(row_y 0)" $((14 * CW)) "$LH" mostly 255 255 0
+pixel_check "the directory row in the directory colour" $X0 "$(row_y 1)" $((14 * CW)) "$LH" has 0 128 255
+pixel_check "a hidden file in the hidden colour" $X0 "$(row_y 2)" $((16 * CW)) "$LH" has 192 192 192
+pixel_check "an ordinary file in the ordinary colour" $X0 "$(row_y 3)" $((14 * CW)) "$LH" has 255 255 255
+pixel_check "the extension of prog.exe in its BIN_COLOR colour" \
+    $((X0 + 12 * CW)) "$(row_y 4)" $((3 * CW)) "$LH" has 255 0 0
+pixel_check "but not its name" $X0 "$(row_y 4)" $((11 * CW)) "$LH" none 255 0 0
+pixel_check "a read-only file in the read-only colour" $X0 "$(row_y 5)" $((16 * CW)) "$LH" has 0 255 0
+pixel_check "nothing below the last row" $X0 "$(row_y 6)" $((16 * CW)) "$LH" none 255 255 255
+check "the cursor row was spoken through the reader library" \
+    equals "$(speech_log | head -n 1)" "$(printf 'PCTKPRead\t1\t1\tしょうなりQRNTESTだいなり')"
+check "and only that row" equals "$(speech_log | sort -u | wc -l)" 1
+chmod u+w "$R/ro.txt"
+
+# ---------------------------------------------------------------------------
+scenario "sorting by each key in both directions"
+U=$(drive_dir u)
+clear_drive "$U"
+mk() {  # mk NAME SIZE DATE
+    head -c "$2" /dev/zero > "$U/$1"
+    touch -d "$3" "$U/$1"
+}
+mk aaa.mmm 50 2001-01-01T10:00:00
+mk zzz.mmm 50 2001-01-01T10:00:00
+mk mmm1.aaa 50 2001-01-01T10:00:00
+mk mmm2.zzz 50 2001-01-01T10:00:00
+mk mmm3.mmm 50 1990-05-05T10:00:00
+mk mmm4.mmm 50 2020-05-05T10:00:00
+mk mmm5.mmm 1 2001-01-01T10:00:00
+mk mmm6.mmm 1000 2001-01-01T10:00:00
+fresh_program_folder
+with_speech PCTKUsr.dll
+write_ini "[QRNInit]" "WinBannerMode=0" "Disp_Mode=1" "SORT_TYPE0=2" "Disp_Omoji=3"
+start_qrn 'U:\'
+drive wait QRN 'QRN - U:\*.*' 30000
+sleep 0.5
+check "auto-sort by name puts aaa.mmm first" spoken "aaaぴりおどmmm"
+sort_by() {  # sort_by KEY-ID ORDER-ID: through the dialog opened by the S key
+    drive keys QRN "QRN - " s
+    drive wait '#32770' ソート条件の入力 10000 || return 1
+    drive press '#32770' ソート条件の入力 "#$1"
+    drive press '#32770' ソート条件の入力 "#$2"
+    drive press '#32770' ソート条件の入力 OK
+    drive gone '#32770' ソート条件の入力 10000
+    sleep 0.5
+}
+for spec in "1094 1098 aaaぴりおどmmm name ascending" "1094 1099 zzzぴりおどmmm name descending" \
+            "1095 1098 mmm1ぴりおどaaa extension ascending" "1095 1099 mmm2ぴりおどzzz extension descending" \
+            "1096 1098 mmm3ぴりおどmmm date ascending" "1096 1099 mmm4ぴりおどmmm date descending" \
+            "1097 1098 mmm5ぴりおどmmm size ascending" "1097 1099 mmm6ぴりおどmmm size descending"; do
+    read -r key order first what <<< "$spec"
+    sort_by "$key" "$order"
+    check "sorted by $what: the cursor is on the first row, $first" spoken "$first"
+done
+check "the title stays on the directory" equals "$(main_title)" 'QRN - U:\*.*'
+
+# The dialog shows what is in force, and stores defaults only on request.
+drive keys QRN "QRN - " s
+drive wait '#32770' ソート条件の入力 10000
+check "the dialog shows the size key" equals "$(drive checked '#32770' ソート条件の入力 '#1097' | tr -d '\r')" 1
+check "and the descending order" equals "$(drive checked '#32770' ソート条件の入力 '#1099' | tr -d '\r')" 1
+check "and auto-sort on" equals "$(drive checked '#32770' ソート条件の入力 '#1024' | tr -d '\r')" 1
+check "the dialog texts" contains "$(drive texts '#32770' ソート条件の入力)" "ﾃﾞﾌｫﾙﾄ登録(&W)"
+drive press '#32770' ソート条件の入力 '#1096'
+drive press '#32770' ソート条件の入力 '#1098'
+drive press '#32770' ソート条件の入力 '#1024'
+drive press '#32770' ソート条件の入力 '#1001'
+sleep 0.5
+check "the defaults are stored" equals "$(ini_value QRNInit SORT_TYPE0)/$(ini_value QRNInit SORT_TYPE1)/$(ini_value QRNInit SORT_TYPE2)" "1/1/3"
+check "the dialog stays open" drive wait '#32770' ソート条件の入力 1000
+drive press '#32770' ソート条件の入力 Cancel
+drive gone '#32770' ソート条件の入力 10000
+sleep 0.5
+sleep 1
+check "neither the defaults button nor Cancel sorted the list" equals "$(last_spoken)" "mmm6ぴりおどmmm"
+drive close QRN "QRN - "
+wait_qrn
+check "auto-sort off from the defaults: a later start keeps the stored choice" equals "$(ini_value QRNInit SORT_TYPE0)" 1
+
+# ---------------------------------------------------------------------------
+scenario "a mask hides files but never directories"
+clear_drive "$U"
+printf 'a' > "$U/a.dat"
+printf 'b' > "$U/b.txt"
+fresh_program_folder
+with_speech PCTKUsr.dll
+write_ini "[QRNInit]" "WinBannerMode=0" "Disp_Mode=1" "SORT_TYPE0=2" "Disp_Omoji=3" 'GetPath=U:\'
+start_qrn '/m*.txt'
+drive wait QRN 'QRN - U:\*.txt' 30000
+sleep 0.5
+check "a.dat is hidden by *.txt" spoken "bぴりおどtxt"
+drive close QRN "QRN - "
+wait_qrn
+start_qrn '/mB.TXT'
+drive wait QRN 'QRN - U:\B.TXT' 30000
+sleep 0.5
+check "masks ignore case" spoken "bぴりおどtxt"
+drive close QRN "QRN - "
+wait_qrn
+mkdir "$U/zdir"
+start_qrn '/m*.txt'
+drive wait QRN 'QRN - U:\*.txt' 30000
+sleep 0.5
+check "a directory stays whatever the mask" spoken "しょうなりzdirだいなり"
+printf 'c' > "$U/c.txt"
+sort_by 1094 1099
+sleep 1
+check "descending keeps directories first" equals "$(last_spoken)" "しょうなりzdirだいなり"
+drive close QRN "QRN - "
+wait_qrn
+
+# ---------------------------------------------------------------------------
+scenario "speech through a running screen reader"
+clear_drive "$U"
+printf 'a' > "$U/a.txt"
+printf 'b' > "$U/b.txt"
+fresh_program_folder
+with_speech SOUNDP.DLL PCTKUsr.dll
+write_ini "[QRNInit]" "WinBannerMode=0" "Disp_Mode=2" "SORT_TYPE0=2" "Disp_Omoji=3"
+wine "$DOUBLES/reader_window.exe" 95Reader &
+reader=$!
+drive wait 95Reader - 10000
+start_qrn 'U:\'
+drive wait QRN 'QRN - U:\*.*' 30000
+sleep 0.5
+check "the reader's library is used, in normal mode" \
+    equals "$(speech_log | head -n 1 | cut -f 1,2)" "$(printf 'SoundMessage\t128')"
+# Runs of one character are read as three at most.
+check "with size and attributes after the name" spoken "aぴりおどtxt   1 A___"
+check "the other library is not used" equals "$(speech_log | grep -c PCTKPRead)" 0
+# The reader goes away: its library answers 0 once, and speech stays off.
+touch "$PROG/soundp.off"
+sort_by 1094 1099
+check "the reader's library was asked once more" spoken "bぴりおどtxt   1 A___"
+before=$(spoken_count)
+rm -f "$PROG/soundp.off"
+sort_by 1094 1098
+sleep 2
+check "after a zero answer nothing is spoken any more" equals "$(spoken_count)" "$before"
+drive close QRN "QRN - "
+wait_qrn
+drive close 95Reader -
+wait "$reader"
+
+# ---------------------------------------------------------------------------
 wineserver -k 2>/dev/null
 say "e2e: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -1,0 +1,57 @@
+// Hands text to the user's screen reader. Two kinds of reader are known:
+// one that shows a top-level window of class "95Reader" or "98Reader" and
+// speaks through SOUNDP.DLL (engine 1), and one that speaks through
+// PCTKUsr.dll (engine 2). The reader is looked for on the first text there is
+// to say; when it cannot be used, speech stays off for the rest of the run.
+#pragma once
+#include <cstddef>
+
+namespace qrn {
+
+constexpr std::size_t kSpeechTextSize = 260;  // a text to speak: at most 259 bytes + NUL
+
+// Which characters are spelled out: names and row texts, dates, times.
+constexpr int kReadPlain = 0, kReadNames = 1, kReadDates = 2, kReadTimes = 3;
+
+// Rewrites text (a buffer of kSpeechTextSize bytes) into its readable form:
+// runs of one character are cut to three, then each single-byte character of
+// the table is replaced by its reading. The result is cut at a whole
+// character or reading when it would not fit the buffer.
+void MakeReadable(char* text, int table);
+
+// Appends the readable form of text to dest (destSize bytes), as far as it
+// fits whole characters and whole readings.
+void AppendReadable(char* dest, std::size_t destSize, const char* text, int table);
+
+// What the speech state machine needs from the system.
+class SpeechPlatform {
+public:
+    virtual ~SpeechPlatform() = default;
+    // A top-level window of class "95Reader" or "98Reader" exists.
+    virtual bool ReaderWindowExists() = 0;
+    // Loads the engine's library and takes its entry point; false (and the
+    // library released again) when either is missing.
+    virtual bool LoadEngine(int engine) = 0;
+    // Engine 1: SoundMessage(text, flag); engine 2: PCTKPRead(text, flag, 1).
+    virtual int Call(int engine, char* text, int flag) = 0;
+};
+
+struct SpeechState {
+    int State = 0;   // 0 not started, 1 unavailable, 2 ready
+    int Engine = 0;  // 1 SOUNDP.DLL, 2 PCTKUsr.dll; 0 before a successful start
+    int Mode = 1;    // 1 interrupts what is being said; any other value queues
+};
+extern SpeechState g_speech;
+
+// Replaces the platform (tests); null puts back the program's own.
+void SetSpeechPlatform(SpeechPlatform* p);
+// The program's own platform, installed at start; null leaves speech silent.
+void SetDefaultSpeechPlatform(SpeechPlatform* p);
+
+// Speaks a copy of text (up to 259 bytes). Returns 0 only when the reader was
+// looked for just now and could not be used; 1 otherwise.
+int Speak(const char* text);
+void SetSpeechMode(int mode);
+int SpeechEngine();
+
+}  // namespace qrn
