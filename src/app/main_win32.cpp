@@ -8,6 +8,7 @@
 #include "app/prompts_win32.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "app/commands.h"
 #include "app/speech_win32.h"
 #include "app/update_win32.h"
 #include "listing/entry_table.h"
@@ -44,6 +45,21 @@ void BuildDriveTypes(Startup& st) {
         char root[4] = {static_cast<char>('A' + d), ':', '\\', '\0'};
         st.DriveTypeTable[d] = DriveTypeLetter(GetDriveTypeA(root));
     }
+}
+
+// 21 buttons from the 16 x 16 images of bitmap 103, with tooltips.
+void CreateToolbar(HINSTANCE instance, HWND main) {
+    TBBUTTON buttons[kToolbarButtons];
+    std::memset(buttons, 0, sizeof buttons);
+    for (int i = 0; i < kToolbarButtons; ++i) {
+        buttons[i].iBitmap = kToolbar[i].image;
+        buttons[i].idCommand = kToolbar[i].command;
+        buttons[i].fsState = TBSTATE_ENABLED;
+        buttons[i].fsStyle = kToolbar[i].command ? TBSTYLE_BUTTON : TBSTYLE_SEP;
+    }
+    g_window.Toolbar = CreateToolbarEx(main, WS_CHILD | WS_BORDER | TBSTYLE_TOOLTIPS, TOOLBAR_ID, 18, instance,
+                                       TOOLBAR_BITMAP, buttons, kToolbarButtons, 16, 16, 16, 16, sizeof(TBBUTTON));
+    if (g_window.Toolbar && g_settings.ToolbarHeight > 0) ShowWindow(g_window.Toolbar, SW_RESTORE);
 }
 
 }  // namespace
@@ -129,8 +145,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
         g_window.CurrentModelessDialog = g_window.Banner;
     }
 
-    // 12-14.
+    // 12-14: the window, then the toolbar over the list.
     ShowWindow(main, show);
+    CreateToolbar(instance, main);
     UpdateWindow(main);
 
     // 15: an update that did not complete.

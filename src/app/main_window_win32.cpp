@@ -11,7 +11,9 @@
 #include "app/startup.h"
 #include "fileops/fileops_state.h"
 #include "listing/list_paint_win32.h"
-#include "listing/sort_dialog_win32.h"
+#include "app/commands.h"
+#include "app/commands_win32.h"
+#include "app/list_keys_win32.h"
 #include "resources/resource_ids.h"
 
 namespace qrn {
@@ -49,6 +51,7 @@ void LayoutAndPaint(HWND hwnd) {
             }
         }
     }
+    if (g_window.Toolbar && g_settings.ToolbarHeight > 0) SendMessageA(g_window.Toolbar, TB_AUTOSIZE, 0, 0);
     if (g_window.StatusBar) {
         RECT c;
         GetClientRect(hwnd, &c);
@@ -80,10 +83,19 @@ void CreateStatusBar(HWND hwnd) {
     SendMessageA(g_window.StatusBar, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>("Used"));
 }
 
-void Quit(HWND hwnd, bool alwaysSaveDirectory) {
-    if ((alwaysSaveDirectory || g_settings.SaveMode == 1) && g_listing.CurrentDir[0])
-        SaveStartDirectory(g_listing, IniProfile());
-    DestroyWindow(hwnd);
+void AddNotifyIcon(HWND hwnd, DWORD what) {
+    NOTIFYICONDATAA nid;
+    std::memset(&nid, 0, sizeof nid);
+    nid.cbSize = sizeof nid;
+    nid.hWnd = hwnd;
+    nid.uID = kIconId;
+    if (what == NIM_ADD) {
+        nid.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+        nid.uCallbackMessage = kIconCallback;
+        nid.hIcon = LoadIconA(g_window.Instance, "QRN_ICON");
+        std::strcpy(nid.szTip, "QRN");
+    }
+    Shell_NotifyIconA(what, &nid);
 }
 
 void OnDestroy(HWND hwnd) {
@@ -101,18 +113,8 @@ void OnDestroy(HWND hwnd) {
         DeleteObject(g_window.ListFont);
         g_window.ListFont = nullptr;
     }
+    AddNotifyIcon(hwnd, NIM_DELETE);
     PostQuitMessage(0);
-}
-
-void RefreshStep(HWND hwnd) {
-    if (!g_window.RefreshPending) return;
-    g_window.RefreshPending = false;
-    if (g_listing.ChangeWatch) FindNextChangeNotification(static_cast<HANDLE>(g_listing.ChangeWatch));
-    if (ReadDirectory(g_listing, g_settings, DirPlatform(), hwnd, g_listing.CurrentDir,
-                      sizeof g_listing.CurrentDir) < 1)
-        return;
-    g_window.FullRedraw = true;
-    InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 // A change made by another program is taken over only while nothing is marked.
@@ -121,11 +123,96 @@ bool PollChangeWatch(HWND hwnd) {
     if (WaitForSingleObject(static_cast<HANDLE>(g_listing.ChangeWatch), 1) != WAIT_OBJECT_0) return false;
     if (g_listing.table.MarkedCount != 0) return false;
     g_window.RefreshPending = true;
+    if (g_window.DestinationActive) return false;
     RefreshStep(hwnd);
     return true;
 }
 
+// The popup menu at the mouse or, from the keyboard, at the cursor row.
+void ContextMenu(HWND hwnd, LPARAM lParam) {
+    POINT at;
+    if (lParam != static_cast<LPARAM>(-1)) {
+        at.x = static_cast<short>(LOWORD(lParam));
+        at.y = static_cast<short>(HIWORD(lParam));
+        POINT client = at;
+        ScreenToClient(hwnd, &client);
+        g_window.MousePoint = client;
+    } else {
+        int x, y;
+        RowOrigin(g_listing.CursorIndex, x, y);
+        at.x = x + 12 * g_paint.screen.cw;
+        at.y = y;
+        g_window.MousePoint = at;
+        ClientToScreen(hwnd, &at);
+    }
+    HMENU menu = LoadMenuA(g_window.Instance, g_settings.MenuMode ? "QRN_MENU1_J" : "QRN_MENU1");
+    if (!menu) return;
+    const int answer = ListKeyHandler(hwnd, WM_CONTEXTMENU, 0);
+    HMENU sub = GetSubMenu(menu, PopupSubmenu(answer, g_listing.table, g_listing.CursorIndex));
+    if (sub) TrackPopupMenu(sub, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
+    DestroyMenu(menu);
+}
+
+// The notification-area icon: the custom menu on the right button, the
+// window on the left.
+void IconCallback(HWND hwnd, LPARAM lParam) {
+    if (lParam == WM_RBUTTONDOWN) {
+        HMENU menu = LoadMenuA(g_window.Instance, MAKEINTRESOURCEA(g_settings.MenuMode ? MENU_JAPANESE : MENU_ENGLISH));
+        if (!menu) return;
+        HMENU custom = GetSubMenu(menu, 9);
+        if (custom) {
+            SetForegroundWindow(hwnd);
+            TrackPopupMenu(custom, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN,
+                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0, hwnd, nullptr);
+        }
+        DestroyMenu(menu);
+    } else if (lParam == WM_LBUTTONDOWN) {
+        ShowWindow(hwnd, SW_SHOWDEFAULT);
+    }
+}
+
+void DroppedFiles(HWND hwnd, HDROP drop) {
+    POINT at;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (DragQueryPoint(drop, &at) && PtInRect(&client, at)) {
+        g_window.MousePoint = at;
+        g_window.CurrentModelessDialog = nullptr;
+        // The target entry is known here; what a drop does comes with the
+        // file operations.
+        ListKeyHandler(hwnd, WM_DROPFILES, 0);
+    }
+    DragFinish(drop);
+}
+
 }  // namespace
+
+void Quit(HWND hwnd, bool alwaysSaveDirectory) {
+    if ((alwaysSaveDirectory || g_settings.SaveMode == 1) && g_listing.CurrentDir[0])
+        SaveStartDirectory(g_listing, IniProfile());
+    DestroyWindow(hwnd);
+}
+
+void RepaintAll(HWND hwnd) {
+    g_window.FullRedraw = true;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);
+}
+
+void RefreshStep(HWND hwnd) {
+    if (!g_window.RefreshPending || g_window.DestinationActive) return;
+    g_window.RefreshPending = false;
+    if (g_listing.ChangeWatch) FindNextChangeNotification(static_cast<HANDLE>(g_listing.ChangeWatch));
+    if (ReadDirectory(g_listing, g_settings, DirPlatform(), hwnd, g_listing.CurrentDir,
+                      sizeof g_listing.CurrentDir) < 1)
+        return;
+    RepaintAll(hwnd);
+}
+
+void Refresh(HWND hwnd) {
+    g_window.RefreshPending = true;
+    RefreshStep(hwnd);
+}
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -137,6 +224,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
                           sizeof g_listing.CurrentDir);
             g_listing.FirstRead = false;
             CreateStatusBar(hwnd);
+            AddNotifyIcon(hwnd, NIM_ADD);
         }
         return 0;
     case WM_SIZE:
@@ -146,32 +234,47 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_PAINT:
         LayoutAndPaint(hwnd);
         return 0;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case CMD_QUIT:
-            Quit(hwnd, false);
-            break;
-        case CMD_QUIT_SAVE_DIR:
-            Quit(hwnd, true);
-            break;
-        case CMD_SORT: {
-            const bool autoSortWasOn = g_settings.SortAuto != 1;
-            if (RunSortDialog(g_window.Instance, hwnd)) ApplySortChoice(hwnd, autoSortWasOn);
-            break;
+    case WM_NOTIFY: {
+        NMHDR* h = reinterpret_cast<NMHDR*>(lParam);
+        if (h && h->code == TTN_NEEDTEXTA) {
+            NMTTDISPINFOA* tip = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+            const int id = static_cast<int>(h->idFrom);
+            const char* text = (id >= 40001 && id <= 40054) ? TooltipText(id) : nullptr;
+            if (text) tip->lpszText = const_cast<char*>(text);
+            return 0;
         }
-        case CMD_ESCAPE:
-            if (g_window.EscapeSwallow) {
-                g_window.EscapeSwallow = false;
-                break;
-            }
-            if (CurrentPrompts().Message(hwnd, "終了しますか？", "確認", kMbOkCancel | kMbIconQuestion | kMbDefButton2) ==
-                kIdOk)
-                Quit(hwnd, false);
-            break;
-        default:
-            break;
+        break;
+    }
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == hwnd) {
+            ContextMenu(hwnd, lParam);
+            RefreshStep(hwnd);
+            return 0;
         }
+        break;
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (msg != WM_KEYDOWN) {
+            g_window.MousePoint.x = static_cast<short>(LOWORD(lParam));
+            g_window.MousePoint.y = static_cast<short>(HIWORD(lParam));
+        }
+        // While the destination window is open its own handler takes keys
+        // and clicks; it arrives with the destination window itself.
+        if (!g_window.DestinationActive)
+            ListKeyHandler(hwnd, msg, msg == WM_KEYDOWN ? static_cast<int>(wParam) : 0);
         RefreshStep(hwnd);
+        return 0;
+    case WM_COMMAND:
+        DispatchCommand(hwnd, LOWORD(wParam));
+        RefreshStep(hwnd);
+        return 0;
+    case WM_DROPFILES:
+        DroppedFiles(hwnd, reinterpret_cast<HDROP>(wParam));
+        RefreshStep(hwnd);
+        return 0;
+    case kIconCallback:
+        IconCallback(hwnd, lParam);
         return 0;
     case WM_DESTROY:
         if (hwnd == g_window.Main) OnDestroy(hwnd);

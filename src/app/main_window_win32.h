@@ -18,7 +18,17 @@ struct MainWindowState {
     bool RefreshPending = false;
     bool EscapeSwallow = false;
     int PendingOperation = 0;              // 0 none, 1 copy, 2 move, 3 unpack, 4 mirror copy, 5 ISH make
+    bool DestinationActive = false;        // the destination window is open
+    HWND Destination = nullptr;
+    int SavedCursor = 0;                   // the cursor at the last command
+    int DialogConfirmed = 0;
+    HWND Toolbar = nullptr;
+    POINT MousePoint{0, 0};                // the last click, client coordinates
+    int SavedFileDispSize = -1;            // FileDispSize while the name width limit is lifted
 };
+
+constexpr UINT kIconCallback = WM_USER + 10;  // 1034
+constexpr UINT kIconId = 1;
 
 extern MainWindowState g_window;
 
@@ -28,6 +38,15 @@ Win32SettingsPlatform& SettingsPlatformObject();
 IniFileProfile& IniProfile();
 
 constexpr const char* kMainClass = "QRN";
+
+// Quits: GetPath is written when SaveMode says so, or always.
+void Quit(HWND hwnd, bool alwaysSaveDirectory);
+// Sets RefreshPending and runs the refresh step.
+void Refresh(HWND hwnd);
+// The refresh step: reads CurrentDir again when RefreshPending is set.
+void RefreshStep(HWND hwnd);
+// Repaints the whole window now.
+void RepaintAll(HWND hwnd);
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK StartBannerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
