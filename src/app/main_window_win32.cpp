@@ -35,20 +35,28 @@ IniFileProfile& IniProfile() {
 
 namespace {
 
+constexpr int kMinClientWidth = 180, kMinClientHeight = 200;
+
+// Keeps the client area at least 180 x 200 while the window is neither
+// minimised nor maximised.
+void EnforceMinimumSize(HWND hwnd) {
+    if (IsIconic(hwnd) || IsZoomed(hwnd)) return;
+    RECT c, w;
+    GetClientRect(hwnd, &c);
+    if (c.right >= kMinClientWidth && c.bottom >= kMinClientHeight) return;
+    GetWindowRect(hwnd, &w);
+    const int width = (w.right - w.left) - c.right + (c.right < kMinClientWidth ? kMinClientWidth : c.right);
+    const int height = (w.bottom - w.top) - c.bottom + (c.bottom < kMinClientHeight ? kMinClientHeight : c.bottom);
+    SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+}
+
 void LayoutAndPaint(HWND hwnd) {
     if (!IsZoomed(hwnd)) {
         if (g_settings.WinSizeIsMax == 1) {
             g_settings.WinSizeIsMax = 0;
             ShowWindow(hwnd, SW_MAXIMIZE);
-        } else if (!IsIconic(hwnd)) {
-            RECT c, w;
-            GetClientRect(hwnd, &c);
-            if (c.right < 180 || c.bottom < 200) {
-                GetWindowRect(hwnd, &w);
-                const int width = (w.right - w.left) - c.right + (c.right < 180 ? 180 : c.right);
-                const int height = (w.bottom - w.top) - c.bottom + (c.bottom < 200 ? 200 : c.bottom);
-                SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
-            }
+        } else {
+            EnforceMinimumSize(hwnd);
         }
     }
     if (g_window.Toolbar && g_settings.ToolbarHeight > 0) SendMessageA(g_window.Toolbar, TB_AUTOSIZE, 0, 0);
@@ -229,6 +237,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_SIZE:
         if (g_window.StatusBar) SendMessageA(g_window.StatusBar, WM_SIZE, wParam, lParam);
+        // A client area squeezed to nothing gets no paint that could widen
+        // it again, so the minimum is kept here as well.
+        if (wParam == SIZE_RESTORED) EnforceMinimumSize(hwnd);
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_PAINT:

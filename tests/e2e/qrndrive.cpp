@@ -16,7 +16,12 @@
 //   qrndrive shot  CLASS TITLE FILE.bmp   save the client area as a 24-bit bitmap
 //   qrndrive checked CLASS TITLE #ID      print 1 when that button is checked, else 0
 //   qrndrive count CLASS TITLE            print how many such windows there are
-//   qrndrive menu  CLASS TITLE            print the items of the menu bar, one per line
+//   qrndrive click CLASS TITLE X Y [ctrl|shift|double|right]
+//                                         click at a client point through the input queue
+//   qrndrive rect  CLASS TITLE            print the window rectangle: X Y W H
+//   qrndrive clientsize CLASS TITLE       print the client area's W H
+//   qrndrive resize CLASS TITLE W H       give the window that outer size
+//   qrndrive state CLASS TITLE            print minimised, maximised or normal
 //   qrndrive hold  FILE MS                keep FILE open without sharing for MS milliseconds
 //   qrndrive metrics FACE HEIGHT CHARSET  print "LH CW" of that font as the list is drawn
 //   qrndrive exec  DIR PROGRAM            start PROGRAM in DIR with the arguments held in the
@@ -217,7 +222,7 @@ bool SaveClientBitmap(HWND h, const wchar_t* file) {
 }
 
 int Usage() {
-    Print(L"usage: qrndrive wait|gone|count|title|texts|menu|press|keys|command|close|shot CLASS TITLE ... | hold FILE MS");
+    Print(L"usage: qrndrive wait|gone|count|title|texts|checked|press|keys|click|rect|clientsize|resize|state|command|close|shot|metrics|exec CLASS TITLE ... | hold FILE MS");
     return 2;
 }
 
@@ -350,14 +355,53 @@ int main() {
         if (argc < 5) return Usage();
         return PostMessageW(h, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[4])), 0) ? 0 : 1;
     }
-    if (cmd == L"menu") {
-        HMENU m = GetMenu(h);
-        if (!m) return 1;
-        for (int i = 0; i < GetMenuItemCount(m); ++i) {
-            wchar_t item[256];
-            int n = GetMenuStringW(m, static_cast<UINT>(i), item, 256, MF_BYPOSITION);
-            Print(std::wstring(item, n > 0 ? static_cast<std::size_t>(n) : 0));
+    if (cmd == L"click") {  // click CLASS TITLE X Y [ctrl|shift|double|right]
+        if (argc < 6) return Usage();
+        std::wstring how = argc > 6 ? argv[6] : L"";
+        POINT p{_wtoi(argv[4]), _wtoi(argv[5])};
+        ClientToScreen(h, &p);
+        SetForegroundWindow(h);
+        Sleep(100);
+        SetCursorPos(p.x, p.y);
+        Sleep(50);
+        WORD mod = how == L"ctrl" ? VK_CONTROL : how == L"shift" ? VK_SHIFT : 0;
+        if (mod) SendKey(mod, false);
+        const DWORD down = how == L"right" ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+        const DWORD up = how == L"right" ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+        for (int n = 0; n < (how == L"double" ? 2 : 1); ++n) {
+            INPUT in[2] = {};
+            in[0].type = in[1].type = INPUT_MOUSE;
+            in[0].mi.dwFlags = down;
+            in[1].mi.dwFlags = up;
+            SendInput(2, in, sizeof(INPUT));
+            Sleep(30);
         }
+        if (mod) SendKey(mod, true);
+        Sleep(50);
+        return 0;
+    }
+    if (cmd == L"rect") {  // the window's outer rectangle: X Y W H
+        RECT r;
+        GetWindowRect(h, &r);
+        wchar_t line[64];
+        swprintf(line, 64, L"%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        Print(line);
+        return 0;
+    }
+    if (cmd == L"clientsize") {
+        RECT r;
+        GetClientRect(h, &r);
+        wchar_t line[64];
+        swprintf(line, 64, L"%ld %ld", r.right, r.bottom);
+        Print(line);
+        return 0;
+    }
+    if (cmd == L"resize") {  // resize CLASS TITLE W H: the outer size, as a user dragging its frame
+        if (argc < 6) return Usage();
+        return SetWindowPos(h, nullptr, 0, 0, _wtoi(argv[4]), _wtoi(argv[5]), SWP_NOMOVE | SWP_NOZORDER) ? 0 : 1;
+    }
+    if (cmd == L"state") {
+        Print(IsIconic(h) ? L"minimised" : IsZoomed(h) ? L"maximised" : L"normal");
         return 0;
     }
     if (cmd == L"close") return PostMessageW(h, WM_CLOSE, 0, 0) ? 0 : 1;

@@ -444,6 +444,259 @@ drive close 95Reader -
 wait "$reader"
 
 # ---------------------------------------------------------------------------
+# The list driven by keys and the mouse. Files f001.txt ... are listed on U:,
+# one column of one layout (Disp_Mode 5), so a page holds one column.
+list_ini() {
+    write_ini "[QRNInit]" "WinBannerMode=0" "SORT_TYPE0=2" "Disp_Omoji=3" "ToolBar=0" \
+        "FontSize=16" "Font=FixedSys" "FontCharSet=128" "$@"
+}
+fname() { printf 'f%03dぴりおどtxt' "$1"; }           # spoken name of f<N>.txt
+marked() { printf 'あすたりすくf%03dぴりおどtxt' "$1"; }
+index_of() { local t; t=$(last_spoken); t=${t#あすたりすく}; t=${t#f}; echo $((10#${t%%ぴ*})); }
+make_files() {  # make_files N: f000.txt .. f<N-1>.txt on U:
+    clear_drive "$U"
+    local i
+    for i in $(seq 0 $(($1 - 1))); do printf 'x' > "$U/$(printf 'f%03d.txt' "$i")"; done
+}
+keys() { drive keys QRN "QRN - " "$@"; }
+
+scenario "cursor keys, pages and scroll modes"
+make_files 100
+fresh_program_folder
+with_speech PCTKUsr.dll
+list_ini "Disp_Mode=5" "SCROLLMODE=0"
+start_qrn 'U:\'
+drive wait QRN 'QRN - U:\*.*' 30000
+check "the first row is spoken at start" spoken "$(fname 0)"
+keys down
+check "Down moves one row" spoken "$(fname 1)"
+keys down down up
+check "Up moves back" spoken "$(fname 2)"
+keys up up up
+wrapped() { local i; for i in $(seq 1 50); do [ "$(index_of)" -gt 2 ] && return 0; sleep 0.1; done; return 1; }
+check "Up from the first row of the page wraps to its last (scroll mode 0)" wrapped
+R=$(( $(index_of) + 1 ))
+keys down
+check "Down from the last row wraps to the first" spoken "$(fname 0)"
+keys pgdn
+check "Page Down shows the next page, cursor on its first row" spoken "$(fname "$R")"
+keys up
+check "scroll mode 0 wraps within page 2" spoken "$(fname $((2 * R - 1)))"
+keys pgup
+check "Page Up: the previous page" spoken "$(fname 0)"
+keys pgup
+sleep 0.5
+check "Page Up on page 1 does nothing" spoken "$(fname 0)"
+keys shift+right
+check "Shift+Right is Page Down" spoken "$(fname "$R")"
+keys shift+pgdn
+check "Shift+Page Down: the last page" spoken "$(fname $(( (99 / R) * R )))"
+keys shift+left
+check "Shift+Left is Page Up (not Shift+Page Up)" spoken "$(fname $(( (99 / R - 1) * R )))"
+drive close QRN "QRN - "
+wait_qrn
+
+list_ini "Disp_Mode=5" "SCROLLMODE=1"
+start_qrn 'U:\'
+drive wait QRN 'QRN - U:\*.*' 30000
+check "scroll mode 1: start" spoken "$(fname 0)"
+keys up
+sleep 0.5
+check "scroll mode 1: Up on the first row of page 1 does nothing" spoken "$(fname 0)"
+keys pgdn up
+check "scroll mode 1: Up from a page's first row shows the previous page's last" spoken "$(fname $((R - 1)))"
+keys down
+check "scroll mode 1: Down from the last row shows the next page" spoken "$(fname "$R")"
+drive close QRN "QRN - "
+wait_qrn
+
+# ---------------------------------------------------------------------------
+scenario "marking from the keyboard"
+make_files 5
+mkdir "$U/dir"
+fresh_program_folder
+with_speech PCTKUsr.dll
+list_ini "Disp_Mode=1"
+start_qrn 'U:\'
+drive wait QRN 'QRN - U:\*.*' 30000
+check "the directory comes first" spoken "しょうなりdirだいなり"
+keys down space
+check "Space marks and moves down" spoken "$(fname 1)"
+keys up
+check "the marked row is read with its mark" spoken "$(marked 0)"
+keys home
+check "Home with a mark clears all marks" spoken "$(fname 0)"
+keys home
+check "Home without marks marks every file" spoken "$(marked 0)"
+keys up
+check "but not the directory" spoken "しょうなりdirだいなり"
+keys home ctrl+home
+check "Ctrl+Home marks directories too" spoken "あすたりすくdirだいなり"
+drive close QRN "QRN - "
+wait_qrn
+
+# ---------------------------------------------------------------------------
+scenario "drive digits"
+G=$WINEPREFIX/dosdevices/g:
+ln -sfn "$U" "$G"
+make_files 3
+fresh_program_folder
+list_ini
+start_qrn 'C:\'
+drive wait QRN 'QRN - C:\*.*' 30000
+keys 7
+check "the digit 7 opens drive G:" drive wait QRN 'QRN - G:\*.*' 10000
+keys 0
+sleep 1
+check "0 is drive J:, which does not exist: nothing changes" equals "$(main_title)" 'QRN - G:\*.*'
+keys 3
+check "3 is drive C:, at its current directory" drive wait QRN 'QRN - C:\*.*' 10000
+drive close QRN "QRN - "
+wait_qrn
+rm -f "$G"
+
+# ---------------------------------------------------------------------------
+scenario "the mouse on the list"
+make_files 8
+printf 'x' > "$U/pack.lzh"
+fresh_program_folder
+with_speech PCTKUsr.dll
+list_ini "Disp_Mode=1"
+read -r LH CW <<< "$(drive metrics FixedSys 16 128 | tr -d '\r')"
+Y0=$((LH / 4)); TOP=$((Y0 + 4 * LH)); X0=$((CW / 2))
+row_point() { echo "$((X0 + 3 * CW)) $((TOP + $1 * LH + LH / 2))"; }
+start_qrn 'U:\'
+drive wait QRN 'QRN - U:\*.*' 30000
+check "start" spoken "$(fname 0)"
+# shellcheck disable=SC2046
+drive click QRN "QRN - " $(row_point 3)
+check "a click moves the cursor" spoken "$(fname 3)"
+drive click QRN "QRN - " $(row_point 5) ctrl
+check "Ctrl+click marks the clicked row" spoken "$(marked 5)"
+drive click QRN "QRN - " $(row_point 5) ctrl
+sleep 0.5
+check "a second Ctrl+click does not unmark" spoken "$(marked 5)"
+drive click QRN "QRN - " $(row_point 1) shift
+check "Shift+click marks the range" spoken "$(marked 1)"
+keys down
+check "rows between are marked" spoken "$(marked 2)"
+keys down down down
+check "up to the old cursor" spoken "$(marked 5)"
+keys down
+check "and no further" spoken "$(fname 6)"
+drive click QRN "QRN - " 100 $((TOP + 40 * LH))
+sleep 0.5
+check "a click behind the last row changes nothing" spoken "$(fname 6)"
+
+# The popup menu: three kinds, told apart by their number of items.
+popup_height() {
+    drive wait '#32768' - 5000 || { echo 0; return; }
+    local h
+    h=$(drive rect '#32768' - | tr -d '\r' | awk '{ print $4 }')
+    drive keys '#32768' - esc
+    drive gone '#32768' - 5000
+    echo "$h"
+}
+drive click QRN "QRN - " $(row_point 2) right
+file_menu=$(popup_height)
+check "a right-click on a file moves the cursor there" spoken "$(marked 2)"
+drive click QRN "QRN - " $(row_point 8) right
+archive_menu=$(popup_height)
+drive click QRN "QRN - " 100 $((Y0 + LH / 2)) right
+info_menu=$(popup_height)
+check "a popup menu opens on the information lines" test "$info_menu" -gt 0
+check "it is the short one" test "$info_menu" -lt "$archive_menu"
+check "an archive gets the archive menu, shorter than the file menu" test "$archive_menu" -lt "$file_menu"
+check "the Escape that closed the menus did not ask to quit" equals "$(drive count '#32770' 確認 | tr -d '\r')" 0
+drive close QRN "QRN - "
+wait_qrn
+
+# ---------------------------------------------------------------------------
+scenario "changes by another program"
+clear_drive "$U"
+printf 'b' > "$U/b.txt"
+printf 'c' > "$U/c.txt"
+fresh_program_folder
+with_speech PCTKUsr.dll
+list_ini "Disp_Mode=1"
+start_qrn 'U:\'
+drive wait QRN 'QRN - U:\*.*' 30000
+check "start" spoken "bぴりおどtxt"
+printf 'a' > "$U/a.txt"
+drive click QRN "QRN - " 5 5
+check "a file made by another program appears" spoken "aぴりおどtxt"
+keys space
+check "marked" spoken "bぴりおどtxt"
+printf '0' > "$U/0.txt"
+drive click QRN "QRN - " 5 5
+sleep 1
+keys up
+check "while something is marked the list is not read again" spoken "あすたりすくaぴりおどtxt"
+keys space
+drive click QRN "QRN - " 5 5
+check "once the marks are gone the change is taken over" spoken "aぴりおどtxt"
+drive close QRN "QRN - "
+wait_qrn
+
+# ---------------------------------------------------------------------------
+scenario "commands from other programs and window sizes"
+fresh_program_folder
+with_speech PCTKUsr.dll
+list_ini "Disp_Mode=1" 'GetPath=U:\'
+start_qrn '/m*.txt'
+drive wait QRN 'QRN - ' 30000
+list_ini "Disp_Mode=2" 'GetPath=U:\'
+drive command QRN "QRN - " 40061
+check "settings reloaded on command 40061 from another program" spoken "0ぴりおどtxt   1 A___"
+keys tab
+check "Tab resets the mask" drive wait QRN '\*.*' 10000
+drive resize QRN "QRN - " 100 100
+sleep 1
+drive command QRN "QRN - " 40061
+sleep 1
+read -r cw ch <<< "$(drive clientsize QRN "QRN - " | tr -d '\r')"
+say "  client area after shrinking: $cw x $ch"
+check "the client area is at least 180 wide" test "$cw" -ge 180
+check "and at least 200 high" test "$ch" -ge 200
+keys ctrl+n
+drive command QRN "QRN - " 40056
+sleep 0.5
+check "maximise" equals "$(drive state QRN 'QRN - ' | tr -d '\r')" maximised
+keys ctrl+n
+sleep 0.5
+check "Ctrl+N: normal size" equals "$(drive state QRN 'QRN - ' | tr -d '\r')" normal
+drive close QRN "QRN - "
+wait_qrn
+
+# ---------------------------------------------------------------------------
+scenario "companion programs"
+clear_drive "$U"
+printf 'x' > "$U/a.lzh"
+fresh_program_folder
+list_ini
+start_qrn 'U:\'
+drive wait QRN 'QRN - U:\*.*' 30000
+keys ctrl+h
+check "a missing customizer is reported" drive wait '#32770' 確認 10000
+check "in the program's words" contains "$(drive texts '#32770' 確認)" "QRNカスタマイザーの起動に失敗しました。"
+drive press '#32770' 確認 OK
+drive gone '#32770' 確認 5000
+keys ctrl+l
+check "a missing archive viewer is reported" drive wait '#32770' 確認 10000
+check "in the program's words" contains "$(drive texts '#32770' 確認)" "ArcScope の起動に失敗しました。"
+drive press '#32770' 確認 OK
+drive gone '#32770' 確認 5000
+cp "$DOUBLES/logargs.exe" "$PROG/qrn_cust.exe"
+cp "$DOUBLES/logargs.exe" "$PROG/ArcScope.exe"
+keys ctrl+h
+keys ctrl+l
+for i in $(seq 1 50); do [ "$(wc -l < "$PROG/logargs.log" 2>/dev/null || echo 0)" -ge 2 ] && break; sleep 0.1; done
+check "the customizer gets the window handle" grep -qE '^C:\\qrn\\qrn_cust\.exe /W[0-9a-f]+\r?$' "$PROG/logargs.log"
+check "the archive viewer gets the cursor entry" grep -qF 'C:\qrn\ArcScope.exe "-W" "U:\a.lzh"' "$PROG/logargs.log"
+drive close QRN "QRN - "
+wait_qrn
+
+# ---------------------------------------------------------------------------
 wineserver -k 2>/dev/null
 say "e2e: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

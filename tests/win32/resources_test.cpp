@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "app/commands.h"
+#include "app/commands_win32.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -76,4 +78,41 @@ TEST_F(ResourcesTest, AcceleratorTableHoldsAllEntries) {
 TEST_F(ResourcesTest, IconAndStartBannerExist) {
     EXPECT_NE(FindResourceA(module, "QRN_ICON", RT_GROUP_ICON), nullptr);
     EXPECT_NE(FindResourceA(module, "START_BANNER", RT_DIALOG), nullptr);
+}
+
+TEST_F(ResourcesTest, PopupMenusToolbarBitmapAndTooltips) {
+    for (const char* name : {"QRN_MENU1", "QRN_MENU1_J"}) {
+        HMENU m = LoadMenuA(module, name);
+        ASSERT_NE(m, nullptr) << name;
+        ASSERT_EQ(GetMenuItemCount(m), 3) << name;
+        // File or directory, information lines, archive.
+        EXPECT_EQ(GetMenuItemCount(GetSubMenu(m, 0)), 17);
+        EXPECT_EQ(GetMenuItemCount(GetSubMenu(m, 1)), 3);
+        EXPECT_EQ(GetMenuItemCount(GetSubMenu(m, 2)), 13);
+        EXPECT_EQ(GetMenuItemID(GetSubMenu(m, 2), 7), static_cast<UINT>(CMD_UNPACK));
+        DestroyMenu(m);
+    }
+    HMENU en = LoadMenuA(module, MAKEINTRESOURCEA(MENU_ENGLISH));
+    EXPECT_EQ(Item(en, 9), "Custom");
+    DestroyMenu(en);
+    HMENU ja = LoadMenuA(module, MAKEINTRESOURCEA(MENU_JAPANESE));
+    EXPECT_EQ(Item(ja, 9), "ｶｽﾀﾏｲｽﾞ");
+    DestroyMenu(ja);
+    HBITMAP strip = static_cast<HBITMAP>(LoadImageA(module, MAKEINTRESOURCEA(TOOLBAR_BITMAP), IMAGE_BITMAP, 0, 0, 0));
+    ASSERT_NE(strip, nullptr);
+    BITMAP bm;
+    GetObjectA(strip, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmHeight, 16);
+    EXPECT_GE(bm.bmWidth, 18 * 16);  // every image a button names
+    DeleteObject(strip);
+}
+
+TEST(CommandDispatch, EveryCommandIdHasOneEntryInOrder) {
+    int count = 0;
+    const qrn::CommandEntry* table = qrn::CommandTable(count);
+    ASSERT_EQ(count, qrn::kLastCommand - qrn::kFirstCommand + 1);
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(table[i].id, qrn::kFirstCommand + i);
+        EXPECT_NE(table[i].handler, nullptr);
+    }
 }
