@@ -1,0 +1,373 @@
+#include "launch/open_entry.h"
+
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+#include "app/commands.h"
+#include "app/prompts.h"
+#include "listing/sort.h"
+
+namespace qrn {
+
+namespace {
+
+constexpr const char* kErrorTitle = "Error!!";
+
+void TellTooLong(LaunchContext& c, const char* text) {
+    CurrentPrompts().Message(c.owner, text, kErrorTitle, kMbOk | kMbIconExclamation);
+}
+
+bool CursorValid(const Listing& l) { return l.CursorIndex >= 0 && l.CursorIndex < l.table.EntryCount; }
+
+const char* CursorName(const Listing& l) { return CursorValid(l) ? l.table.rows[l.CursorIndex].name : ""; }
+
+// text = parts joined; false when they do not fit a command line.
+bool Join(char* out, std::size_t size, std::initializer_list<const char*> parts) {
+    out[0] = '\0';
+    for (const char* p : parts) {
+        if (!AppendWhole(out, size, p)) {
+            out[0] = '\0';
+            return false;
+        }
+    }
+    return true;
+}
+
+// Runs a command line that has been checked to fit.
+bool RunLine(LaunchContext& c, const char* line) { return c.platform.Run(line); }
+
+// The full path of the cursor row, P.
+bool CursorPath(const Listing& l, char* out, std::size_t size) {
+    return Join(out, size, {l.CurrentDir, CursorName(l)});
+}
+
+void AfterNavigation(Listing& l, int cursor) {
+    const int perPage = l.EntriesPerPage > 0 ? l.EntriesPerPage : 1;
+    if (cursor < 0 || cursor >= l.table.EntryCount) cursor = 0;
+    l.CursorIndex = cursor;
+    l.PageNumber = cursor / perPage + 1;
+    l.TopIndex = (l.PageNumber - 1) * perPage;
+    ClearAllMarks(l.table);
+}
+
+// Positions of the last and second-to-last real backslash.
+void LastTwoBackslashes(const char* s, int& last, int& before) {
+    last = before = -1;
+    for (int i = 0; s[i]; ++i) {
+        if (IsLeadByte(s[i]) && s[i + 1]) {
+            ++i;
+            continue;
+        }
+        if (s[i] == '\\') {
+            before = last;
+            last = i;
+        }
+    }
+}
+
+int IntoDirectory(LaunchContext& c, const char* name) {
+    Listing& l = c.listing;
+    char path[kPathSize];
+    if (!Join(path, sizeof path, {l.CurrentDir, name, "\\"})) {
+        TellTooLong(c, kPathTooLong);
+        return 0;
+    }
+    std::memcpy(l.CurrentDir, path, sizeof path);
+    c.platform.ReadDirectory(c.owner);
+    l.PageNumber = 1;
+    l.TopIndex = 0;
+    l.CursorIndex = l.table.EntryCount > 1 ? 1 : 0;
+    ClearAllMarks(l.table);
+    return 2;
+}
+
+int ToParent(LaunchContext& c) {
+    Listing& l = c.listing;
+    int last, before;
+    LastTwoBackslashes(l.CurrentDir, last, before);
+    if (before <= 0) return 0;
+    char left[kPathSize];
+    const int n = last - before - 1;
+    std::memcpy(left, l.CurrentDir + before + 1, static_cast<std::size_t>(n));
+    left[n] = '\0';
+    l.CurrentDir[before + 1] = '\0';
+    c.platform.ReadDirectory(c.owner);
+    AfterNavigation(l, FindEntryByName(left, l.table));
+    return 2;
+}
+
+int ToRoot(LaunchContext& c) {
+    Listing& l = c.listing;
+    if (std::strlen(l.CurrentDir) < 3) return 0;
+    char first[kPathSize];
+    std::size_t n = 0;
+    for (const char* p = l.CurrentDir + 3; *p && *p != '\\';) {
+        if (IsLeadByte(*p) && p[1]) first[n++] = *p++;
+        first[n++] = *p++;
+    }
+    first[n] = '\0';
+    l.CurrentDir[3] = '\0';
+    c.platform.ReadDirectory(c.owner);
+    AfterNavigation(l, FindEntryByName(first, l.table));
+    return 2;
+}
+
+void RememberedDirectory(LaunchContext& c) {
+    Listing& l = c.listing;
+    if (c.rememberedDir[0] == '\0') {
+        std::memcpy(c.rememberedDir, l.CurrentDir, kPathSize);
+        return;
+    }
+    char text[3 * kPathSize];
+    std::snprintf(text, sizeof text, "%s ==> %s\r\r記憶する　　[はい]\rクリアする　[キャンセル]\r何もしない　[いいえ]",
+                  c.rememberedDir, l.CurrentDir);
+    const int answer = CurrentPrompts().Message(c.owner, text, "記憶ディレクトリ", kMbYesNoCancel);
+    if (answer == kIdYes) std::memcpy(c.rememberedDir, l.CurrentDir, kPathSize);
+    else if (answer == kIdCancel) c.rememberedDir[0] = '\0';
+}
+
+// An EXE or COM file run as it is, or with Shift the cursor file edited.
+void RunProgram(LaunchContext& c, bool shift) {
+    Listing& l = c.listing;
+    char path[2 * kPathSize];
+    CursorPath(l, path, sizeof path);
+    char line[kCommandSize];
+    if (!shift) {
+        if (!Join(line, sizeof line, {path})) return TellTooLong(c, kCommandTooLong);
+        RunLine(c, line);
+        return;
+    }
+    if (!EntryQualifies(l.table, l.CursorIndex, 1)) return;
+    if (!ProgramCommand(c.settings.Editor, line, sizeof line, l.CursorIndex, l, c.settings.EditLongName == 1,
+                        c.platform.ShortPath()))
+        return TellTooLong(c, kCommandTooLong);
+    if (RunLine(c, line)) return;
+    if (Join(line, sizeof line, {"notepad.exe ", path})) RunLine(c, line);
+}
+
+void ShellOpenCursor(LaunchContext& c) {
+    char path[2 * kPathSize];
+    CursorPath(c.listing, path, sizeof path);
+    c.platform.ShellOpen(c.owner, path);
+}
+
+void RunTemplate(LaunchContext& c, const char* tmpl) {
+    char line[kCommandSize];
+    if (!ExpandTemplate(tmpl, line, sizeof line, c.listing.CursorIndex, c.listing, c.platform.ShortPath()))
+        return TellTooLong(c, kCommandTooLong);
+    RunLine(c, line);
+}
+
+// Quotes around P when EDIT_LONGNAME asks for them.
+bool QuotedPathLine(LaunchContext& c, char* line, std::size_t size, const char* head) {
+    char path[2 * kPathSize];
+    CursorPath(c.listing, path, sizeof path);
+    const char* q = c.settings.EditLongName == 1 ? "\"" : "";
+    return Join(line, size, {head, q, path, q});
+}
+
+int OpenFile(LaunchContext& c, Modifiers m) {
+    Listing& l = c.listing;
+    const FileEntry& r = l.table.rows[l.CursorIndex];
+    char ext[kPathSize];
+    ExtensionKey(r.name, r.ext, ext, UpperAscii);
+    if (std::strcmp(ext, "WAV") == 0) {
+        char path[2 * kPathSize];
+        CursorPath(l, path, sizeof path);
+        c.platform.PlaySoundFile(path);
+        return 0;
+    }
+    if (std::strcmp(ext, "EXE") == 0 || std::strcmp(ext, "COM") == 0) {
+        RunProgram(c, m.shift);
+        return 0;
+    }
+    if (std::strcmp(ext, "LNK") == 0) {
+        ShellOpenCursor(c);
+        return 0;
+    }
+    if (m.shift) {
+        RunProgram(c, true);
+        return 0;
+    }
+    if (m.ctrl) {
+        ViewEntry(c, l.CursorIndex);
+        return 0;
+    }
+    char value[256];
+    value[0] = '\0';
+    if (ext[0]) c.ini.GetString("EXP_EXEC", ext, "", value, sizeof value);
+    if (value[0]) {
+        if (std::strcmp(value, "*") == 0) ViewEntry(c, l.CursorIndex);
+        else if (std::strcmp(value, "*system") == 0) ShellOpenCursor(c);
+        else RunTemplate(c, value);
+        return 0;
+    }
+    char program[256];
+    if (c.platform.FindProgramFor(r.name, program, sizeof program) && program[0]) {
+        char text[512];
+        std::snprintf(text, sizeof text, "%s\r\rＱＲＮの拡張子連動として登録しますか？", program);
+        const int answer = CurrentPrompts().Message(c.owner, text, "拡張子連動の登録", kMbYesNoCancel);
+        if (answer == kIdCancel) return 0;
+        // A file without an extension has no key to register under.
+        if (answer == kIdYes && ext[0]) c.ini.WriteString("EXP_EXEC", ext, "*system");
+        ShellOpenCursor(c);
+        return 0;
+    }
+    char lower[kPathSize];
+    std::memcpy(lower, ext, sizeof lower);
+    LowerShiftJis(lower);
+    value[0] = '\0';
+    if (lower[0]) c.platform.SystemExtension(lower, value, sizeof value);
+    bool caret = false;
+    for (std::size_t i = 0; value[i]; ++i) {
+        if (IsLeadByte(value[i]) && value[i + 1]) {
+            ++i;
+            continue;
+        }
+        if (value[i] == '^') {
+            if (i + 3 > sizeof value) break;
+            value[i] = '%';
+            value[i + 1] = '>';
+            value[i + 2] = '\0';
+            caret = true;
+            break;
+        }
+    }
+    if (caret) RunTemplate(c, value);
+    else ViewEntry(c, l.CursorIndex);
+    return 0;
+}
+
+bool Ask(LaunchContext& c, const char* title, char* text, std::size_t size) {
+    return CurrentPrompts().InputLine(c.owner, title, text, size);
+}
+
+}  // namespace
+
+void ViewEntry(LaunchContext& c, int row) {
+    Listing& l = c.listing;
+    if (row < 0 || row >= l.table.EntryCount) return;
+    if (c.settings.Pager[0] == '\0') {
+        c.platform.BuiltInPager(c.owner, l.table.rows[row].name);
+        return;
+    }
+    char line[kCommandSize];
+    if (!ProgramCommand(c.settings.Pager, line, sizeof line, row, l, c.settings.EditLongName == 1,
+                        c.platform.ShortPath()))
+        return TellTooLong(c, kCommandTooLong);
+    if (RunLine(c, line)) return;
+    const int saved = l.CursorIndex;
+    l.CursorIndex = row;
+    if (QuotedPathLine(c, line, sizeof line, "notepad.exe ")) RunLine(c, line);
+    l.CursorIndex = saved;
+}
+
+int OpenEntry(LaunchContext& c, int key, Modifiers m) {
+    Listing& l = c.listing;
+    if (key == kOpenParent) return ToParent(c);
+    if (key == kOpenRoot) return ToRoot(c);
+    if (!CursorValid(l)) return 0;
+    if (key == kOpenEdit) {
+        EditWithCommandLine(c);
+        return 0;
+    }
+    const FileEntry& r = l.table.rows[l.CursorIndex];
+    if (key == kOpenEnter) {
+        if (m.ctrl) {
+            ViewEntry(c, l.CursorIndex);
+            return 0;
+        }
+        if (r.attributes == kAttrLabel || r.attributes == kAttrExecutionRow) return 0;
+        if (r.attributes & kAttrDirectory) {
+            if (r.name[0] == '.' && r.name[1] == '.') return ToParent(c);
+            if (std::strcmp(r.name, ".") == 0) {
+                RememberedDirectory(c);
+                return 0;
+            }
+            return IntoDirectory(c, r.name);
+        }
+    }
+    return OpenFile(c, m);
+}
+
+bool OpenMarkedEntries(LaunchContext& c, Modifiers m, bool (*stop)()) {
+    Listing& l = c.listing;
+    const int saved = l.CursorIndex;
+    bool stopped = false;
+    for (int i = 0; i < l.table.EntryCount; ++i) {
+        if (!l.table.rows[i].mark || !EntryQualifies(l.table, i, 1)) continue;
+        l.CursorIndex = i;
+        OpenEntry(c, kOpenEnter, m);
+        if (stop && stop()) {
+            stopped = true;
+            break;
+        }
+    }
+    l.CursorIndex = saved;
+    return stopped;
+}
+
+void EditWithCommandLine(LaunchContext& c) {
+    if (!CursorValid(c.listing)) return;
+    char line[kCommandSize];
+    char head[sizeof c.settings.Editor + 1];
+    std::snprintf(head, sizeof head, "%s ", c.settings.Editor);
+    if (!QuotedPathLine(c, line, sizeof line, head)) return TellTooLong(c, kCommandTooLong);
+    if (Ask(c, "ファイルの編集", line, sizeof line)) RunLine(c, line);
+}
+
+void ExecuteCommand(LaunchContext& c) {
+    Listing& l = c.listing;
+    if (!EntryQualifies(l.table, l.CursorIndex, 1)) return;
+    char line[kCommandSize];
+    if (!Join(line, sizeof line, {CursorName(l)})) return TellTooLong(c, kCommandTooLong);
+    if (Ask(c, "コマンド実行", line, sizeof line)) RunLine(c, line);
+}
+
+void ShellCommand(LaunchContext& c) {
+    char line[kCommandSize] = "";
+    if (!Ask(c, "Shell Command", line, sizeof line)) return;
+    if (RunLine(c, line)) return;
+    char fallback[kCommandSize];
+    if (Join(fallback, sizeof fallback, {c.shellPath, " /k ", line})) RunLine(c, fallback);
+    else TellTooLong(c, kCommandTooLong);
+}
+
+void CommandInterpreter(LaunchContext& c) { RunLine(c, c.shellPath); }
+
+void QuickViewer(LaunchContext& c) {
+    Listing& l = c.listing;
+    if (!EntryQualifies(l.table, l.CursorIndex, 1)) return;
+    char dir[kPathSize];
+    if (!c.platform.SystemDirectory(dir, sizeof dir)) return;
+    if (!AddBackslash(dir, sizeof dir)) return TellTooLong(c, kCommandTooLong);
+    char head[kPathSize + 32];
+    if (!Join(head, sizeof head, {dir, "viewers\\quikview.exe "})) return TellTooLong(c, kCommandTooLong);
+    char line[kCommandSize];
+    if (!QuotedPathLine(c, line, sizeof line, head)) return TellTooLong(c, kCommandTooLong);
+    RunLine(c, line);
+}
+
+void ViewCommand(LaunchContext& c) {
+    Listing& l = c.listing;
+    if (!CursorValid(l)) return;
+    if (c.platform.BuiltInPager(c.owner, CursorName(l))) return;
+    // Until the built-in viewer opens files, the Pager program stands in.
+    if (c.settings.Pager[0]) ViewEntry(c, l.CursorIndex);
+}
+
+bool FindMaskCommand(LaunchContext& c) {
+    Listing& l = c.listing;
+    char text[kPathSize];
+    std::snprintf(text, sizeof text, "%s", l.FileMask);
+    if (!Ask(c, "File Find  Input WildCard or FileName", text, sizeof text)) return false;
+    if (std::strlen(text) >= sizeof l.FileMask) {
+        TellTooLong(c, kMaskTooLong);
+        return false;
+    }
+    std::memcpy(l.FileMask, text, std::strlen(text) + 1);
+    return true;
+}
+
+}  // namespace qrn

@@ -1,0 +1,80 @@
+// Opening the cursor entry (Enter, Backspace, "\", E) and the launch
+// commands of the main window, over a small platform interface.
+#pragma once
+#include <cstddef>
+
+#include "app/list_keys.h"
+#include "app/profile.h"
+#include "app/settings.h"
+#include "launch/templates.h"
+#include "listing/entry_table.h"
+
+namespace qrn {
+
+// What the launcher asks of the system.
+class LaunchPlatform {
+public:
+    virtual ~LaunchPlatform() = default;
+    // Starts a command line without waiting; false when the start failed.
+    virtual bool Run(const char* command) = 0;
+    // Opens a file through the system's association ("open").
+    virtual void ShellOpen(void* owner, const char* path) = 0;
+    // The program the system would open name with (in the working
+    // directory); false when it knows none.
+    virtual bool FindProgramFor(const char* name, char* out, std::size_t size) = 0;
+    // The value of ext (lower case) in the system profile's "Extensions"
+    // section, empty when there is none.
+    virtual void SystemExtension(const char* ext, char* out, std::size_t size) = 0;
+    // Plays a sound file and returns when it has ended.
+    virtual void PlaySoundFile(const char* path) = 0;
+    // Opens the named row of the listed directory in the built-in viewer;
+    // false when the program has none to offer.
+    virtual bool BuiltInPager(void* owner, const char* name) = 0;
+    // The system directory, without a trailing backslash as a rule.
+    virtual bool SystemDirectory(char* out, std::size_t size) = 0;
+    // Reads the listing's CurrentDir anew; the row count or -1.
+    virtual int ReadDirectory(void* owner) = 0;
+    // The short form of a path for "%S".
+    virtual ShortPathFn ShortPath() = 0;
+};
+
+struct LaunchContext {
+    Listing& listing;
+    const Settings& settings;
+    Profile& ini;            // qrn.ini
+    LaunchPlatform& platform;
+    void* owner;             // the main window
+    char* rememberedDir;     // kPathSize bytes
+    const char* shellPath;
+};
+
+// Key codes of OpenEntry.
+constexpr int kOpenEnter = 13, kOpenParent = 8, kOpenRoot = 92, kOpenEdit = 69;
+
+constexpr const char* kCommandTooLong = "コマンドラインが長すぎるため実行できません。";
+constexpr const char* kPathTooLong = "パスが長すぎるため移動できません。";
+constexpr const char* kMaskTooLong = "マスクは15文字までです。";
+
+// Opens the cursor row for key. 2 when the list was read anew (the caller
+// repaints everything), 0 otherwise.
+int OpenEntry(LaunchContext& c, int key, Modifiers m);
+
+// Enter over the marked plain files: each is opened in table order as the
+// cursor row. stop() is asked after each one; the walk ends when it says so.
+// The cursor goes back where it was. True when the walk was stopped.
+bool OpenMarkedEntries(LaunchContext& c, Modifiers m, bool (*stop)());
+
+// Shows the row in the pager (the Pager program, or the built-in one).
+void ViewEntry(LaunchContext& c, int row);
+
+// The launch commands of the main window.
+void EditWithCommandLine(LaunchContext& c);   // E, 40016
+void ExecuteCommand(LaunchContext& c);        // X, 40017
+void ShellCommand(LaunchContext& c);          // H, 40043
+void CommandInterpreter(LaunchContext& c);    // Shift+H, 40006
+void QuickViewer(LaunchContext& c);           // 40035
+void ViewCommand(LaunchContext& c);           // V, 40049
+// F, 40019: a new list mask; true when FileMask changed (the caller reads again).
+bool FindMaskCommand(LaunchContext& c);
+
+}  // namespace qrn
