@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "launch/launch_state.h"
+#include "launch/launch_win32.h"
 #include "listing/list_paint_win32.h"
 
 namespace qrn {
@@ -86,13 +87,13 @@ void OneKeyDirectory(HWND window, int n) {
     if (dir[0]) ShowDirectory(window, dir);
 }
 
-void Act(HWND window, const KeyResult& r) {
+void Act(HWND window, const KeyResult& r, Modifiers m) {
     switch (r.action) {
     case kActOpen:
-        OpenEntry(window, r.arg);
+        OpenCursorEntry(window, r.arg, m);
         break;
     case kActOpenMarked:
-        OpenEntry(window, r.arg);
+        OpenMarkedEntries(window, m);
         break;
     case kActDrive:
         DriveDirectory(window, r.arg);
@@ -127,10 +128,6 @@ bool ShowDirectory(HWND window, const char* dir) {
     return rows >= 0;
 }
 
-void OpenEntry(HWND, int) {
-    // Opening entries, walking the tree and editing come with the launcher.
-}
-
 int ListKeyHandler(HWND window, UINT msg, int key) {
     Listing& l = g_listing;
     if (!g_paint.valid) return 0;
@@ -139,17 +136,18 @@ int ListKeyHandler(HWND window, UINT msg, int key) {
         const int k = TranslateListKey(key, m);
         KeyResult r = ListKey(l, g_settings, k, m, g_startup.DriveTypeTable);
         RedrawAfter(window, r);
-        Act(window, r);
+        Act(window, r, m);
         return 0;
     }
     const Hit hit = HitTest(l, g_paint.screen, g_window.MousePoint.x, g_window.MousePoint.y);
     switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-        KeyResult r = ListClick(l, g_settings, hit, KeyboardModifiers(), msg == WM_LBUTTONDBLCLK,
-                                g_startup.DriveTypeTable);
+        const Modifiers m = KeyboardModifiers();
+        KeyResult r = ListClick(l, g_settings, hit, m, msg == WM_LBUTTONDBLCLK, g_startup.DriveTypeTable);
         RedrawAfter(window, r);
-        Act(window, r);
+        // A double click opens as a plain Enter does.
+        Act(window, r, Modifiers{});
         return 0;
     }
     case WM_CONTEXTMENU: {

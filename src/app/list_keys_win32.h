@@ -14,8 +14,5 @@ int ListKeyHandler(HWND window, UINT msg, int key);
 // False when it could not be read (the old listing stays).
 bool ShowDirectory(HWND window, const char* dir);
 
-// Hands a key (13 Enter, 8 Backspace, 92 root, 69 edit) to the open
-// operation for the cursor entry.
-void OpenEntry(HWND window, int key);
 
 }  // namespace qrn

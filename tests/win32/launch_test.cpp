@@ -1,1 +1,93 @@
+// The system calls behind opening and executing, against real files.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "launch/launch_win32.h"
+#include "temp_tree.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// A started program is given the command line byte for byte; the log is
+// written once the program has run, so wait for it a while.
+std::string WaitForLog(const std::string& path) {
+    for (int i = 0; i < 100; ++i) {
+        std::string text = ReadAll(path);
+        if (!text.empty()) return text;
+        Sleep(100);
+    }
+    return "";
+}
+
+struct LaunchPlatformTest : ::testing::Test {
+    qrntest::TempTree tree;
+    qrn::Win32LaunchPlatform platform;
+    std::string log = tree / "args.log";
+    void SetUp() override { SetEnvironmentVariableA("QRN_DOUBLE_LOG", log.c_str()); }
+    void TearDown() override { SetEnvironmentVariableA("QRN_DOUBLE_LOG", nullptr); }
+};
+
+TEST_F(LaunchPlatformTest, RunStartsTheCommandLineAsGiven) {
+    const std::string exe = qrntest::TestProgramFolder() + "\\..\\doubles\\logargs.exe";
+    const std::string line = exe + " \"a b.txt\" %F \x83\x5C";
+    EXPECT_TRUE(platform.Run(line.c_str()));
+    EXPECT_EQ(WaitForLog(log), line + "\n");
+    EXPECT_FALSE(platform.Run((tree / "missing.exe").c_str()));
+    EXPECT_FALSE(platform.Run(""));
+}
+
+TEST_F(LaunchPlatformTest, ShortPathsOfRealFiles) {
+    tree.File("a long file name.text");
+    char out[MAX_PATH];
+    ASSERT_TRUE(qrn::Win32ShortPath((tree / "a long file name.text").c_str(), out, sizeof out));
+    EXPECT_EQ(std::strchr(out, ' '), nullptr) << out;
+    EXPECT_NE(std::strchr(out, '~'), nullptr) << out;
+    EXPECT_FALSE(qrn::Win32ShortPath((tree / "vanished.txt").c_str(), out, sizeof out));
+    char tiny[4];
+    EXPECT_FALSE(qrn::Win32ShortPath((tree / "a long file name.text").c_str(), tiny, sizeof tiny));
+}
+
+TEST_F(LaunchPlatformTest, TheSystemProfilesExtensionsSection) {
+    ASSERT_TRUE(WriteProfileStringA("Extensions", "qrt", "qrtview.exe ^.qrt"));
+    char out[256];
+    platform.SystemExtension("qrt", out, sizeof out);
+    EXPECT_STREQ(out, "qrtview.exe ^.qrt");
+    WriteProfileStringA("Extensions", "qrt", nullptr);
+    platform.SystemExtension("qrt", out, sizeof out);
+    EXPECT_STREQ(out, "");
+}
+
+TEST_F(LaunchPlatformTest, TheProgramAssociatedWithAFile) {
+    tree.File("note.txt");
+    tree.File("data.qrnunknown");
+    char old[MAX_PATH];
+    GetCurrentDirectoryA(sizeof old, old);
+    SetCurrentDirectoryA(tree.Path().c_str());
+    char out[256];
+    const bool known = platform.FindProgramFor("note.txt", out, sizeof out);
+    const bool unknown = platform.FindProgramFor("data.qrnunknown", out, sizeof out);
+    SetCurrentDirectoryA(old);
+    EXPECT_TRUE(known);
+    EXPECT_FALSE(unknown);
+}
+
+TEST_F(LaunchPlatformTest, TheSystemDirectory) {
+    char out[MAX_PATH];
+    ASSERT_TRUE(platform.SystemDirectory(out, sizeof out));
+    EXPECT_EQ(GetFileAttributesA(out) & FILE_ATTRIBUTE_DIRECTORY, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    char tiny[3];
+    EXPECT_FALSE(platform.SystemDirectory(tiny, sizeof tiny));
+}
+
+}  // namespace
