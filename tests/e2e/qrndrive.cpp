@@ -5,6 +5,8 @@
 //   qrndrive gone  CLASS TITLE MS         wait until no such window is left
 //   qrndrive title CLASS TITLE            print the window's title
 //   qrndrive texts CLASS TITLE            print the title and every child: class<TAB>text
+//   qrndrive settext CLASS TITLE #ID TEXT  set the text of a control
+//   qrndrive gettext CLASS TITLE #ID       print the text of a control
 //   qrndrive press CLASS TITLE BUTTON     click the child button of that text ('&' ignored),
 //                                         also radio buttons and check boxes,
 //                                         or of control id N when BUTTON is #N
@@ -313,6 +315,16 @@ int main() {
         if (!c) return 1;
         Print(SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0");
         return 0;
+    }
+    if (cmd == L"settext" || cmd == L"gettext") {  // settext CLASS TITLE #ID TEXT / gettext CLASS TITLE #ID
+        if (argc < (cmd == L"settext" ? 6 : 5)) return Usage();
+        HWND c = GetDlgItem(h, _wtoi(argv[4] + (argv[4][0] == L'#' ? 1 : 0)));
+        if (!c) return 1;
+        if (cmd == L"gettext") {
+            Print(TextOf(c));
+            return 0;
+        }
+        return SendMessageW(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[5])) ? 0 : 1;
     }
     if (cmd == L"texts") {
         Print(TextOf(h));

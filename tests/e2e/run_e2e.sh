@@ -696,6 +696,9 @@ check "the archive viewer gets the cursor entry" grep -qF 'C:\qrn\ArcScope.exe "
 drive close QRN "QRN - "
 wait_qrn
 
+# shellcheck source=launch_scenarios.sh
+source "$(dirname "$0")/launch_scenarios.sh"
+
 # ---------------------------------------------------------------------------
 wineserver -k 2>/dev/null
 say "e2e: $passes passed, $failures failed"
