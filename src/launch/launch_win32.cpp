@@ -25,7 +25,9 @@ void Win32LaunchPlatform::ShellOpen(void* owner, const char* path) {
 
 bool Win32LaunchPlatform::FindProgramFor(const char* name, char* out, std::size_t size) {
     char found[MAX_PATH] = "";
-    const UINT_PTR r = reinterpret_cast<UINT_PTR>(FindExecutableA(name, "", found));
+    // No directory: the name is looked up in the working directory, which is
+    // the listed one (an empty string is refused by some systems).
+    const UINT_PTR r = reinterpret_cast<UINT_PTR>(FindExecutableA(name, nullptr, found));
     if (r <= 32 || found[0] == '\0') return false;
     return CopyWhole(out, size, found);
 }

@@ -48,29 +48,32 @@ wait_qrn
 # ---------------------------------------------------------------------------
 scenario "opening files by their extension"
 clear_drive "$U"
-printf 'text' > "$U/a.txt"
+printf 'text' > "$U/a.qtx"
 printf 'log' > "$U/b.qlg"
 launch_folder
+# A program the system knows for .qtx files: the recorder.
+wine reg add 'HKCU\Software\Classes\.qtx' /ve /d qtxfile /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Classes\qtxfile\shell\open\command' /ve /d "$REC \"%1\"" /f >/dev/null 2>&1
 list_ini "Disp_Mode=1" "Editor=$REC" "EDIT_LONGNAME=1" "[EXP_EXEC]" "QLG=$REC -v %F"
 start_qrn 'U:\'
 drive wait QRN 'QRN - U:\*.*' 30000
 keys enter
-check "a.txt: the system knows a program: the registration question" drive wait '#32770' 拡張子連動の登録 15000
+check "a.qtx: the system knows a program: the registration question" drive wait '#32770' 拡張子連動の登録 15000
 check "in the program's words" contains "$(drive texts '#32770' 拡張子連動の登録)" "ＱＲＮの拡張子連動として登録しますか？"
 drive press '#32770' 拡張子連動の登録 '#6'
 drive gone '#32770' 拡張子連動の登録 5000
-check "Yes registers the extension as *system" equals "$(ini_value EXP_EXEC TXT)" '*system'
-drive wait Notepad - 20000 && drive close Notepad -
+check "Yes registers the extension as *system" equals "$(ini_value EXP_EXEC QTX)" '*system'
+check "and the system opens the file" wait_rec_lines 1
 keys enter
-sleep 2
-check "once registered, no more questions" equals "$(drive count '#32770' 拡張子連動の登録 | tr -d '\r')" 0
-drive wait Notepad - 20000 && drive close Notepad -
+check "once registered, the system opens it without a question" wait_rec_lines 2
+check "no question was asked" equals "$(drive count '#32770' 拡張子連動の登録 | tr -d '\r')" 0
+rm -f "$PROG/logargs.log"
 keys shift+enter
 check "Shift+Enter edits with the Editor, the path quoted" wait_rec_lines 1
-check "the editor's command line" equals "$(rec_log | sed -n 1p)" "$REC \"U:\\a.txt\""
+check "the editor's command line" equals "$(rec_log | sed -n 1p)" "$REC \"U:\\a.qtx\""
 keys e
 check "E asks for the editor's command line" drive wait '#32770' ファイルの編集 10000
-check "offering the editor and the quoted path" equals "$(dialog_text ファイルの編集)" "$REC \"U:\\a.txt\""
+check "offering the editor and the quoted path" equals "$(dialog_text ファイルの編集)" "$REC \"U:\\a.qtx\""
 drive settext '#32770' ファイルの編集 '#1033' "$REC edited"
 drive press '#32770' ファイルの編集 '#1'
 check "the edited line is started" wait_rec_lines 2

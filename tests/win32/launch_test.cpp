@@ -68,17 +68,36 @@ TEST_F(LaunchPlatformTest, TheSystemProfilesExtensionsSection) {
     EXPECT_STREQ(out, "");
 }
 
+// An association of the test's own, registered for the current user.
+void SetClassValue(const char* key, const std::string& value) {
+    HKEY k;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr), ERROR_SUCCESS);
+    RegSetValueExA(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(k);
+}
+
 TEST_F(LaunchPlatformTest, TheProgramAssociatedWithAFile) {
-    tree.File("note.txt");
+    const std::string exe = qrntest::TestProgramFolder() + "\\..\\doubles\\logargs.exe";
+    SetClassValue("Software\\Classes\\.qrnt", "qrntfile");
+    SetClassValue("Software\\Classes\\qrntfile\\shell\\open\\command", exe + " \"%1\"");
+    tree.File("note.qrnt");
     tree.File("data.qrnunknown");
     char old[MAX_PATH];
     GetCurrentDirectoryA(sizeof old, old);
     SetCurrentDirectoryA(tree.Path().c_str());
-    char out[256];
-    const bool known = platform.FindProgramFor("note.txt", out, sizeof out);
+    char out[256] = "";
+    const bool known = platform.FindProgramFor("note.qrnt", out, sizeof out);
+    const std::string found = out;
     const bool unknown = platform.FindProgramFor("data.qrnunknown", out, sizeof out);
     SetCurrentDirectoryA(old);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\qrntfile\\shell\\open\\command");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\qrntfile\\shell\\open");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\qrntfile\\shell");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\qrntfile");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\.qrnt");
     EXPECT_TRUE(known);
+    EXPECT_NE(found.find("logargs.exe"), std::string::npos) << found;
     EXPECT_FALSE(unknown);
 }
 

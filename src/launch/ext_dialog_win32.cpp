@@ -1,0 +1,222 @@
+#include "launch/ext_dialog_win32.h"
+
+#include <string>
+
+#include "app/startup.h"
+#include "launch/file_select_win32.h"
+#include "listing/sjis.h"
+
+namespace qrn {
+
+namespace {
+
+constexpr const char* kEndMark = "<EXP_END>";
+constexpr std::size_t kKeyListSize = 256;
+
+// What 変更 remembers between its two steps. A line is put back only where
+// one was taken in this run of the dialog.
+struct ExtDialogState {
+    bool editing = false;
+    int position = -1;  // the line taken by 変更, or the one 削除 removed last
+};
+ExtDialogState g_extDialog;
+
+const char* IniPath() { return g_startup.IniPath; }
+
+HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
+
+void Enable(HWND dialog, int id, bool on) { EnableWindow(Item(dialog, id), on ? TRUE : FALSE); }
+
+std::string FieldText(HWND dialog, int id) {
+    char text[kExtLineSize];
+    text[0] = '\0';
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+std::string ListLine(HWND list, int index) {
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR || length < 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT got = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got == LB_ERR || got < 0 ? 0 : static_cast<std::size_t>(got));
+    return text;
+}
+
+void SetDefaultButton(HWND dialog, int newId, int oldId) {
+    SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(newId), 0);
+    SendDlgItemMessageA(dialog, oldId, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    SendDlgItemMessageA(dialog, newId, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
+void ClearFields(HWND dialog) {
+    SetDlgItemTextA(dialog, kExtName, "");
+    SetDlgItemTextA(dialog, kExtCommand, "");
+}
+
+void LoadLines(HWND dialog) {
+    HWND list = Item(dialog, kExtList);
+    char keys[kKeyListSize];
+    GetPrivateProfileStringA(kExtSection, nullptr, "", keys, sizeof keys, IniPath());
+    for (const char* key = keys; *key != '\0'; key += lstrlenA(key) + 1) {
+        char value[kExtLineSize];
+        GetPrivateProfileStringA(kExtSection, key, kEndMark, value, sizeof value, IniPath());
+        if (lstrcmpA(value, kEndMark) == 0) break;
+        const std::string line = std::string(key) + "=" + value;
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    }
+}
+
+void OnAdd(HWND dialog) {
+    const std::string ext = FieldText(dialog, kExtName);
+    if (ext.empty()) return;
+    const std::string line = ext + "=" + FieldText(dialog, kExtCommand);
+    SendDlgItemMessageA(dialog, kExtList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    ClearFields(dialog);
+    Enable(dialog, kExtWrite, true);
+}
+
+// First step: the selected line goes into the fields for editing.
+void TakeLine(HWND dialog) {
+    HWND list = Item(dialog, kExtList);
+    const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR || selected < 0) return;
+    const std::string line = ListLine(list, static_cast<int>(selected));
+    char key[kExtLineSize], value[kExtLineSize];
+    SplitExtLine(line.c_str(), key, sizeof key, value, sizeof value);
+    g_extDialog.editing = true;
+    g_extDialog.position = static_cast<int>(selected);
+    SetDlgItemTextA(dialog, kExtName, key);
+    SetDlgItemTextA(dialog, kExtCommand, value);
+    SetFocus(Item(dialog, kExtName));
+    SetDefaultButton(dialog, kExtChange, kExtWrite);
+    Enable(dialog, kExtAdd, false);
+    Enable(dialog, kExtDelete, false);
+    Enable(dialog, kExtWrite, false);
+}
+
+// Second step: the edited line replaces the one taken.
+void PutLineBack(HWND dialog) {
+    if (!g_extDialog.editing) return;
+    char ext[kExtLineSize];
+    ext[0] = '\0';
+    GetDlgItemTextA(dialog, kExtName, ext, sizeof ext);
+    CharUpperA(ext);
+    const std::string line = std::string(ext) + "=" + FieldText(dialog, kExtCommand);
+    HWND list = Item(dialog, kExtList);
+    const LRESULT at = SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(g_extDialog.position),
+                                    reinterpret_cast<LPARAM>(line.c_str()));
+    if (at != LB_ERR && at != LB_ERRSPACE)
+        SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(at + 1), 0);
+    g_extDialog.editing = false;
+    ClearFields(dialog);
+    Enable(dialog, kExtAdd, true);
+    Enable(dialog, kExtDelete, true);
+    Enable(dialog, kExtWrite, true);
+    SetDefaultButton(dialog, kExtWrite, kExtChange);
+}
+
+void OnChange(HWND dialog) {
+    if (FieldText(dialog, kExtName).empty())
+        TakeLine(dialog);
+    else
+        PutLineBack(dialog);
+}
+
+void OnDelete(HWND dialog) {
+    HWND list = Item(dialog, kExtList);
+    const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR || selected < 0) return;
+    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+    g_extDialog.position = static_cast<int>(selected);
+    Enable(dialog, kExtWrite, true);
+}
+
+void OnBrowse(HWND dialog) {
+    char path[kPathSize];
+    if (FileSelect(dialog, path, sizeof path) != 1) return;
+    const std::string command = std::string(path) + " \"%F\"";
+    SetDlgItemTextA(dialog, kExtCommand, command.c_str());
+}
+
+void OnWrite(HWND dialog) {
+    WritePrivateProfileStringA(kExtSection, nullptr, nullptr, IniPath());
+    HWND list = Item(dialog, kExtList);
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        const std::string line = ListLine(list, i);
+        char key[kExtLineSize], value[kExtLineSize];
+        SplitExtLine(line.c_str(), key, sizeof key, value, sizeof value);
+        if (key[0] == '\0') continue;
+        WritePrivateProfileStringA(kExtSection, key, value, IniPath());
+    }
+    Enable(dialog, kExtWrite, false);
+    EndDialog(dialog, IDOK);
+}
+
+}  // namespace
+
+void SplitExtLine(const char* line, char* key, std::size_t keySize, char* value,
+                  std::size_t valueSize) {
+    std::size_t i = 0;
+    // A trail byte is never "=": after a stray lead byte the "=" still splits.
+    while (line[i] != '\0' && line[i] != '=') {
+        if (IsLeadByte(line[i]) && line[i + 1] != '\0' && line[i + 1] != '=')
+            i += 2;
+        else
+            ++i;
+    }
+    const std::string head(line, i);
+    CopyCut(key, keySize, head.c_str());
+    CopyCut(value, valueSize, line[i] == '=' ? line + i + 1 : "");
+}
+
+INT_PTR CALLBACK ExtDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        g_extDialog = ExtDialogState{};
+        LoadLines(dialog);
+        Enable(dialog, kExtWrite, false);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case kExtAdd:
+            OnAdd(dialog);
+            return TRUE;
+        case kExtChange:
+            OnChange(dialog);
+            return TRUE;
+        case kExtDelete:
+            OnDelete(dialog);
+            return TRUE;
+        case kExtWrite:
+            OnWrite(dialog);
+            return TRUE;
+        case kExtBrowse:
+            OnBrowse(dialog);
+            return TRUE;
+        case kExtHelp:
+            WinHelpA(dialog, g_startup.HelpPath, HELP_KEY, reinterpret_cast<ULONG_PTR>("拡張子連動"));
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        default:
+            break;
+        }
+        break;
+    case WM_CLOSE:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+void RunExtDialog(HINSTANCE instance, HWND owner) {
+    DialogBoxParamA(instance, "EXT", owner, ExtDialogProc, 0);
+}
+
+}  // namespace qrn
