@@ -7,6 +7,7 @@
 #include "app/commands.h"
 #include "app/prompts.h"
 #include "listing/sort.h"
+#include "listing/wildcard.h"
 
 namespace qrn {
 
@@ -33,9 +34,6 @@ bool Join(char* out, std::size_t size, std::initializer_list<const char*> parts)
     }
     return true;
 }
-
-// Runs a command line that has been checked to fit.
-bool RunLine(LaunchContext& c, const char* line) { return c.platform.Run(line); }
 
 // The full path of the cursor row, P.
 bool CursorPath(const Listing& l, char* out, std::size_t size) {
@@ -135,15 +133,15 @@ void RunProgram(LaunchContext& c, bool shift) {
     char line[kCommandSize];
     if (!shift) {
         if (!Join(line, sizeof line, {path})) return TellTooLong(c, kCommandTooLong);
-        RunLine(c, line);
+        c.platform.Run(line);
         return;
     }
     if (!EntryQualifies(l.table, l.CursorIndex, 1)) return;
     if (!ProgramCommand(c.settings.Editor, line, sizeof line, l.CursorIndex, l, c.settings.EditLongName == 1,
                         c.platform.ShortPath()))
         return TellTooLong(c, kCommandTooLong);
-    if (RunLine(c, line)) return;
-    if (Join(line, sizeof line, {"notepad.exe ", path})) RunLine(c, line);
+    if (c.platform.Run(line)) return;
+    if (Join(line, sizeof line, {"notepad.exe ", path})) c.platform.Run(line);
 }
 
 void ShellOpenCursor(LaunchContext& c) {
@@ -156,7 +154,7 @@ void RunTemplate(LaunchContext& c, const char* tmpl) {
     char line[kCommandSize];
     if (!ExpandTemplate(tmpl, line, sizeof line, c.listing.CursorIndex, c.listing, c.platform.ShortPath()))
         return TellTooLong(c, kCommandTooLong);
-    RunLine(c, line);
+    c.platform.Run(line);
 }
 
 // Quotes around P when EDIT_LONGNAME asks for them.
@@ -216,7 +214,7 @@ int OpenFile(LaunchContext& c, Modifiers m) {
     }
     char lower[kPathSize];
     std::memcpy(lower, ext, sizeof lower);
-    LowerShiftJis(lower);
+    LowerAscii(lower);
     value[0] = '\0';
     if (lower[0]) c.platform.SystemExtension(lower, value, sizeof value);
     bool caret = false;
@@ -256,10 +254,10 @@ void ViewEntry(LaunchContext& c, int row) {
     if (!ProgramCommand(c.settings.Pager, line, sizeof line, row, l, c.settings.EditLongName == 1,
                         c.platform.ShortPath()))
         return TellTooLong(c, kCommandTooLong);
-    if (RunLine(c, line)) return;
+    if (c.platform.Run(line)) return;
     const int saved = l.CursorIndex;
     l.CursorIndex = row;
-    if (QuotedPathLine(c, line, sizeof line, "notepad.exe ")) RunLine(c, line);
+    if (QuotedPathLine(c, line, sizeof line, "notepad.exe ")) c.platform.Run(line);
     l.CursorIndex = saved;
 }
 
@@ -314,7 +312,7 @@ void EditWithCommandLine(LaunchContext& c) {
     char head[sizeof c.settings.Editor + 1];
     std::snprintf(head, sizeof head, "%s ", c.settings.Editor);
     if (!QuotedPathLine(c, line, sizeof line, head)) return TellTooLong(c, kCommandTooLong);
-    if (Ask(c, "ファイルの編集", line, sizeof line)) RunLine(c, line);
+    if (Ask(c, "ファイルの編集", line, sizeof line)) c.platform.Run(line);
 }
 
 void ExecuteCommand(LaunchContext& c) {
@@ -322,19 +320,19 @@ void ExecuteCommand(LaunchContext& c) {
     if (!EntryQualifies(l.table, l.CursorIndex, 1)) return;
     char line[kCommandSize];
     if (!Join(line, sizeof line, {CursorName(l)})) return TellTooLong(c, kCommandTooLong);
-    if (Ask(c, "コマンド実行", line, sizeof line)) RunLine(c, line);
+    if (Ask(c, "コマンド実行", line, sizeof line)) c.platform.Run(line);
 }
 
 void ShellCommand(LaunchContext& c) {
     char line[kCommandSize] = "";
     if (!Ask(c, "Shell Command", line, sizeof line)) return;
-    if (RunLine(c, line)) return;
+    if (c.platform.Run(line)) return;
     char fallback[kCommandSize];
-    if (Join(fallback, sizeof fallback, {c.shellPath, " /k ", line})) RunLine(c, fallback);
+    if (Join(fallback, sizeof fallback, {c.shellPath, " /k ", line})) c.platform.Run(fallback);
     else TellTooLong(c, kCommandTooLong);
 }
 
-void CommandInterpreter(LaunchContext& c) { RunLine(c, c.shellPath); }
+void CommandInterpreter(LaunchContext& c) { c.platform.Run(c.shellPath); }
 
 void QuickViewer(LaunchContext& c) {
     Listing& l = c.listing;
@@ -346,7 +344,7 @@ void QuickViewer(LaunchContext& c) {
     if (!Join(head, sizeof head, {dir, "viewers\\quikview.exe "})) return TellTooLong(c, kCommandTooLong);
     char line[kCommandSize];
     if (!QuotedPathLine(c, line, sizeof line, head)) return TellTooLong(c, kCommandTooLong);
-    RunLine(c, line);
+    c.platform.Run(line);
 }
 
 void ViewCommand(LaunchContext& c) {

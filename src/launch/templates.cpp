@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "listing/sort.h"
+
 namespace qrn {
 
 namespace {
@@ -159,36 +161,16 @@ bool ExpandTemplate(const char* tmpl, char* out, std::size_t size, int subject, 
     return true;
 }
 
-void UpperShiftJis(char* s) {
-    for (; *s; ++s) {
-        if (IsLeadByte(*s) && s[1]) {
-            ++s;
-            continue;
-        }
-        if (*s >= 'a' && *s <= 'z') *s = static_cast<char>(*s - 'a' + 'A');
-    }
-}
-
-void LowerShiftJis(char* s) {
-    for (; *s; ++s) {
-        if (IsLeadByte(*s) && s[1]) {
-            ++s;
-            continue;
-        }
-        if (*s >= 'A' && *s <= 'Z') *s = static_cast<char>(*s - 'A' + 'a');
-    }
-}
-
 int FindEntryByName(const char* name, const EntryTable& table) {
     char wanted[kPathSize];
     CopyCut(wanted, sizeof wanted, name);
-    UpperShiftJis(wanted);
+    UpperAscii(wanted);
     const int count = table.EntryCount < kTableRows ? table.EntryCount : kTableRows;
     for (int i = 0; i < count; ++i) {
         if (table.rows[i].attributes & kAttrLabel) continue;
         char row[kPathSize];
         CopyCut(row, sizeof row, table.rows[i].name);
-        UpperShiftJis(row);
+        UpperAscii(row);
         if (std::strcmp(row, wanted) == 0) return i;
     }
     return -1;

@@ -27,10 +27,6 @@ bool ExpandTemplate(const char* tmpl, char* out, std::size_t size, int subject, 
 // 12 bytes, a blank or "+", a second period or a base name over 8 bytes.
 bool IsLongName(const char* name);
 
-// Upper-cases the single-byte letters of a Shift-JIS string in place.
-void UpperShiftJis(char* s);
-void LowerShiftJis(char* s);
-
 // First row of table (label rows excepted) whose name equals name, letter
 // case ignored; -1 when there is none.
 int FindEntryByName(const char* name, const EntryTable& table);
