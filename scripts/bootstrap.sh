@@ -3,8 +3,11 @@
 # Safe to run again: it does nothing when all packages are present.
 set -eu
 
+# The x86_64 compilers and wine64 serve machines whose kernel runs no 32-bit
+# programs: the Windows test tiers then use a 64-bit build (scripts/wine_env.sh).
 PKGS="cmake make g++ googletest g++-mingw-w64-i686-posix binutils-mingw-w64-i686 \
-wine wine32:i386 xvfb xauth xdotool x11-apps imagemagick fonts-ipafont-gothic locales python3"
+g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+wine wine32:i386 wine64 xvfb xauth xdotool x11-apps imagemagick fonts-ipafont-gothic locales python3"
 
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
@@ -24,25 +27,8 @@ ensure_locale() {
     fi
 }
 
-# Some kernels run no 32-bit programs of their own (IA-32 emulation switched
-# off). Wine then needs the user-mode emulator registered for i386 programs.
-I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-ensure_i386() {
-    /usr/lib/wine/wine --version >/dev/null 2>&1 && return 0
-    if ! dpkg-query -W -f='${Status}' qemu-user-static 2>/dev/null | grep -q "install ok installed"; then
-        $SUDO apt-get install -y -qq --no-install-recommends qemu-user-static
-    fi
-    if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
-        [ -e /proc/sys/fs/binfmt_misc/register ] || $SUDO mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
-        printf '%s' ":qemu-i386:M::$I386_MAGIC:$I386_MASK:/usr/bin/qemu-i386-static:F" |
-            $SUDO tee /proc/sys/fs/binfmt_misc/register >/dev/null
-    fi
-}
-
 if [ -z "$missing" ]; then
     ensure_locale
-    ensure_i386
     exit 0
 fi
 
@@ -54,4 +40,3 @@ $SUDO apt-get update -qq
 # shellcheck disable=SC2086
 $SUDO apt-get install -y -qq --no-install-recommends $missing
 ensure_locale
-ensure_i386

@@ -1,10 +1,66 @@
-# Sourced by the run and test scripts: a 32-bit Wine session of our own,
+# Sourced by the run, test and bench scripts: a Wine session of our own,
 # kept inside the build tree, with Shift-JIS as the ANSI code page.
-#   QRN_BUILD   the build tree (default: build/ beside this script's folder)
+#   QRN_BUILD       the build tree (default: build/ beside this script's folder)
+#   QRN_WINE_BITS   32 or 64; chosen here when not set (see below)
+#
+# qrn.exe is a 32-bit program and is always built as one (build/win32). Some
+# kernels run no 32-bit programs at all (IA-32 emulation switched off), and
+# 32-bit Wine then fails with "Exec format error"; under a user-mode emulator
+# it runs, but a hundred times slower than the tests can wait for. On such a
+# machine the Windows test tiers run a 64-bit build of the same sources
+# (build/win64) under 64-bit Wine instead. After sourcing:
+#   QRN_WIN_BUILD   the build tree of the Windows programs to run
+#   QRN_TOOLCHAIN   its CMake toolchain file
+#   QRN_PREFIX_TAG  "" for 32-bit Wine, "64" for 64-bit: prefixes differ
 
 QRN_ROOT=${QRN_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 QRN_BUILD=${QRN_BUILD:-$QRN_ROOT/build}
-export WINEARCH=win32
+
+# True when 32-bit Wine runs here natively (not through an emulator).
+qrn_runs_i386() {
+    local entry
+    for entry in /proc/sys/fs/binfmt_misc/qemu-i386 /proc/sys/fs/binfmt_misc/i386; do
+        if [ -r "$entry" ] && [ "$(head -n 1 "$entry")" = enabled ]; then
+            return 1
+        fi
+    done
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+if [ -z "${QRN_WINE_BITS:-}" ]; then
+    if qrn_runs_i386; then QRN_WINE_BITS=32; else QRN_WINE_BITS=64; fi
+fi
+export QRN_WINE_BITS
+if [ "$QRN_WINE_BITS" = 64 ]; then
+    export WINEARCH=win64
+    export WINELOADER=/usr/lib/wine/wine64
+    # /usr/bin/wine picks the 32-bit loader whenever it is installed: a
+    # "wine" of our own, first in PATH, so that programs started through
+    # xvfb-run and child scripts find the 64-bit one too.
+    mkdir -p "$QRN_BUILD/wine64-bin"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' > "$QRN_BUILD/wine64-bin/wine"
+    chmod +x "$QRN_BUILD/wine64-bin/wine"
+    case ":$PATH:" in
+        *":$QRN_BUILD/wine64-bin:"*) ;;
+        *) export PATH="$QRN_BUILD/wine64-bin:$PATH" ;;
+    esac
+    QRN_WIN_BUILD=$QRN_BUILD/win64
+    QRN_TOOLCHAIN=$QRN_ROOT/cmake/toolchain-mingw-x86_64.cmake
+    QRN_PREFIX_TAG=64
+else
+    export WINEARCH=win32
+    QRN_WIN_BUILD=$QRN_BUILD/win32
+    QRN_TOOLCHAIN=$QRN_ROOT/cmake/toolchain-mingw-i686.cmake
+    QRN_PREFIX_TAG=""
+fi
+export QRN_WIN_BUILD QRN_TOOLCHAIN QRN_PREFIX_TAG
+
+# Configures and builds the Windows programs of $QRN_WIN_BUILD (targets: $@).
+qrn_build_windows() {
+    cmake -S "$QRN_ROOT" -B "$QRN_WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$QRN_TOOLCHAIN" >/dev/null
+    cmake --build "$QRN_WIN_BUILD" -j "$(nproc 2>/dev/null || echo 2)" "$@"
+}
 export WINEDEBUG=-all
 export LC_ALL=ja_JP.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko installers in a fresh prefix
@@ -17,7 +73,7 @@ qrn_fresh_prefix() {
         rm -rf "$WINEPREFIX"
     fi
     mkdir -p "$(dirname "$WINEPREFIX")"
-    wineboot -i >/dev/null 2>&1
+    wine wineboot -i >/dev/null 2>&1
     wineserver -w
 }
 

@@ -2,7 +2,7 @@
 # after its helpers are defined.
 U=$(drive_dir u)
 REC='C:\qrn\rec.exe'     # a recorder: logs its command line to C:\qrn\logargs.log
-rec_log() { tr -d '\r' < "$PROG/logargs.log" 2>/dev/null; }
+rec_log() { [ ! -f "$PROG/logargs.log" ] || tr -d '\r' < "$PROG/logargs.log"; }
 rec_lines() { rec_log | wc -l; }
 wait_rec_lines() {  # wait_rec_lines N: until the recorder has logged N lines
     local i
@@ -15,6 +15,13 @@ launch_folder() {
     with_speech PCTKUsr.dll
     cp "$DOUBLES/logargs.exe" "$PROG/rec.exe"
     rm -f "$PROG/logargs.log"
+}
+# ini_becomes SECTION KEY VALUE: qrn.ini holds VALUE there within 5 s (the
+# program writes it after the dialog that asked has gone).
+ini_becomes() {
+    local i
+    for i in $(seq 1 50); do [ "$(ini_value "$1" "$2")" == "$3" ] && return 0; sleep 0.1; done
+    equals "$(ini_value "$1" "$2")" "$3"
 }
 dialog_text() { drive gettext '#32770' "$1" '#1033' | tr -d '\r'; }
 
@@ -52,8 +59,8 @@ printf 'text' > "$U/a.qtx"
 printf 'log' > "$U/b.qlg"
 launch_folder
 # A program the system knows for .qtx files: the recorder.
-wine reg add 'HKCU\Software\Classes\.qtx' /ve /d qtxfile /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Classes\qtxfile\shell\open\command' /ve /d "$REC \"%1\"" /f >/dev/null 2>&1
+wine reg add 'HKCR\.qtx' /ve /d qtxfile /f >/dev/null 2>&1
+wine reg add 'HKCR\qtxfile\shell\open\command' /ve /d "$REC \"%1\"" /f >/dev/null 2>&1
 list_ini "Disp_Mode=1" "Editor=$REC" "EDIT_LONGNAME=1" "[EXP_EXEC]" "QLG=$REC -v %F"
 start_qrn 'U:\'
 drive wait QRN 'QRN - U:\*.*' 30000
@@ -62,7 +69,7 @@ check "a.qtx: the system knows a program: the registration question" drive wait 
 check "in the program's words" contains "$(drive texts '#32770' 拡張子連動の登録)" "ＱＲＮの拡張子連動として登録しますか？"
 drive press '#32770' 拡張子連動の登録 '#6'
 drive gone '#32770' 拡張子連動の登録 5000
-check "Yes registers the extension as *system" equals "$(ini_value EXP_EXEC QTX)" '*system'
+check "Yes registers the extension as *system" ini_becomes EXP_EXEC QTX '*system'
 check "and the system opens the file" wait_rec_lines 1
 keys enter
 check "once registered, the system opens it without a question" wait_rec_lines 2

@@ -68,10 +68,10 @@ TEST_F(LaunchPlatformTest, TheSystemProfilesExtensionsSection) {
     EXPECT_STREQ(out, "");
 }
 
-// An association of the test's own, registered for the current user.
+// An association of the test's own, in the merged view of classes.
 void SetClassValue(const char* key, const std::string& value) {
     HKEY k;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr), ERROR_SUCCESS);
     RegSetValueExA(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
     RegCloseKey(k);
@@ -79,8 +79,8 @@ void SetClassValue(const char* key, const std::string& value) {
 
 TEST_F(LaunchPlatformTest, TheProgramAssociatedWithAFile) {
     const std::string exe = qrntest::TestProgramFolder() + "\\..\\doubles\\logargs.exe";
-    SetClassValue("Software\\Classes\\.qrnt", "qrntfile");
-    SetClassValue("Software\\Classes\\qrntfile\\shell\\open\\command", exe + " \"%1\"");
+    SetClassValue(".qrnt", "qrntfile");
+    SetClassValue("qrntfile\\shell\\open\\command", exe + " \"%1\"");
     tree.File("note.qrnt");
     tree.File("data.qrnunknown");
     char old[MAX_PATH];
@@ -91,11 +91,11 @@ TEST_F(LaunchPlatformTest, TheProgramAssociatedWithAFile) {
     const std::string found = out;
     const bool unknown = platform.FindProgramFor("data.qrnunknown", out, sizeof out);
     SetCurrentDirectoryA(old);
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\qrntfile\\shell\\open\\command");
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\qrntfile\\shell\\open");
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\qrntfile\\shell");
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\qrntfile");
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\.qrnt");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "qrntfile\\shell\\open\\command");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "qrntfile\\shell\\open");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "qrntfile\\shell");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "qrntfile");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".qrnt");
     EXPECT_TRUE(known);
     EXPECT_NE(found.find("logargs.exe"), std::string::npos) << found;
     EXPECT_FALSE(unknown);
