@@ -110,7 +110,7 @@ const CommandEntry kTable[] = {
     {40003, Nothing},          // Extension colours
     {40004, Nothing},          // Concatenate
     {40005, Nothing},          // Add registered command
-    {40006, LaunchCommand},         // Shell
+    {40006, LaunchCommand},    // Shell
     {40007, Nothing},          // Registered commands
     {40008, Nothing},          // Registered commands (Z)
     {40009, Nothing},          // Edit registered commands
@@ -120,10 +120,10 @@ const CommandEntry kTable[] = {
     {40013, Nothing},          // Registered directories
     {40014, Nothing},          // Edit registered directories
     {40015, NextPage},
-    {40016, LaunchCommand},         // Edit
-    {40017, LaunchCommand},         // Execute
-    {40018, LaunchCommand},         // Extension commands
-    {40019, LaunchCommand},         // Find (mask)
+    {40016, LaunchCommand},    // Edit
+    {40017, LaunchCommand},    // Execute
+    {40018, LaunchCommand},    // Extension commands
+    {40019, LaunchCommand},    // Find (mask)
     {40020, HelpKeyword},
     {40021, HelpContents},
     {40022, Nothing},          // Total size
@@ -139,7 +139,7 @@ const CommandEntry kTable[] = {
     {40032, Nothing},          // (unused)
     {40033, Nothing},          // Pack LZH
     {40034, QuitCommand},
-    {40035, LaunchCommand},         // Quick viewer
+    {40035, LaunchCommand},    // Quick viewer
     {40036, Nothing},          // Rename
     {40037, Nothing},          // Rename base name
     {40038, Nothing},          // Basic setup
@@ -147,13 +147,13 @@ const CommandEntry kTable[] = {
     {40040, Nothing},          // One-key directory setup
     {40041, Nothing},          // Display setup
     {40042, Nothing},          // (unused)
-    {40043, LaunchCommand},         // Shell command
+    {40043, LaunchCommand},    // Shell command
     {40044, SortCommand},
     {40045, ResetMask},
     {40046, Nothing},          // Ctrl+Backspace
     {40047, Nothing},          // Unpack
     {40048, PreviousPage},
-    {40049, LaunchCommand},         // View
+    {40049, LaunchCommand},    // View
     {40050, Nothing},          // Volume label
     {40051, EscapeCommand},
     {40052, QuitSavingDirectory},

@@ -14,5 +14,4 @@ int ListKeyHandler(HWND window, UINT msg, int key);
 // False when it could not be read (the old listing stays).
 bool ShowDirectory(HWND window, const char* dir);
 
-
 }  // namespace qrn

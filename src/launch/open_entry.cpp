@@ -157,12 +157,10 @@ void RunTemplate(LaunchContext& c, const char* tmpl) {
     c.platform.Run(line);
 }
 
-// Quotes around P when EDIT_LONGNAME asks for them.
-bool QuotedPathLine(LaunchContext& c, char* line, std::size_t size, const char* head) {
-    char path[2 * kPathSize];
-    CursorPath(c.listing, path, sizeof path);
+// head and the full path of a row, quoted when EDIT_LONGNAME asks for it.
+bool QuotedPathLine(LaunchContext& c, char* line, std::size_t size, const char* head, int row) {
     const char* q = c.settings.EditLongName == 1 ? "\"" : "";
-    return Join(line, size, {head, q, path, q});
+    return Join(line, size, {head, q, c.listing.CurrentDir, c.listing.table.rows[row].name, q});
 }
 
 int OpenFile(LaunchContext& c, Modifiers m) {
@@ -255,10 +253,7 @@ void ViewEntry(LaunchContext& c, int row) {
                         c.platform.ShortPath()))
         return TellTooLong(c, kCommandTooLong);
     if (c.platform.Run(line)) return;
-    const int saved = l.CursorIndex;
-    l.CursorIndex = row;
-    if (QuotedPathLine(c, line, sizeof line, "notepad.exe ")) c.platform.Run(line);
-    l.CursorIndex = saved;
+    if (QuotedPathLine(c, line, sizeof line, "notepad.exe ", row)) c.platform.Run(line);
 }
 
 int OpenEntry(LaunchContext& c, int key, Modifiers m) {
@@ -311,7 +306,7 @@ void EditWithCommandLine(LaunchContext& c) {
     char line[kCommandSize];
     char head[sizeof c.settings.Editor + 1];
     std::snprintf(head, sizeof head, "%s ", c.settings.Editor);
-    if (!QuotedPathLine(c, line, sizeof line, head)) return TellTooLong(c, kCommandTooLong);
+    if (!QuotedPathLine(c, line, sizeof line, head, c.listing.CursorIndex)) return TellTooLong(c, kCommandTooLong);
     if (Ask(c, "ファイルの編集", line, sizeof line)) c.platform.Run(line);
 }
 
@@ -343,7 +338,7 @@ void QuickViewer(LaunchContext& c) {
     char head[kPathSize + 32];
     if (!Join(head, sizeof head, {dir, "viewers\\quikview.exe "})) return TellTooLong(c, kCommandTooLong);
     char line[kCommandSize];
-    if (!QuotedPathLine(c, line, sizeof line, head)) return TellTooLong(c, kCommandTooLong);
+    if (!QuotedPathLine(c, line, sizeof line, head, l.CursorIndex)) return TellTooLong(c, kCommandTooLong);
     c.platform.Run(line);
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "listing/sort.h"
+#include "listing/sjis.h"
 
 namespace qrn {
 
@@ -24,6 +24,11 @@ struct Out {
     }
     void Put(const char* s, std::size_t n) {
         for (std::size_t i = 0; i < n; ++i) Put(s[i]);
+    }
+    // Ends the text; a text that did not fit leaves the buffer empty.
+    bool Finish() {
+        buf[overflow ? 0 : len] = '\0';
+        return !overflow;
     }
 };
 
@@ -153,25 +158,14 @@ bool ExpandTemplate(const char* tmpl, char* out, std::size_t size, int subject, 
         }
         i += 2;
     }
-    if (o.overflow) {
-        out[0] = '\0';
-        return false;
-    }
-    out[o.len] = '\0';
-    return true;
+    return o.Finish();
 }
 
 int FindEntryByName(const char* name, const EntryTable& table) {
-    char wanted[kPathSize];
-    CopyCut(wanted, sizeof wanted, name);
-    UpperAscii(wanted);
     const int count = table.EntryCount < kTableRows ? table.EntryCount : kTableRows;
     for (int i = 0; i < count; ++i) {
         if (table.rows[i].attributes & kAttrLabel) continue;
-        char row[kPathSize];
-        CopyCut(row, sizeof row, table.rows[i].name);
-        UpperAscii(row);
-        if (std::strcmp(row, wanted) == 0) return i;
+        if (CompareNoCase(table.rows[i].name, name) == 0) return i;
     }
     return -1;
 }
@@ -186,12 +180,7 @@ bool ProgramCommand(const char* program, char* out, std::size_t size, int subjec
     if (quoteNames) o.Put('"');
     PutFullPath(o, l, RowName(l, subject));
     if (quoteNames) o.Put('"');
-    if (o.overflow) {
-        out[0] = '\0';
-        return false;
-    }
-    out[o.len] = '\0';
-    return true;
+    return o.Finish();
 }
 
 }  // namespace qrn
