@@ -1,6 +1,7 @@
 #include "launch/ext_dialog_win32.h"
 
 #include <string>
+#include <vector>
 
 #include "app/startup.h"
 #include "launch/file_select_win32.h"
@@ -11,7 +12,7 @@ namespace qrn {
 namespace {
 
 constexpr const char* kEndMark = "<EXP_END>";
-constexpr std::size_t kKeyListSize = 256;
+constexpr std::size_t kKeyListSize = 256;  // first try at the list of key names
 
 // What 変更 remembers between its two steps. A line is put back only where
 // one was taken in this run of the dialog.
@@ -55,11 +56,23 @@ void ClearFields(HWND dialog) {
     SetDlgItemTextA(dialog, kExtCommand, "");
 }
 
+// The key names of the section, every one of them: 更新 rewrites the whole
+// section from the list, so a key left out here would be lost. The system
+// cuts a list that does not fit and then answers the buffer's size less 2.
+std::vector<char> SectionKeys() {
+    std::vector<char> keys(kKeyListSize);
+    for (;;) {
+        const DWORD n = GetPrivateProfileStringA(kExtSection, nullptr, "", keys.data(),
+                                                 static_cast<DWORD>(keys.size()), IniPath());
+        if (n + 2 < keys.size()) return keys;
+        keys.assign(keys.size() * 2, '\0');
+    }
+}
+
 void LoadLines(HWND dialog) {
     HWND list = Item(dialog, kExtList);
-    char keys[kKeyListSize];
-    GetPrivateProfileStringA(kExtSection, nullptr, "", keys, sizeof keys, IniPath());
-    for (const char* key = keys; *key != '\0'; key += lstrlenA(key) + 1) {
+    const std::vector<char> keys = SectionKeys();
+    for (const char* key = keys.data(); *key != '\0'; key += lstrlenA(key) + 1) {
         char value[kExtLineSize];
         GetPrivateProfileStringA(kExtSection, key, kEndMark, value, sizeof value, IniPath());
         if (lstrcmpA(value, kEndMark) == 0) break;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -500,6 +501,34 @@ TEST(ExtDialog, WriteOnAnEmptiedListRemovesTheSection) {
     });
     EXPECT_EQ((Strings{"QRNInit", "Other"}), ini.Sections());
     EXPECT_EQ(std::string::npos, Slurp(ini.Path()).find("EXP_EXEC"));
+    EXPECT_EQ("1", ini.Value("Other", "x"));
+}
+
+// Far more keys than a 256-byte list of key names holds: all of them are
+// listed, and writing the section back loses none.
+TEST(ExtDialog, ALongSectionIsListedAndWrittenBackWhole) {
+    std::string content = "[EXP_EXEC]\r\n";
+    Strings expected;
+    for (int i = 0; i < 150; ++i) {
+        char key[8];
+        std::snprintf(key, sizeof key, "E%03d", i);
+        content += std::string(key) + "=view.exe %F\r\n";
+        expected.push_back(std::string(key) + "=view.exe %F");
+    }
+    TempIni ini(content + "[Other]\r\nx=1\r\n");
+    Strings lines;
+    RunDialog([&](HWND d) {
+        lines = Lines(d);
+        Select(d, 0);
+        Click(d, kExtDelete);
+        Click(d, kExtWrite);
+    });
+    EXPECT_EQ(expected, lines);
+    const Strings keys = ini.Keys("EXP_EXEC");
+    ASSERT_EQ(149u, keys.size());
+    EXPECT_EQ("E001", keys.front());
+    EXPECT_EQ("E149", keys.back());
+    EXPECT_EQ("view.exe %F", ini.Value("EXP_EXEC", "E149"));
     EXPECT_EQ("1", ini.Value("Other", "x"));
 }
 
