@@ -349,8 +349,16 @@ int main() {
         return 1;
     }
     if (cmd == L"keys") {
-        SetForegroundWindow(h);
-        Sleep(100);
+        // Keys go to the foreground window: wait until it is this one or one
+        // of its thread's (a dialog it opened), for a program it started may
+        // just have taken the foreground.
+        const DWORD thread = GetWindowThreadProcessId(h, nullptr);
+        for (int i = 0; i < 50; ++i) {
+            SetForegroundWindow(h);
+            Sleep(i == 0 ? 100 : 60);
+            HWND fg = GetForegroundWindow();
+            if (fg && GetWindowThreadProcessId(fg, nullptr) == thread) break;
+        }
         for (int i = 4; i < argc; ++i) {
             WORD vk = 0;
             std::vector<WORD> mods;
