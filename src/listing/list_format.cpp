@@ -10,7 +10,9 @@ namespace qrn {
 namespace {
 
 bool IsDirectory(const FileEntry& e) { return (e.attributes & kAttrDirectory) != 0; }
-bool IsLabelRow(const FileEntry& e) { return e.attributes == kAttrLabel; }
+// Rows that are not files (the volume label, "  NO DATA  ", the execution
+// row) carry the volume-label bit.
+bool IsLabelRow(const FileEntry& e) { return (e.attributes & kAttrLabel) != 0; }
 
 // Appends n copies of c, keeping within size.
 void Pad(char* out, std::size_t size, std::size_t& len, char c, int n) {
@@ -194,7 +196,7 @@ void TimeField(std::uint16_t time, char out[16]) {
 }
 
 void AttrValue(std::uint32_t a, char out[8]) {
-    if (a == kAttrLabel) {
+    if (a & kAttrLabel) {
         std::strcpy(out, "<Vol>");
         return;
     }

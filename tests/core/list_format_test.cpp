@@ -145,6 +145,12 @@ TEST(RowFields, LayoutsAndPseudoRows) {
     EXPECT_STREQ(sz, " < Vol >    ");
     AttrField(Entry("LABEL", kAttrLabel), at);
     EXPECT_STREQ(at, "      ");
+    // Any row with the volume-label bit has no attributes of its own; one
+    // that is also a directory still shows as a directory.
+    AttrField(Entry("[ Execution  ]", kAttrExecutionRow), at);
+    EXPECT_STREQ(at, "      ");
+    SizeField(Entry("[ Execution  ]", kAttrExecutionRow), sz);
+    EXPECT_STREQ(sz, " < Dir >    ");
     AttrField(Entry("x", 0x37), at);
     EXPECT_STREQ(at, " AHSRD");
     // A size of 12 digits and more still shows whole.
