@@ -170,10 +170,23 @@ const CommandEntry kTable[] = {
 };
 
 // What the commands that act while the destination window is open do there.
-void DestinationCommand(HWND, int id) {
-    if (id == 40051 && g_window.Destination) DestroyWindow(g_window.Destination);
-    // Registered directories, change drive, make directory and reset mask
-    // act on the destination window's own directory.
+void DestinationCommand(HWND window, int id) {
+    switch (id) {
+    case 40051:  // close it
+        if (g_window.Destination) DestroyWindow(g_window.Destination);
+        break;
+    case 40030:  // make directory: its K key
+        DestinationInput(window, WM_KEYDOWN, 'K');
+        break;
+    case 40045:  // all files: its Tab key
+        DestinationInput(window, WM_KEYDOWN, VK_TAB);
+        break;
+    default:
+        // The registered directories (40013) and the drive window (40025)
+        // choose the destination window's directory once those windows
+        // exist.
+        break;
+    }
 }
 
 }  // namespace

@@ -146,11 +146,15 @@ void ContextMenu(HWND hwnd, LPARAM lParam) {
         ScreenToClient(hwnd, &client);
         g_window.MousePoint = client;
     } else {
+        // The menu opens a little right of the cursor row's start. The hit
+        // test that follows must find the cursor row itself, not an entry
+        // clicked long ago nor the next column of a narrow layout, so the
+        // mouse point goes inside the row's first character.
         int x, y;
         RowOrigin(g_listing.CursorIndex, x, y);
         at.x = x + 12 * g_paint.screen.cw;
         at.y = y;
-        g_window.MousePoint = at;
+        g_window.MousePoint = POINT{x + g_paint.screen.cw / 2, y + g_paint.screen.lh / 2};
         ClientToScreen(hwnd, &at);
     }
     HMENU menu = LoadMenuA(g_window.Instance, g_settings.MenuMode ? "QRN_MENU1_J" : "QRN_MENU1");
@@ -201,6 +205,47 @@ void Quit(HWND hwnd, bool alwaysSaveDirectory) {
     DestroyWindow(hwnd);
 }
 
+void DestinationInput(HWND main, UINT message, int key) {
+    HWND dest = g_window.Destination;
+    const DestinationHandlers& hooks = g_window.DestinationHooks;
+    if (!dest || !hooks.Key) return;
+    const int answer = hooks.Key(dest, message, key, g_window.MousePoint);
+    if (answer == -1) {
+        DestroyWindow(dest);
+    } else if (answer == 1) {
+        ShowWindow(dest, SW_HIDE);
+        UpdateWindow(main);
+        if (hooks.RunPending) hooks.RunPending(main, g_window.PendingOperation);
+        if (IsWindow(dest)) DestroyWindow(dest);
+    }
+}
+
+namespace {
+
+// The destination window has gone, confirmed or not: the main window takes
+// over again with the cursor where it was when the command began.
+void DestinationClosed() {
+    g_window.Destination = nullptr;
+    g_window.DestinationActive = false;
+    g_window.PendingOperation = 0;
+    g_listing.CursorIndex = g_window.SavedCursor;
+    if (g_window.Main) {
+        RepaintAll(g_window.Main);
+        SetFocus(g_window.Main);
+    }
+}
+
+void PaintDestination(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    HGDIOBJ old = g_window.ListFont ? SelectObject(dc, g_window.ListFont) : nullptr;
+    if (g_window.DestinationHooks.Paint) g_window.DestinationHooks.Paint(hwnd, dc);
+    if (old) SelectObject(dc, old);
+    EndPaint(hwnd, &ps);
+}
+
+}  // namespace
+
 void RepaintAll(HWND hwnd) {
     g_window.FullRedraw = true;
     InvalidateRect(hwnd, nullptr, FALSE);
@@ -243,7 +288,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_PAINT:
-        LayoutAndPaint(hwnd);
+        if (hwnd == g_window.Destination && hwnd != g_window.Main)
+            PaintDestination(hwnd);
+        else
+            LayoutAndPaint(hwnd);
         return 0;
     case WM_NOTIFY: {
         NMHDR* h = reinterpret_cast<NMHDR*>(lParam);
@@ -271,9 +319,11 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             g_window.MousePoint.y = static_cast<short>(HIWORD(lParam));
         }
         // While the destination window is open its own handler takes keys
-        // and clicks; it arrives with the destination window itself.
+        // and clicks.
         if (!g_window.DestinationActive)
             ListKeyHandler(hwnd, msg, msg == WM_KEYDOWN ? static_cast<int>(wParam) : 0);
+        else
+            DestinationInput(hwnd, msg, msg == WM_KEYDOWN ? static_cast<int>(wParam) : 0);
         RefreshStep(hwnd);
         return 0;
     case WM_COMMAND:
@@ -288,7 +338,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         IconCallback(hwnd, lParam);
         return 0;
     case WM_DESTROY:
-        if (hwnd == g_window.Main) OnDestroy(hwnd);
+        if (hwnd == g_window.Main)
+            OnDestroy(hwnd);
+        else if (hwnd == g_window.Destination)
+            DestinationClosed();
         return 0;
     default:
         break;

@@ -7,6 +7,17 @@
 
 namespace qrn {
 
+// What the destination window (where copy, move and unpack choose their
+// target) brings along when it opens; the main window routes to it.
+struct DestinationHandlers {
+    // Keys and clicks: -1 cancel, 1 a destination was confirmed, 0 otherwise.
+    int (*Key)(HWND window, UINT message, int key, POINT at) = nullptr;
+    // Paints the window; the list font is selected into dc.
+    void (*Paint)(HWND window, HDC dc) = nullptr;
+    // Runs the operation PendingOperation names, with DestDir as its target.
+    void (*RunPending)(HWND main, int operation) = nullptr;
+};
+
 struct MainWindowState {
     HINSTANCE Instance = nullptr;
     HWND Main = nullptr;                   // null until CreateWindowExA has returned
@@ -20,6 +31,7 @@ struct MainWindowState {
     int PendingOperation = 0;              // 0 none, 1 copy, 2 move, 3 unpack, 4 mirror copy, 5 ISH make
     bool DestinationActive = false;        // the destination window is open
     HWND Destination = nullptr;
+    DestinationHandlers DestinationHooks;
     int SavedCursor = 0;                   // the cursor at the last command
     int DialogConfirmed = 0;
     HWND Toolbar = nullptr;
@@ -47,6 +59,10 @@ void Refresh(HWND hwnd);
 void RefreshStep(HWND hwnd);
 // Repaints the whole window now.
 void RepaintAll(HWND hwnd);
+// Hands a key or click to the destination window and acts on its answer:
+// cancelled, it is closed; confirmed, it is hidden, the pending operation
+// runs and it is closed.
+void DestinationInput(HWND main, UINT message, int key);
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK StartBannerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
