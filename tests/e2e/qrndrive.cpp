@@ -154,7 +154,7 @@ bool KeyOf(std::wstring name, WORD& vk, std::vector<WORD>& mods) {
         {L"back", VK_BACK}, {L"up", VK_UP}, {L"down", VK_DOWN}, {L"left", VK_LEFT},
         {L"right", VK_RIGHT}, {L"home", VK_HOME}, {L"end", VK_END}, {L"pgup", VK_PRIOR},
         {L"pgdn", VK_NEXT}, {L"insert", VK_INSERT}, {L"delete", VK_DELETE}, {L"add", VK_ADD},
-        {L"f1", VK_F1}, {L"f10", VK_F10}, {L"comma", VK_OEM_COMMA}, {L"period", VK_OEM_PERIOD},
+        {L"f1", VK_F1}, {L"f10", VK_F10}, {L"apps", VK_APPS}, {L"comma", VK_OEM_COMMA}, {L"period", VK_OEM_PERIOD},
         {L"slash", VK_OEM_2}, {L"backslash", VK_OEM_5}, {L"caret", VK_OEM_7}, {L"minus", VK_OEM_MINUS},
     };
     for (const Named& n : names)

@@ -605,6 +605,11 @@ archive_menu=$(popup_height)
 drive click QRN "QRN - " 100 $((Y0 + LH / 2)) right
 info_menu=$(popup_height)
 check "a popup menu opens on the information lines" test "$info_menu" -gt 0
+# From the keyboard the menu is the cursor row's, wherever the mouse last was.
+keys apps
+key_menu=$(popup_height)
+check "the menu key opens the cursor row's menu (an archive's)" equals "$key_menu" "$archive_menu"
+check "without moving the cursor" spoken "packぴりおどlzh"
 check "it is the short one" test "$info_menu" -lt "$archive_menu"
 check "an archive gets the archive menu, shorter than the file menu" test "$archive_menu" -lt "$file_menu"
 check "the Escape that closed the menus did not ask to quit" equals "$(drive count '#32770' 確認 | tr -d '\r')" 0
