@@ -1,15 +1,17 @@
 #!/usr/bin/env python3
-"""Draws the toolbar strip (src/resources/toolbar.bmp): 18 pictograms of 16 x 16
+"""Draws the toolbar strip (src/resources/toolbar.bmp): 21 images of 16 x 16
 side by side on the button face grey, 24 bits per pixel. Run it again after
 changing a drawing; the bitmap it writes is kept in the repository, so the build
 does not need Python.
 
 Image order: 0 next page, 1 previous page, 2 plain page (unused), 3 quit,
 4 about, 5 help, 6 move, 7 copy, 8 rename, 9 attributes, 10 make directory,
-11 delete, 12 find, 13 view, 14 edit, 15 pack, 16 unpack, 17 create shortcut."""
+11 delete, 12 find, 13 view, 14 edit, 15 pack, 16 unpack, 17 create shortcut; 18 to 20 are left
+blank (no button uses them), so the strip holds the 21 images the toolbar is
+created with."""
 import struct, sys
 
-SIZE, COUNT = 16, 18
+SIZE, COUNT = 16, 21
 FACE = (192, 192, 192)
 BLACK, WHITE, DARK, LIGHT = (0, 0, 0), (255, 255, 255), (128, 128, 128), (224, 224, 224)
 NAVY, BLUE, SKY = (0, 0, 128), (0, 64, 200), (160, 208, 248)
@@ -238,6 +240,9 @@ BOX = [
 ARROW_IN = ["#..", "##.", "###", "##.", "#.."]        # points right, towards the box
 ARROW_OUT = ["..#", ".##", "###", ".##", "..#"]       # points left, away from the box
 
+def blank(c):
+    pass
+
 def box(c):
     c.art(3, 3, BOX, {"#": BROWN, "l": (236, 204, 152), "t": TAN, "d": (168, 120, 64)})
     c.rect(6, 6, 7, 11, GOLD)                   # tape over the front and the lid
@@ -268,7 +273,8 @@ def shortcut(c):
     ], {"#": BLUE})
 
 DRAWINGS = [next_page, previous_page, plain_page, quit_, about, help_, move, copy, rename,
-            attributes, make_directory, delete, find, view, pencil, pack, unpack, shortcut]
+            attributes, make_directory, delete, find, view, pencil, pack, unpack, shortcut,
+            blank, blank, blank]
 
 def draw():
     px = [[FACE] * (SIZE * COUNT) for _ in range(SIZE)]

@@ -57,7 +57,7 @@ void CreateToolbar(HINSTANCE instance, HWND main) {
         buttons[i].fsState = TBSTATE_ENABLED;
         buttons[i].fsStyle = kToolbar[i].command ? TBSTYLE_BUTTON : TBSTYLE_SEP;
     }
-    g_window.Toolbar = CreateToolbarEx(main, WS_CHILD | WS_BORDER | TBSTYLE_TOOLTIPS, TOOLBAR_ID, 18, instance,
+    g_window.Toolbar = CreateToolbarEx(main, WS_CHILD | WS_BORDER | TBSTYLE_TOOLTIPS, TOOLBAR_ID, 21, instance,
                                        TOOLBAR_BITMAP, buttons, kToolbarButtons, 16, 16, 16, 16, sizeof(TBBUTTON));
     if (g_window.Toolbar && g_settings.ToolbarHeight > 0) ShowWindow(g_window.Toolbar, SW_RESTORE);
 }
