@@ -113,7 +113,7 @@ TEST_F(SettingsTest, GarbageAndExtremesStillGiveUsableValues) {
     FakeProfile ini("garbage line without equals\n=novalue\n[QRNInit\nFont=" + longFont +
                     "\n[QRNInit]\nFileDispSize=-7\nExpDispSize=99999999999\nDisp_Mode=-40\n"
                     "ToolBar=7\nEditor=" + std::string(300, 'e') + "\nMask=*.txtverylongmask\n"
-                    "[Color]\nBack_Col_R=-5\nBack_Col_G=99999\n[QRNInit]\nSaveMode=1\n");
+                    "[Color]\nBack_Col_R=-5\nBack_Col_G=99999\n");
     Load(ini);
     EXPECT_LT(std::strlen(s.Font), sizeof s.Font);
     EXPECT_EQ(12, s.FileDispSize);
@@ -124,7 +124,6 @@ TEST_F(SettingsTest, GarbageAndExtremesStillGiveUsableValues) {
     EXPECT_EQ(15u, std::strlen(l.FileMask));
     EXPECT_EQ(0, s.Colors[kBack].r);
     EXPECT_EQ(255, s.Colors[kBack].g);
-    EXPECT_EQ(1, s.SaveMode);  // a repeated section is merged
 }
 
 TEST_F(SettingsTest, CutStringsDropADanglingLeadByte) {
