@@ -359,3 +359,38 @@ TEST(FormatEntryName, RandomNamesStayWithinTheirField) {
         ASSERT_LT(std::strlen(row), sizeof row);
     }
 }
+
+// What is spoken for the cursor row follows the fields the layout shows:
+// the name through the name table, size and attributes as they are, the date
+// with slashes; blanks and long runs shortened as for any spoken text.
+TEST(SpokenRow, EachLayoutSaysItsOwnFields) {
+    FileEntry e = Entry("a.txt", kAttrArchive, 1234);
+    e.date = static_cast<std::uint16_t>(((2026 - 1980) << 9) | (12 << 5) | 7);
+    e.time = static_cast<std::uint16_t>((9 << 11) | (34 << 5) | (56 / 2));
+    const char* field = " a       .txt ";
+    char out[260];
+    const std::string name = "aぴりおどtxt";
+    SpokenRowText(e, 0, field, out, sizeof out);
+    EXPECT_EQ(std::string(out), name);
+    SpokenRowText(e, 4, field, out, sizeof out);
+    EXPECT_EQ(std::string(out), name);
+    SpokenRowText(e, 1, field, out, sizeof out);
+    EXPECT_EQ(std::string(out), name + "   1,234 A___");
+    SpokenRowText(e, 2, field, out, sizeof out);
+    EXPECT_EQ(std::string(out), name + " 26/12/07 09:34:56");
+    SpokenRowText(e, 3, field, out, sizeof out);
+    EXPECT_EQ(std::string(out), name + "   1,234 26/12/07 09:34:56 A___");
+
+    // A marked directory: its star and brackets are spoken as words.
+    FileEntry d = Entry("sub", kAttrDirectory);
+    d.date = e.date;
+    d.time = e.time;
+    SpokenRowText(d, 1, "*sub>", out, sizeof out);
+    // Each field is shortened on its own: the size field's four trailing
+    // blanks become three, the attributes bring their own.
+    EXPECT_EQ(std::string(out), "あすたりすくsubだいなり < Dir >    ___D");
+    // A buffer too small for everything is filled with whole readings only.
+    char small[11];
+    SpokenRowText(e, 3, field, small, sizeof small);
+    EXPECT_EQ(std::string(small), "aぴりおどt");
+}
