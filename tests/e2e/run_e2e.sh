@@ -540,10 +540,17 @@ scenario "drive digits"
 G=$WINEPREFIX/dosdevices/g:
 ln -sfn "$U" "$G"
 make_files 3
+mkdir -p "$U/sub"
 fresh_program_folder
-list_ini
+list_ini "[SET_DIR]" 'SET1=U:\sub\' 'SET3=G:\'
 start_qrn 'C:\'
 drive wait QRN 'QRN - C:\*.*' 30000
+keys comma
+check "comma opens the first one-key directory" drive wait QRN 'QRN - U:\sub\*.*' 10000
+keys slash
+check "slash the third" drive wait QRN 'QRN - G:\*.*' 10000
+keys 3
+drive wait QRN 'QRN - C:\*.*' 10000
 keys 7
 check "the digit 7 opens drive G:" drive wait QRN 'QRN - G:\*.*' 10000
 keys 0
