@@ -111,6 +111,20 @@ TEST(Sort, GroupsThenKeyInBothDirections) {
     rows = {Row("a.txt", 0x20), Row("sys.bin", 0x24), Row("LABEL", 0x08), Row("h", 0x12), Row("a", 0x10)};
     EXPECT_EQ((std::vector<std::string>{"LABEL", "h", "a", "sys.bin", "a.txt"}), Sorted(rows, 1, 1));
     EXPECT_EQ((std::vector<std::string>{"LABEL", "h", "a", "sys.bin", "a.txt"}), Sorted(rows, 2, 1));
+
+    // Every group, shuffled: the execution row, ".", "..", system, hidden,
+    // read-only and other directories, system files, other files. A hidden
+    // system directory counts as system; the groups keep their order when
+    // the direction turns, the rows inside them do not.
+    rows = {Row("f", 0x20),    Row("rod", 0x11), Row("..", 0x10), Row("s.sys", 0x24), Row("hid", 0x12),
+            Row("g", 0x20),    Row("sd", 0x14),  Row("d", 0x10),  Row("[ Execution  ]", 255),
+            Row("hs", 0x16),   Row(".", 0x10),   Row("ro2", 0x11)};
+    EXPECT_EQ((std::vector<std::string>{"[ Execution  ]", ".", "..", "hs", "sd", "hid", "ro2", "rod", "d",
+                                        "s.sys", "f", "g"}),
+              Sorted(rows, 1, 1));
+    EXPECT_EQ((std::vector<std::string>{"[ Execution  ]", ".", "..", "sd", "hs", "hid", "rod", "ro2", "d",
+                                        "s.sys", "g", "f"}),
+              Sorted(rows, 2, 1));
 }
 
 TEST(Sort, ExtensionDateAndSizeKeys) {
