@@ -11,7 +11,8 @@ namespace qrn {
 int ListKeyHandler(HWND window, UINT msg, int key);
 
 // Shows dir as the listed directory: read, page 1, no marks, full repaint.
-// False when it could not be read (the old listing stays).
+// False when it could not be read: the rows read before stay listed, but
+// their marks are cleared and the cursor is on the first row.
 bool ShowDirectory(HWND window, const char* dir);
 
 }  // namespace qrn
