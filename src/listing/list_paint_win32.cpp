@@ -4,6 +4,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/main_window_win32.h"
 #include "app/settings.h"
@@ -171,7 +174,36 @@ void RowOrigin(int index, int& x, int& y) {
     y = sl.listTop + RowLine(g_listing, index) * sl.lh;
 }
 
+namespace {
+
+// The BIN_COLOR answers while one page is drawn: a page shows few distinct
+// extensions, so qrn.ini is asked once for each of them, not once per row.
+// Nothing is kept from one page to the next.
+class ExtensionColors {
+public:
+    int Lookup(const char* key) {
+        for (const auto& [k, v] : seen_)
+            if (k == key) return v;
+        const int value = IniProfile().GetInt("BIN_COLOR", key, -1);
+        seen_.emplace_back(key, value);
+        return value;
+    }
+
+private:
+    std::vector<std::pair<std::string, int>> seen_;
+};
+
+void DrawRowWith(HWND window, HDC dc, int x, int y, int index, bool isCursor, ExtensionColors* colors);
+
+}  // namespace
+
 void DrawRow(HWND window, HDC dc, int x, int y, int index, bool isCursor) {
+    DrawRowWith(window, dc, x, y, index, isCursor, nullptr);
+}
+
+namespace {
+
+void DrawRowWith(HWND window, HDC dc, int x, int y, int index, bool isCursor, ExtensionColors* colors) {
     const EntryTable& t = g_listing.table;
     if (index < 0 || index >= t.EntryCount) return;
     const FileEntry& e = t.rows[index];
@@ -201,7 +233,8 @@ void DrawRow(HWND window, HDC dc, int x, int y, int index, bool isCursor) {
     if (e.ext != 0) {
         char key[kExtTextSize];
         BinColorKey(ext, UpperFn, key, sizeof key);
-        int index7 = key[0] ? IniProfile().GetInt("BIN_COLOR", key, -1) : -1;
+        int index7 = -1;
+        if (key[0]) index7 = colors ? colors->Lookup(key) : IniProfile().GetInt("BIN_COLOR", key, -1);
         if (index7 >= 0) {
             const int E = f.expDispSize;
             const int cw = g_paint.screen.cw;
@@ -224,6 +257,8 @@ void DrawRow(HWND window, HDC dc, int x, int y, int index, bool isCursor) {
     (void)window;
 }
 
+}  // namespace
+
 void PaintList(HWND window, HDC dc) {
     const ScreenLayout& sl = g_paint.screen;
     SetTitle(window);
@@ -237,8 +272,9 @@ void PaintList(HWND window, HDC dc) {
     const int pitch = PitchPixels(l, l.Layout, sl.cw);
     int x = sl.x[0], y = sl.listTop, line = 0, column = 0;
     int last = l.TopIndex - 1;
+    ExtensionColors colors;
     for (int i = l.TopIndex; i < count; ++i) {
-        DrawRow(window, dc, x, y, i, false);
+        DrawRowWith(window, dc, x, y, i, false, &colors);
         last = i;
         y += sl.lh;
         if (++line == l.RowsPerColumn) {
@@ -254,7 +290,7 @@ void PaintList(HWND window, HDC dc) {
     if (count > 0) {
         int cx, cy;
         RowOrigin(l.CursorIndex, cx, cy);
-        DrawRow(window, dc, cx, cy, l.CursorIndex, true);
+        DrawRowWith(window, dc, cx, cy, l.CursorIndex, true, &colors);
     }
     ShowCursorInfoOn(dc, count > 0 ? l.CursorIndex : -1);
 }
