@@ -288,7 +288,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_PAINT:
-        if (hwnd == g_window.Destination && hwnd != g_window.Main)
+        if (hwnd == g_window.Destination)
             PaintDestination(hwnd);
         else
             LayoutAndPaint(hwnd);

@@ -176,7 +176,7 @@ void RowOrigin(int index, int& x, int& y) {
 
 namespace {
 
-// The BIN_COLOR answers while one page is drawn: a page shows few distinct
+// The BIN_COLOR answers while rows are drawn: a page shows few distinct
 // extensions, so qrn.ini is asked once for each of them, not once per row.
 // Nothing is kept from one page to the next.
 class ExtensionColors {
@@ -193,17 +193,7 @@ private:
     std::vector<std::pair<std::string, int>> seen_;
 };
 
-void DrawRowWith(HWND window, HDC dc, int x, int y, int index, bool isCursor, ExtensionColors* colors);
-
-}  // namespace
-
-void DrawRow(HWND window, HDC dc, int x, int y, int index, bool isCursor) {
-    DrawRowWith(window, dc, x, y, index, isCursor, nullptr);
-}
-
-namespace {
-
-void DrawRowWith(HWND window, HDC dc, int x, int y, int index, bool isCursor, ExtensionColors* colors) {
+void DrawRowWith(HWND window, HDC dc, int x, int y, int index, bool isCursor, ExtensionColors& colors) {
     const EntryTable& t = g_listing.table;
     if (index < 0 || index >= t.EntryCount) return;
     const FileEntry& e = t.rows[index];
@@ -233,8 +223,7 @@ void DrawRowWith(HWND window, HDC dc, int x, int y, int index, bool isCursor, Ex
     if (e.ext != 0) {
         char key[kExtTextSize];
         BinColorKey(ext, UpperFn, key, sizeof key);
-        int index7 = -1;
-        if (key[0]) index7 = colors ? colors->Lookup(key) : IniProfile().GetInt("BIN_COLOR", key, -1);
+        const int index7 = key[0] ? colors.Lookup(key) : -1;
         if (index7 >= 0) {
             const int E = f.expDispSize;
             const int cw = g_paint.screen.cw;
@@ -259,6 +248,11 @@ void DrawRowWith(HWND window, HDC dc, int x, int y, int index, bool isCursor, Ex
 
 }  // namespace
 
+void DrawRow(HWND window, HDC dc, int x, int y, int index, bool isCursor) {
+    ExtensionColors colors;
+    DrawRowWith(window, dc, x, y, index, isCursor, colors);
+}
+
 void PaintList(HWND window, HDC dc) {
     const ScreenLayout& sl = g_paint.screen;
     SetTitle(window);
@@ -274,7 +268,7 @@ void PaintList(HWND window, HDC dc) {
     int last = l.TopIndex - 1;
     ExtensionColors colors;
     for (int i = l.TopIndex; i < count; ++i) {
-        DrawRowWith(window, dc, x, y, i, false, &colors);
+        DrawRowWith(window, dc, x, y, i, false, colors);
         last = i;
         y += sl.lh;
         if (++line == l.RowsPerColumn) {
@@ -290,7 +284,7 @@ void PaintList(HWND window, HDC dc) {
     if (count > 0) {
         int cx, cy;
         RowOrigin(l.CursorIndex, cx, cy);
-        DrawRowWith(window, dc, cx, cy, l.CursorIndex, true, &colors);
+        DrawRowWith(window, dc, cx, cy, l.CursorIndex, true, colors);
     }
     ShowCursorInfoOn(dc, count > 0 ? l.CursorIndex : -1);
 }
