@@ -2,20 +2,19 @@
 // menus: which rows a command may act on, which popup menu a point gets,
 // the toolbar's tooltip texts.
 #pragma once
-#include "listing/entry_table.h"
+#include "base/entry_table.h"
+#include "resources/resource_ids.h"
 
 namespace qrn {
 
-constexpr int kFirstCommand = 40001, kLastCommand = 40062;
+constexpr int kFirstCommand = CMD_ABOUT, kLastCommand = CMD_SCOPE;
 
-// Whether a command of the given kind may act on row index:
-// 0 always; 1 a plain file; 2 a plain file or a real directory;
-// 3 a real directory or a label row. Other kinds: always.
-bool EntryQualifies(const EntryTable& t, int index, int kind);
+// Submenus of the popup menu.
+enum PopupMenu : int { kPopupEntry = 0, kPopupInfoLines = 1, kPopupArchive = 2 };
 
-// Submenu of the popup menu: 1 on the information lines (the list's
-// handler answered 0), else 0, or 2 for a file whose extension is LZH, ZIP
-// or CAB (any case).
+// Submenu of the popup menu: the information lines' when the list's handler
+// answered 0, the archive menu for a file whose extension is LZH, ZIP or CAB
+// (any case), else the entry menu.
 int PopupSubmenu(int handlerAnswer, const EntryTable& t, int cursor);
 
 // While the destination window is open only these commands act (on it):

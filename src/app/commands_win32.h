@@ -1,4 +1,5 @@
-// The main window's command dispatch: one handler for every id 40001-40062.
+// The main window's command dispatch: a handler for each command id that
+// does something yet.
 #pragma once
 #include <windows.h>
 
@@ -8,11 +9,11 @@ using CommandHandler = void (*)(HWND window, int id);
 
 struct CommandEntry {
     int id;
-    CommandHandler handler;  // commands whose subsystem is not built yet do nothing
+    CommandHandler handler;
 };
 
-// The table, in id order.
-const CommandEntry* CommandTable(int& count);
+// The handler of a command id; null for the ids that do nothing yet.
+CommandHandler FindCommand(int id);
 
 // Runs a command as the menus, accelerators and toolbar send it; while the
 // destination window is open only the commands that act there run.

@@ -2,13 +2,10 @@
 
 #include <cstring>
 
-#include "app/list_keys.h"
+#include "app/launch_commands_win32.h"
 #include "app/main_window_win32.h"
-#include "app/prompts.h"
-#include "app/settings.h"
-#include "app/startup.h"
-#include "launch/launch_state.h"
-#include "launch/launch_win32.h"
+#include "base/prompts.h"
+#include "listing/list_keys.h"
 #include "listing/list_paint_win32.h"
 
 namespace qrn {
@@ -22,45 +19,23 @@ Modifiers KeyboardModifiers() {
     return m;
 }
 
-// Draws the old cursor row plain and the new one highlighted (which speaks it).
-void RedrawCursor(HWND window, int oldCursor) {
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, g_window.ListFont ? g_window.ListFont : GetStockObject(SYSTEM_FIXED_FONT));
-    int x, y;
-    if (oldCursor != g_listing.CursorIndex && oldCursor >= g_listing.TopIndex && oldCursor <= g_listing.LastOnPage) {
-        RowOrigin(oldCursor, x, y);
-        DrawRow(window, dc, x, y, oldCursor, false);
-    }
-    RowOrigin(g_listing.CursorIndex, x, y);
-    DrawRow(window, dc, x, y, g_listing.CursorIndex, true);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    ShowCursorInfo(window, g_listing.CursorIndex);
-    ShowCounts(window);
-}
-
-// The page laid out again and drawn with the information lines.
-void RedrawPage(HWND window) {
-    UpdatePageGeometry();
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, g_window.ListFont ? g_window.ListFont : GetStockObject(SYSTEM_FIXED_FONT));
-    PaintList(window, dc);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    ShowCounts(window);
-}
-
 void RedrawAfter(HWND window, const KeyResult& r) {
     switch (r.redraw) {
     case kRedrawCursor:
-        RedrawCursor(window, r.oldCursor);
+        RedrawCursor(window, g_listing, MainPaint(), r.oldCursor);
+        SpeakCursorRow();
         break;
     case kRedrawPage:
-        if (g_settings.DisplayMode == -1) RepaintAll(window);
-        else RedrawPage(window);
+        if (g_settings.DisplayMode == -1) {
+            RepaintAll(window);
+        } else {
+            RedrawPage(window, g_listing, MainPaint());
+            SpeakCursorRow();
+        }
         break;
     case kRedrawNewPage:
-        RedrawPage(window);
+        RedrawPage(window, g_listing, MainPaint());
+        SpeakCursorRow();
         break;
     case kRedrawWindow:
         RepaintAll(window);
@@ -80,10 +55,8 @@ void DriveDirectory(HWND window, int drive) {
 }
 
 void OneKeyDirectory(HWND window, int n) {
-    char key[8] = "SET0";
-    key[3] = static_cast<char>('0' + n);
     char dir[255];
-    IniProfile().GetString("SET_DIR", key, "", dir, sizeof dir);
+    ReadOneKeyDirectory(IniProfile(), n, dir, sizeof dir);
     if (dir[0]) ShowDirectory(window, dir);
 }
 
@@ -102,7 +75,7 @@ void Act(HWND window, const KeyResult& r, Modifiers m) {
         OneKeyDirectory(window, r.arg);
         break;
     case kActRememberedDir:
-        if (g_launch.RememberedDir[0]) ShowDirectory(window, g_launch.RememberedDir);
+        if (g_window.RememberedDir[0]) ShowDirectory(window, g_window.RememberedDir);
         break;
     case kActBeep:
         CurrentPrompts().Beep();
@@ -119,8 +92,7 @@ bool ShowDirectory(HWND window, const char* dir) {
     if (!CopyWhole(path, sizeof path, dir) || !AddBackslash(path, sizeof path)) return false;
     std::memcpy(g_listing.CurrentDir, path, sizeof path);
     ClearAllMarks(g_listing.table);
-    const int rows = ReadDirectory(g_listing, g_settings, DirPlatform(), window, g_listing.CurrentDir,
-                                   sizeof g_listing.CurrentDir);
+    const int rows = ReadMainDirectory(window);
     g_listing.PageNumber = 1;
     g_listing.CursorIndex = 0;
     g_listing.TopIndex = 0;
@@ -130,7 +102,7 @@ bool ShowDirectory(HWND window, const char* dir) {
 
 int ListKeyHandler(HWND window, UINT msg, int key) {
     Listing& l = g_listing;
-    if (!g_paint.valid) return 0;
+    if (!l.screenValid) return 0;
     if (msg == WM_KEYDOWN) {
         Modifiers m = KeyboardModifiers();
         const int k = TranslateListKey(key, m);
@@ -139,7 +111,7 @@ int ListKeyHandler(HWND window, UINT msg, int key) {
         Act(window, r, m);
         return 0;
     }
-    const Hit hit = HitTest(l, g_paint.screen, g_window.MousePoint.x, g_window.MousePoint.y);
+    const Hit hit = HitTest(l, g_window.MousePoint.x, g_window.MousePoint.y);
     switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {

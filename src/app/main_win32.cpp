@@ -4,14 +4,12 @@
 
 #include <cstring>
 
+#include "app/app_texts.h"
+#include "app/commands.h"
 #include "app/main_window_win32.h"
 #include "app/prompts_win32.h"
-#include "app/settings.h"
-#include "app/startup.h"
-#include "app/commands.h"
 #include "app/speech_win32.h"
 #include "app/update_win32.h"
-#include "listing/entry_table.h"
 #include "resources/resource_ids.h"
 
 using namespace qrn;
@@ -79,8 +77,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 
     // 5-7: settings, the first paint redraws everything, no marks.
     ResetListing(g_listing);
-    LoadSettings(g_settings, IniProfile(), true, g_listing, g_startup.ProgramFolder, g_startup.DriveTypeTable,
+    DefaultSettings(g_settings);
+    LoadSettings(g_settings, IniProfile(), true, g_startup.ProgramFolder, g_startup.DriveTypeTable,
                  SettingsPlatformObject());
+    std::memcpy(g_listing.CurrentDir, g_settings.StartDir, sizeof g_listing.CurrentDir);
+    std::memcpy(g_listing.FileMask, g_settings.StartMask, sizeof g_listing.FileMask);
     g_window.FullRedraw = true;
     ClearAllMarks(g_listing.table);
 
@@ -134,25 +135,29 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     FitWindowToScreen(x, y, w, h, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                       GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
     g_window.Main = nullptr;
-    HWND main = CreateWindowExA(0, kMainClass, "QRN", WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, nullptr, instance,
+    HWND main = CreateWindowExA(0, kMainClass, kMainTitle, WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, nullptr, instance,
                                 nullptr);
     if (!main) return 0;
     g_window.Main = main;
 
     // 11: the start banner stays up until the first paint.
     if (g_settings.WinBannerMode == 1) {
-        g_window.Banner = CreateDialogA(instance, "START_BANNER", main, StartBannerProc);
+        g_window.Banner = CreateDialogA(instance, kStartBanner, main, StartBannerProc);
         g_window.CurrentModelessDialog = g_window.Banner;
     }
 
-    // 12-14: the window, then the toolbar over the list.
+    // 12-14: the window, then the toolbar over the list. The first show of a
+    // process takes the show command its starter gave, whatever is asked;
+    // the stored maximised state is applied by a second one.
     ShowWindow(main, show);
+    const bool minimised = show == SW_SHOWMINIMIZED || show == SW_MINIMIZE || show == SW_SHOWMINNOACTIVE;
+    if (g_settings.WinSizeIsMax == 1 && !minimised && !IsZoomed(main)) ShowWindow(main, SW_MAXIMIZE);
     CreateToolbar(instance, main);
     UpdateWindow(main);
 
     // 15: an update that did not complete.
     if (g_startup.PendingUpdate.pending) {
-        MessageBoxA(main, g_startup.UpdateFailure, "バージョンアップに失敗しました。", MB_OK);
+        MessageBoxA(main, g_startup.UpdateFailure, kUpdateFailedTitle, MB_OK);
         DestroyWindow(main);
     }
 

@@ -6,22 +6,24 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/prompts.h"
-#include "app/settings.h"
-#include "app/startup.h"
-#include "fileops/fileops_state.h"
-#include "listing/list_paint_win32.h"
+#include "app/app_texts.h"
 #include "app/commands.h"
 #include "app/commands_win32.h"
 #include "app/list_keys_win32.h"
+#include "base/prompts.h"
+#include "base/speech.h"
+#include "listing/dir_reader.h"
 #include "resources/resource_ids.h"
 
 namespace qrn {
 
+Startup g_startup;
+Settings g_settings;
+Listing g_listing;
 MainWindowState g_window;
 
 Win32DirectoryPlatform& DirPlatform() {
-    static Win32DirectoryPlatform p;
+    static Win32DirectoryPlatform p(g_settings, g_startup.ProgramFolder);
     return p;
 }
 Win32SettingsPlatform& SettingsPlatformObject() {
@@ -31,6 +33,31 @@ Win32SettingsPlatform& SettingsPlatformObject() {
 IniFileProfile& IniProfile() {
     static IniFileProfile p(g_startup.IniPath);
     return p;
+}
+
+PaintContext MainPaint() {
+    g_listing.colors = g_settings.Colors;
+    return PaintContext{g_settings, IniProfile(), g_window.StatusBar, &g_window.ListFont, g_listing.CurrentDir};
+}
+
+void SpeakCursorRow() {
+    if (!g_listing.speaks || g_window.PendingOperation != PendingOp::None) return;
+    char spoken[kSpeechTextSize];
+    CursorRowSpeech(g_listing, g_settings, PlatformLower, PlatformUpper, spoken, sizeof spoken);
+    if (!spoken[0]) return;
+    SetSpeechMode(1);
+    Speak(spoken);
+}
+
+void SetMainTitle(HWND hwnd) {
+    char title[8 + kPathSize + sizeof g_listing.FileMask];
+    std::snprintf(title, sizeof title, kMainTitleFormat, g_listing.CurrentDir, g_listing.FileMask);
+    SetWindowTextA(hwnd, title);
+}
+
+int ReadMainDirectory(HWND hwnd) {
+    return ReadDirectory(g_listing, g_settings, DirPlatform(), hwnd, g_listing.CurrentDir,
+                         sizeof g_listing.CurrentDir);
 }
 
 namespace {
@@ -51,14 +78,7 @@ void EnforceMinimumSize(HWND hwnd) {
 }
 
 void LayoutAndPaint(HWND hwnd) {
-    if (!IsZoomed(hwnd)) {
-        if (g_settings.WinSizeIsMax == 1) {
-            g_settings.WinSizeIsMax = 0;
-            ShowWindow(hwnd, SW_MAXIMIZE);
-        } else {
-            EnforceMinimumSize(hwnd);
-        }
-    }
+    if (!IsZoomed(hwnd)) EnforceMinimumSize(hwnd);
     if (g_window.Toolbar && g_settings.ToolbarHeight > 0) SendMessageA(g_window.Toolbar, TB_AUTOSIZE, 0, 0);
     if (g_window.StatusBar) {
         RECT c;
@@ -73,9 +93,11 @@ void LayoutAndPaint(HWND hwnd) {
     }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    PaintAll(hwnd, dc);
+    SetMainTitle(hwnd);
+    PaintAll(hwnd, dc, g_listing, MainPaint());
     EndPaint(hwnd, &ps);
     g_window.FullRedraw = false;
+    SpeakCursorRow();
 }
 
 void CreateStatusBar(HWND hwnd) {
@@ -86,9 +108,9 @@ void CreateStatusBar(HWND hwnd) {
     GetClientRect(hwnd, &c);
     int parts[3] = {c.right / 3, c.right / 3 * 2, -1};
     SendMessageA(g_window.StatusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
-    SendMessageA(g_window.StatusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("Free"));
-    SendMessageA(g_window.StatusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Total"));
-    SendMessageA(g_window.StatusBar, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>("Used"));
+    SendMessageA(g_window.StatusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(kStatusFree));
+    SendMessageA(g_window.StatusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(kStatusTotal));
+    SendMessageA(g_window.StatusBar, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(kStatusUsed));
 }
 
 void AddNotifyIcon(HWND hwnd, DWORD what) {
@@ -101,7 +123,7 @@ void AddNotifyIcon(HWND hwnd, DWORD what) {
         nid.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
         nid.uCallbackMessage = kIconCallback;
         nid.hIcon = LoadIconA(g_window.Instance, "QRN_ICON");
-        std::strcpy(nid.szTip, "QRN");
+        std::strcpy(nid.szTip, kIconTip);
     }
     Shell_NotifyIconA(what, &nid);
 }
@@ -111,8 +133,8 @@ void OnDestroy(HWND hwnd) {
     GetWindowRect(hwnd, &r);
     WindowPlacement w{IsZoomed(hwnd) != FALSE, IsIconic(hwnd) != FALSE, r.left, r.top, r.right - r.left,
                       r.bottom - r.top};
-    SaveOnExit(g_settings, g_listing, IniProfile(), w, g_startup.DriveTypeTable, SettingsPlatformObject());
-    if (g_settings.SaveMode == 1 && g_listing.CurrentDir[0]) SaveStartDirectory(g_listing, IniProfile());
+    SaveOnExit(g_settings, g_listing.FileMask, IniProfile(), w, g_startup.DriveTypeTable, SettingsPlatformObject());
+    if (g_settings.SaveMode == 1 && g_listing.CurrentDir[0]) SaveStartDirectory(g_listing.CurrentDir, IniProfile());
     if (g_listing.ChangeWatch) {
         FindCloseChangeNotification(static_cast<HANDLE>(g_listing.ChangeWatch));
         g_listing.ChangeWatch = nullptr;
@@ -151,10 +173,11 @@ void ContextMenu(HWND hwnd, LPARAM lParam) {
         // clicked long ago nor the next column of a narrow layout, so the
         // mouse point goes inside the row's first character.
         int x, y;
-        RowOrigin(g_listing.CursorIndex, x, y);
-        at.x = x + 12 * g_paint.screen.cw;
+        const ScreenLayout& sl = g_listing.screen;
+        RowOrigin(g_listing, g_listing.CursorIndex, x, y);
+        at.x = x + 12 * sl.cw;
         at.y = y;
-        g_window.MousePoint = POINT{x + g_paint.screen.cw / 2, y + g_paint.screen.lh / 2};
+        g_window.MousePoint = POINT{x + sl.cw / 2, y + sl.lh / 2};
         ClientToScreen(hwnd, &at);
     }
     HMENU menu = LoadMenuA(g_window.Instance, g_settings.MenuMode ? "QRN_MENU1_J" : "QRN_MENU1");
@@ -201,7 +224,7 @@ void DroppedFiles(HWND hwnd, HDROP drop) {
 
 void Quit(HWND hwnd, bool alwaysSaveDirectory) {
     if ((alwaysSaveDirectory || g_settings.SaveMode == 1) && g_listing.CurrentDir[0])
-        SaveStartDirectory(g_listing, IniProfile());
+        SaveStartDirectory(g_listing.CurrentDir, IniProfile());
     DestroyWindow(hwnd);
 }
 
@@ -227,7 +250,7 @@ namespace {
 void DestinationClosed() {
     g_window.Destination = nullptr;
     g_window.DestinationActive = false;
-    g_window.PendingOperation = 0;
+    g_window.PendingOperation = PendingOp::None;
     g_listing.CursorIndex = g_window.SavedCursor;
     if (g_window.Main) {
         RepaintAll(g_window.Main);
@@ -256,9 +279,7 @@ void RefreshStep(HWND hwnd) {
     if (!g_window.RefreshPending || g_window.DestinationActive) return;
     g_window.RefreshPending = false;
     if (g_listing.ChangeWatch) FindNextChangeNotification(static_cast<HANDLE>(g_listing.ChangeWatch));
-    if (ReadDirectory(g_listing, g_settings, DirPlatform(), hwnd, g_listing.CurrentDir,
-                      sizeof g_listing.CurrentDir) < 1)
-        return;
+    if (ReadMainDirectory(hwnd) < 1) return;
     RepaintAll(hwnd);
 }
 
@@ -273,8 +294,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (g_window.Main == nullptr || g_window.Main == hwnd) {
             DragAcceptFiles(hwnd, TRUE);
             SetErrorMode(SEM_FAILCRITICALERRORS);
-            ReadDirectory(g_listing, g_settings, DirPlatform(), hwnd, g_listing.CurrentDir,
-                          sizeof g_listing.CurrentDir);
+            ReadMainDirectory(hwnd);
             g_listing.FirstRead = false;
             CreateStatusBar(hwnd);
             AddNotifyIcon(hwnd, NIM_ADD);
@@ -288,17 +308,14 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_PAINT:
-        if (hwnd == g_window.Destination)
-            PaintDestination(hwnd);
-        else
-            LayoutAndPaint(hwnd);
+        LayoutAndPaint(hwnd);
         return 0;
     case WM_NOTIFY: {
         NMHDR* h = reinterpret_cast<NMHDR*>(lParam);
         if (h && h->code == TTN_NEEDTEXTA) {
             NMTTDISPINFOA* tip = reinterpret_cast<NMTTDISPINFOA*>(lParam);
             const int id = static_cast<int>(h->idFrom);
-            const char* text = (id >= 40001 && id <= 40054) ? TooltipText(id) : nullptr;
+            const char* text = TooltipText(id);
             if (text) tip->lpszText = const_cast<char*>(text);
             return 0;
         }
@@ -338,10 +355,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         IconCallback(hwnd, lParam);
         return 0;
     case WM_DESTROY:
-        if (hwnd == g_window.Main)
-            OnDestroy(hwnd);
-        else if (hwnd == g_window.Destination)
-            DestinationClosed();
+        if (hwnd == g_window.Main) OnDestroy(hwnd);
         return 0;
     default:
         break;
@@ -350,13 +364,32 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
+LRESULT CALLBACK DestinationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_PAINT:
+        PaintDestination(hwnd);
+        return 0;
+    case WM_DESTROY:
+        if (hwnd == g_window.Destination) DestinationClosed();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void AttachDestination(HWND dest) {
+    g_window.Destination = dest;
+    SetWindowLongPtrA(dest, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DestinationWindowProc));
+}
+
 INT_PTR CALLBACK StartBannerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG:
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            g_fileops.CancelRequested = true;
+            g_window.CancelRequested = true;
             DestroyWindow(hwnd);
             if (g_window.CurrentModelessDialog == hwnd) g_window.CurrentModelessDialog = nullptr;
             if (g_window.Banner == hwnd) g_window.Banner = nullptr;

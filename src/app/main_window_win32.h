@@ -2,10 +2,15 @@
 #pragma once
 #include <windows.h>
 
-#include "app/profile_win32.h"
+#include "app/app_state.h"
+#include "base/profile_win32.h"
 #include "listing/dir_platform_win32.h"
+#include "listing/list_paint_win32.h"
 
 namespace qrn {
+
+// The operation a destination window was opened for.
+enum class PendingOp : int { None = 0, Copy = 1, Move = 2, Unpack = 3, MirrorCopy = 4, IshMake = 5 };
 
 // What the destination window (where copy, move and unpack choose their
 // target) brings along when it opens; the main window routes to it.
@@ -15,7 +20,7 @@ struct DestinationHandlers {
     // Paints the window; the list font is selected into dc.
     void (*Paint)(HWND window, HDC dc) = nullptr;
     // Runs the operation PendingOperation names, with DestDir as its target.
-    void (*RunPending)(HWND main, int operation) = nullptr;
+    void (*RunPending)(HWND main, PendingOp operation) = nullptr;
 };
 
 struct MainWindowState {
@@ -28,15 +33,16 @@ struct MainWindowState {
     bool FullRedraw = true;                // the next paint of the list redraws everything
     bool RefreshPending = false;
     bool EscapeSwallow = false;
-    int PendingOperation = 0;              // 0 none, 1 copy, 2 move, 3 unpack, 4 mirror copy, 5 ISH make
+    bool CancelRequested = false;          // Cancel in the start banner (and later the progress dialog)
+    PendingOp PendingOperation = PendingOp::None;
     bool DestinationActive = false;        // the destination window is open
     HWND Destination = nullptr;
     DestinationHandlers DestinationHooks;
     int SavedCursor = 0;                   // the cursor at the last command
-    int DialogConfirmed = 0;
     HWND Toolbar = nullptr;
     POINT MousePoint{0, 0};                // the last click, client coordinates
     int SavedFileDispSize = -1;            // FileDispSize while the name width limit is lifted
+    char RememberedDir[kPathSize] = {};    // one remembered directory for the run; empty when none
 };
 
 constexpr UINT kIconCallback = WM_USER + 10;  // 1034
@@ -48,6 +54,15 @@ extern MainWindowState g_window;
 Win32DirectoryPlatform& DirPlatform();
 Win32SettingsPlatform& SettingsPlatformObject();
 IniFileProfile& IniProfile();
+
+// How the main list is painted now.
+PaintContext MainPaint();
+// Speaks the main list's cursor row (not while a destination is chosen).
+void SpeakCursorRow();
+// The main window's title: "QRN - " with the directory and the mask.
+void SetMainTitle(HWND hwnd);
+// Reads CurrentDir into the main list; the row count or -1.
+int ReadMainDirectory(HWND hwnd);
 
 constexpr const char* kMainClass = "QRN";
 
@@ -63,8 +78,11 @@ void RepaintAll(HWND hwnd);
 // cancelled, it is closed; confirmed, it is hidden, the pending operation
 // runs and it is closed.
 void DestinationInput(HWND main, UINT message, int key);
+// Makes dest the open destination window, served by its own procedure.
+void AttachDestination(HWND dest);
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK DestinationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK StartBannerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace qrn

@@ -1,6 +1,6 @@
 // The program's own prompts: message boxes and the system beep.
 #pragma once
-#include "app/prompts.h"
+#include "base/prompts.h"
 
 namespace qrn {
 

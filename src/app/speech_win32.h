@@ -4,13 +4,24 @@
 #pragma once
 #include <windows.h>
 
-#include "app/speech.h"
+#include <type_traits>
+
+#include "base/speech.h"
 
 namespace qrn {
 
 // Entry points of the two readers' libraries.
 using SoundMessageProc = int(WINAPI*)(char* text, int flag);
 using PctkPReadProc = int(WINAPI*)(char* text, int flag, int third);
+
+// The libraries are 32-bit stdcall code, whatever a 64-bit build of these
+// sources (which has one calling convention only) would accept. Checked in
+// the 32-bit build, which every test run compiles.
+#if defined(__i386__) || defined(_M_IX86)
+static_assert(std::is_same_v<SoundMessageProc, int(__stdcall*)(char*, int)>, "SoundMessage is stdcall");
+static_assert(std::is_same_v<PctkPReadProc, int(__stdcall*)(char*, int, int)>, "PCTKPRead is stdcall");
+static_assert(sizeof(void*) == 4 && sizeof(int) == 4, "the 32-bit product");
+#endif
 
 class Win32SpeechPlatform : public SpeechPlatform {
 public:

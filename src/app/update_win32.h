@@ -1,6 +1,6 @@
 // Update mode: a new copy of the program replaces the installed executable.
 #pragma once
-#include "app/startup.h"
+#include "base/startup.h"
 
 namespace qrn {
 

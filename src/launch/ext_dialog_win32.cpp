@@ -3,26 +3,27 @@
 #include <string>
 #include <vector>
 
-#include "app/startup.h"
+#include "base/settings.h"
+#include "base/sjis.h"
 #include "launch/file_select_win32.h"
-#include "listing/sjis.h"
+#include "launch/launch_texts.h"
 
 namespace qrn {
 
 namespace {
 
 constexpr const char* kEndMark = "<EXP_END>";
-constexpr std::size_t kKeyListSize = 256;  // first try at the list of key names
 
-// What 変更 remembers between its two steps. A line is put back only where
-// one was taken in this run of the dialog.
-struct ExtDialogState {
+// The dialog's state while it is open. What 変更 remembers between its two
+// steps: a line is put back only where one was taken in this run.
+struct ExtDialog {
+    Profile& ini;
+    const char* helpPath;
     bool editing = false;
     int position = -1;  // the line taken by 変更, or the one 削除 removed last
 };
-ExtDialogState g_extDialog;
 
-const char* IniPath() { return g_startup.IniPath; }
+ExtDialog& Of(HWND dialog) { return *reinterpret_cast<ExtDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 
@@ -56,27 +57,16 @@ void ClearFields(HWND dialog) {
     SetDlgItemTextA(dialog, kExtCommand, "");
 }
 
-// The key names of the section, every one of them: 更新 rewrites the whole
-// section from the list, so a key left out here would be lost. The system
-// cuts a list that does not fit and then answers the buffer's size less 2.
-std::vector<char> SectionKeys() {
-    std::vector<char> keys(kKeyListSize);
-    for (;;) {
-        const DWORD n = GetPrivateProfileStringA(kExtSection, nullptr, "", keys.data(),
-                                                 static_cast<DWORD>(keys.size()), IniPath());
-        if (n + 2 < keys.size()) return keys;
-        keys.assign(keys.size() * 2, '\0');
-    }
-}
-
+// Every key of the section is listed: 更新 rewrites the whole section from
+// the list, so a key left out here would be lost.
 void LoadLines(HWND dialog) {
+    ExtDialog& d = Of(dialog);
     HWND list = Item(dialog, kExtList);
-    const std::vector<char> keys = SectionKeys();
-    for (const char* key = keys.data(); *key != '\0'; key += lstrlenA(key) + 1) {
+    for (const std::string& key : d.ini.SectionKeys(kSectionExpExec)) {
         char value[kExtLineSize];
-        GetPrivateProfileStringA(kExtSection, key, kEndMark, value, sizeof value, IniPath());
+        d.ini.GetString(kSectionExpExec, key.c_str(), kEndMark, value, sizeof value);
         if (lstrcmpA(value, kEndMark) == 0) break;
-        const std::string line = std::string(key) + "=" + value;
+        const std::string line = key + "=" + value;
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
 }
@@ -98,8 +88,8 @@ void TakeLine(HWND dialog) {
     const std::string line = ListLine(list, static_cast<int>(selected));
     char key[kExtLineSize], value[kExtLineSize];
     SplitExtLine(line.c_str(), key, sizeof key, value, sizeof value);
-    g_extDialog.editing = true;
-    g_extDialog.position = static_cast<int>(selected);
+    Of(dialog).editing = true;
+    Of(dialog).position = static_cast<int>(selected);
     SetDlgItemTextA(dialog, kExtName, key);
     SetDlgItemTextA(dialog, kExtCommand, value);
     SetFocus(Item(dialog, kExtName));
@@ -111,18 +101,19 @@ void TakeLine(HWND dialog) {
 
 // Second step: the edited line replaces the one taken.
 void PutLineBack(HWND dialog) {
-    if (!g_extDialog.editing) return;
+    ExtDialog& d = Of(dialog);
+    if (!d.editing) return;
     char ext[kExtLineSize];
     ext[0] = '\0';
     GetDlgItemTextA(dialog, kExtName, ext, sizeof ext);
     CharUpperA(ext);
     const std::string line = std::string(ext) + "=" + FieldText(dialog, kExtCommand);
     HWND list = Item(dialog, kExtList);
-    const LRESULT at = SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(g_extDialog.position),
+    const LRESULT at = SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(d.position),
                                     reinterpret_cast<LPARAM>(line.c_str()));
     if (at != LB_ERR && at != LB_ERRSPACE)
         SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(at + 1), 0);
-    g_extDialog.editing = false;
+    d.editing = false;
     ClearFields(dialog);
     Enable(dialog, kExtAdd, true);
     Enable(dialog, kExtDelete, true);
@@ -142,7 +133,7 @@ void OnDelete(HWND dialog) {
     const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR || selected < 0) return;
     SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
-    g_extDialog.position = static_cast<int>(selected);
+    Of(dialog).position = static_cast<int>(selected);
     Enable(dialog, kExtWrite, true);
 }
 
@@ -154,7 +145,8 @@ void OnBrowse(HWND dialog) {
 }
 
 void OnWrite(HWND dialog) {
-    WritePrivateProfileStringA(kExtSection, nullptr, nullptr, IniPath());
+    Profile& ini = Of(dialog).ini;
+    ini.WriteString(kSectionExpExec, nullptr, nullptr);
     HWND list = Item(dialog, kExtList);
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; ++i) {
@@ -162,7 +154,7 @@ void OnWrite(HWND dialog) {
         char key[kExtLineSize], value[kExtLineSize];
         SplitExtLine(line.c_str(), key, sizeof key, value, sizeof value);
         if (key[0] == '\0') continue;
-        WritePrivateProfileStringA(kExtSection, key, value, IniPath());
+        ini.WriteString(kSectionExpExec, key, value);
     }
     Enable(dialog, kExtWrite, false);
     EndDialog(dialog, IDOK);
@@ -185,10 +177,11 @@ void SplitExtLine(const char* line, char* key, std::size_t keySize, char* value,
     CopyCut(value, valueSize, line[i] == '=' ? line + i + 1 : "");
 }
 
-INT_PTR CALLBACK ExtDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK ExtDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_INITDIALOG && GetWindowLongPtrA(dialog, DWLP_USER) == 0) return FALSE;
     switch (msg) {
     case WM_INITDIALOG:
-        g_extDialog = ExtDialogState{};
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         LoadLines(dialog);
         Enable(dialog, kExtWrite, false);
         return TRUE;
@@ -210,7 +203,7 @@ INT_PTR CALLBACK ExtDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
             OnBrowse(dialog);
             return TRUE;
         case kExtHelp:
-            WinHelpA(dialog, g_startup.HelpPath, HELP_KEY, reinterpret_cast<ULONG_PTR>("拡張子連動"));
+            WinHelpA(dialog, Of(dialog).helpPath, HELP_KEY, reinterpret_cast<ULONG_PTR>(kExtHelpKeyword));
             return TRUE;
         case IDCANCEL:
             EndDialog(dialog, IDCANCEL);
@@ -228,8 +221,9 @@ INT_PTR CALLBACK ExtDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
-void RunExtDialog(HINSTANCE instance, HWND owner) {
-    DialogBoxParamA(instance, "EXT", owner, ExtDialogProc, 0);
+void RunExtDialog(HINSTANCE instance, HWND owner, Profile& ini, const char* helpPath) {
+    ExtDialog d{ini, helpPath};
+    DialogBoxParamA(instance, kExtDialog, owner, ExtDialogProc, reinterpret_cast<LPARAM>(&d));
 }
 
 }  // namespace qrn

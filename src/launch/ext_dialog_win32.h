@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "base/profile.h"
+
 namespace qrn {
 
 // Control ids of the dialog template.
@@ -18,11 +20,11 @@ constexpr int kExtName = 1035;     // extension field
 constexpr int kExtCommand = 1036;  // command field
 constexpr int kExtList = 1043;
 
-constexpr const char* kExtSection = "EXP_EXEC";
 constexpr std::size_t kExtLineSize = 1024;  // one "EXT=command" line with its NUL
 
-// Runs the modal dialog. qrn.ini is written only by 更新.
-void RunExtDialog(HINSTANCE instance, HWND owner);
+// Runs the modal dialog over the EXP_EXEC section of ini, which is written
+// only by 更新.
+void RunExtDialog(HINSTANCE instance, HWND owner, Profile& ini, const char* helpPath);
 
 INT_PTR CALLBACK ExtDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
 

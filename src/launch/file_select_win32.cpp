@@ -2,7 +2,8 @@
 
 #include <commdlg.h>
 
-#include "listing/sjis.h"
+#include "base/sjis.h"
+#include "launch/launch_texts.h"
 
 namespace qrn {
 
@@ -13,19 +14,14 @@ int FileSelect(HWND owner, char* result, std::size_t size) {
     char file[kPathSize];
     CopyWhole(file, sizeof file, "*.exe");
 
-    // Pairs of description and pattern; the literal's own NUL ends the list.
-    static const char kFilter[] =
-        "実行ファイル(*.exe)\0*.exe\0"
-        "すべてのﾌｧｲﾙ (*.*)\0*.*\0";
-
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
-    ofn.lpstrFilter = kFilter;
+    ofn.lpstrFilter = kFileSelectFilter;
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = "FileSelect";
+    ofn.lpstrTitle = kFileSelectTitle;
     ofn.lpstrDefExt = nullptr;
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     if (!GetOpenFileNameA(&ofn)) return 0;

@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window_win32.h"
-#include "app/profile_win32.h"
-#include "app/startup.h"
 #include "launch/input_history.h"
+#include "launch/launch_texts.h"
 
 namespace qrn {
 
 namespace {
 
 HWND LineBox(HWND dialog) { return GetDlgItem(dialog, kIdInputLine); }
+
+InputRequest* Of(HWND dialog) { return reinterpret_cast<InputRequest*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 // The lines in the drop-down list, top first.
 std::vector<std::string> ListedLines(HWND combo) {
@@ -43,59 +43,57 @@ void CloseInputMethod(HWND combo) {
     }
 }
 
-void Open(HWND dialog) {
-    g_window.DialogConfirmed = 0;
-    if (g_input.InputTitle[0]) SetWindowTextA(dialog, g_input.InputTitle);
-    if (std::strcmp(g_input.InputTitle, kRenameTitle) == 0) ShowWindow(GetDlgItem(dialog, kIdInputLower), SW_SHOW);
+void Open(HWND dialog, InputRequest& r) {
+    if (r.title[0]) SetWindowTextA(dialog, r.title);
+    if (std::strcmp(r.title, kRenameTitle) == 0) ShowWindow(GetDlgItem(dialog, kIdInputLower), SW_SHOW);
     HWND combo = LineBox(dialog);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-    IniFileProfile ini(g_startup.IniPath);
-    for (const std::string& line : ReadHistory(ini, g_input.InputTitle))
+    for (const std::string& line : ReadHistory(r.history, r.title))
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    SetWindowTextA(combo, g_input.InputText);
+    SetWindowTextA(combo, r.text);
     SendMessageA(combo, CB_LIMITTEXT, kInputLineMax, 0);
 }
 
 // OK and Enter: takes the line, or keeps the dialog open when it is empty.
-void Accept(HWND dialog) {
+void Accept(HWND dialog, InputRequest& r) {
     HWND combo = LineBox(dialog);
-    GetWindowTextA(combo, g_input.InputText, static_cast<int>(kInputLineMax + 1));
+    GetWindowTextA(combo, r.text, static_cast<int>(kInputLineMax + 1));
     std::vector<std::string> listed = ListedLines(combo);
-    IniFileProfile ini(g_startup.IniPath);
-    const InputDecision d = AcceptInput(ini, g_input.InputTitle, g_input.InputText, sizeof g_input.InputText,
-                                        g_startup.ShellPath, listed);
+    const InputDecision d = AcceptInput(r.history, r.title, r.text, sizeof r.text, r.shellPath, listed);
     if (d == InputDecision::Rejected) return;
-    if (d == InputDecision::ToHistory)
-        SendMessageA(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(g_input.InputText));
-    g_window.DialogConfirmed = 1;
+    if (d == InputDecision::ToHistory) SendMessageA(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(r.text));
     CloseInputMethod(combo);
     EndDialog(dialog, IDOK);
 }
 
-void LowerAndAccept(HWND dialog) {
+void LowerAndAccept(HWND dialog, InputRequest& r) {
     HWND combo = LineBox(dialog);
     char line[kInputLineMax + 1];
     GetWindowTextA(combo, line, sizeof line);
     if (!line[0]) return;
     CharLowerA(line);
     SetWindowTextA(combo, line);
-    Accept(dialog);
+    Accept(dialog, r);
 }
 
 }  // namespace
 
-INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        Open(dialog);
+INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        Open(dialog, *reinterpret_cast<InputRequest*>(lParam));
         return TRUE;
+    }
+    InputRequest* r = Of(dialog);
+    if (!r) return FALSE;
+    switch (msg) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
-            Accept(dialog);
+            Accept(dialog, *r);
             return TRUE;
         case kIdInputLower:
-            if (HIWORD(wParam) == BN_CLICKED) LowerAndAccept(dialog);
+            if (HIWORD(wParam) == BN_CLICKED) LowerAndAccept(dialog, *r);
             return TRUE;
         case IDCANCEL:
             EndDialog(dialog, IDCANCEL);
@@ -113,10 +111,10 @@ INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
-int RunInputDialog(HINSTANCE instance, HWND owner) {
-    g_window.DialogConfirmed = 0;
-    DialogBoxParamA(instance, "FILE_NAME", owner, InputDialogProc, 0);
-    return g_window.DialogConfirmed;
+int RunInputDialog(HINSTANCE instance, HWND owner, InputRequest& request) {
+    const INT_PTR answer =
+        DialogBoxParamA(instance, kInputDialog, owner, InputDialogProc, reinterpret_cast<LPARAM>(&request));
+    return answer == IDOK ? 1 : 0;
 }
 
 }  // namespace qrn

@@ -3,17 +3,24 @@
 #pragma once
 #include <windows.h>
 
+#include "base/profile.h"
+#include "base/sjis.h"
+
 namespace qrn {
 
 constexpr int kIdInputLine = 1033;   // the combo box
 constexpr int kIdInputLower = 1001;  // "小文字に変更(&S)", shown when renaming only
 
-constexpr const char* kRenameTitle = "ファイル名の変更";
+// One question of the dialog.
+struct InputRequest {
+    const char* title;          // the dialog's title; empty keeps the caption of the template
+    char text[kPathSize];       // the line shown when the dialog opens; the accepted line after
+    Profile& history;           // qrn.ini, where the history of each title is kept
+    const char* shellPath;      // what an empty "Shell Command" line stands for
+};
 
-// Runs the dialog with g_input.InputTitle and g_input.InputText. Returns and
-// leaves in g_window.DialogConfirmed 1 when a line was accepted (then in
-// g_input.InputText), 0 otherwise.
-int RunInputDialog(HINSTANCE instance, HWND owner);
+// Runs the dialog. 1 when a line was accepted (then in request.text), 0 otherwise.
+int RunInputDialog(HINSTANCE instance, HWND owner, InputRequest& request);
 
 INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
 

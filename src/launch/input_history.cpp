@@ -1,5 +1,7 @@
 #include "launch/input_history.h"
 
+#include "base/settings.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -7,7 +9,7 @@ namespace qrn {
 
 namespace {
 
-constexpr const char* kHistoryPrefix = "QRNHIST";
+constexpr const char* kHistoryPrefix = kSectionHistory;
 
 void HistoryKey(int index, char* key, std::size_t size) { std::snprintf(key, size, "%03d", index); }
 

@@ -5,24 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "app/profile.h"
-#include "listing/sjis.h"
+#include "base/profile.h"
+#include "base/sjis.h"
+#include "launch/launch_texts.h"
 
 namespace qrn {
-
-struct InputState {
-    char InputText[kPathSize];  // the line shown when the dialog opens; the accepted line after
-    char InputTitle[128];       // the dialog's title; empty keeps the caption of the template
-};
-
-inline InputState g_input;
 
 constexpr std::size_t kInputLineMax = 255;      // characters the edit field takes
 constexpr std::size_t kHistorySectionSize = 128;  // section name: at most 127 bytes + NUL
 constexpr int kHistoryKept = 32;                 // entries written back: "000".."031"
 constexpr int kHistoryReadLimit = 1000;          // a hand-edited section is read up to "999"
 constexpr const char* kHistoryEnd = "<END>";     // what a missing key reads as
-constexpr const char* kShellCommandTitle = "Shell Command";
 
 // "QRNHIST" followed by the title, cut to size-1 bytes (at most 127) without
 // splitting a double-byte character.

@@ -6,12 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/main_window_win32.h"
-#include "app/settings.h"
-#include "app/startup.h"
-#include "launch/ext_dialog_win32.h"
-#include "launch/launch_state.h"
-#include "listing/dir_reader.h"
 
 namespace qrn {
 
@@ -48,10 +42,7 @@ bool Win32LaunchPlatform::SystemDirectory(char* out, std::size_t size) {
     return n > 0 && n < size;
 }
 
-int Win32LaunchPlatform::ReadDirectory(void* owner) {
-    return qrn::ReadDirectory(g_listing, g_settings, DirPlatform(), owner, g_listing.CurrentDir,
-                              sizeof g_listing.CurrentDir);
-}
+int Win32LaunchPlatform::ReadDirectory(void* owner) { return readDirectory_ ? readDirectory_(owner) : -1; }
 
 bool Win32ShortPath(const char* path, char* out, std::size_t size) {
     const DWORD n = GetShortPathNameA(path, out, static_cast<DWORD>(size));
@@ -62,15 +53,7 @@ ShortPathFn Win32LaunchPlatform::ShortPath() { return Win32ShortPath; }
 
 namespace {
 
-Win32LaunchPlatform g_platform;
-
-LaunchContext Context(HWND window) {
-    return LaunchContext{g_listing, g_settings, IniProfile(), g_platform, window, g_launch.RememberedDir,
-                         g_startup.ShellPath};
-}
-
-// Set when the Escape that stopped a walk still waits in the queue: the
-// main window then drops it instead of asking whether to quit.
+// Set when the Escape that stopped a walk still waits in the queue.
 bool g_escapeQueued = false;
 
 // Escape pressed since the last look: waiting in the queue, or taken by a
@@ -86,49 +69,10 @@ bool EscapePressed() {
 
 }  // namespace
 
-void OpenCursorEntry(HWND window, int key, Modifiers m) {
-    LaunchContext c = Context(window);
-    if (OpenEntry(c, key, m) == 2) RepaintAll(window);
-}
-
-void OpenMarkedEntries(HWND window, Modifiers m) {
-    LaunchContext c = Context(window);
+bool OpenMarkedUntilEscape(LaunchContext& c, Modifiers m) {
     GetAsyncKeyState(VK_ESCAPE);  // forget a press from before the walk
     g_escapeQueued = false;
-    if (OpenMarkedEntries(c, m, EscapePressed) && g_escapeQueued) g_window.EscapeSwallow = true;
-    RepaintAll(window);
-}
-
-void LaunchCommand(HWND window, int id) {
-    LaunchContext c = Context(window);
-    switch (id) {
-    case 40006:
-        CommandInterpreter(c);
-        break;
-    case 40016:
-        OpenCursorEntry(window, kOpenEdit, Modifiers{});
-        break;
-    case 40017:
-        ExecuteCommand(c);
-        break;
-    case 40018:
-        RunExtDialog(g_window.Instance, window);
-        break;
-    case 40019:
-        if (FindMaskCommand(c)) Refresh(window);
-        break;
-    case 40035:
-        QuickViewer(c);
-        break;
-    case 40043:
-        ShellCommand(c);
-        break;
-    case 40049:
-        ViewCommand(c);
-        break;
-    default:
-        break;
-    }
+    return OpenMarkedEntries(c, m, EscapePressed) && g_escapeQueued;
 }
 
 }  // namespace qrn

@@ -1,15 +1,15 @@
-// The launcher on Windows: the system calls behind opening and executing,
-// and the entry points of the main window and the list keys.
+// The launcher on Windows: the system calls behind opening and executing.
 #pragma once
 #include <windows.h>
 
-#include "app/list_keys.h"
 #include "launch/open_entry.h"
 
 namespace qrn {
 
 class Win32LaunchPlatform : public LaunchPlatform {
 public:
+    // readDirectory reads the listed directory anew for the owner window.
+    explicit Win32LaunchPlatform(int (*readDirectory)(void* owner)) : readDirectory_(readDirectory) {}
     bool Run(const char* command) override;
     void ShellOpen(void* owner, const char* path) override;
     bool FindProgramFor(const char* name, char* out, std::size_t size) override;
@@ -19,18 +19,17 @@ public:
     bool SystemDirectory(char* out, std::size_t size) override;
     int ReadDirectory(void* owner) override;
     ShortPathFn ShortPath() override;
+
+private:
+    int (*readDirectory_)(void* owner);
 };
 
 // The short form through GetShortPathNameA.
 bool Win32ShortPath(const char* path, char* out, std::size_t size);
 
-// Enter, Backspace, "\" and E on the cursor row; repaints after a walk.
-void OpenCursorEntry(HWND window, int key, Modifiers m);
-// Enter over marked files; Escape stops the walk (and is not taken for the
-// quit question afterwards).
-void OpenMarkedEntries(HWND window, Modifiers m);
-// The launch commands of the main window: 40006, 40016, 40017, 40018,
-// 40019, 40035, 40043, 40049.
-void LaunchCommand(HWND window, int id);
+// Enter over the marked files until Escape is pressed. True when the
+// Escape that stopped the walk still waits in the queue (the main window
+// then drops it instead of asking whether to quit).
+bool OpenMarkedUntilEscape(LaunchContext& c, Modifiers m);
 
 }  // namespace qrn

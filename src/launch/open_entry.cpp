@@ -4,8 +4,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/commands.h"
-#include "app/prompts.h"
+#include "base/prompts.h"
+#include "launch/launch_texts.h"
 #include "listing/sort.h"
 #include "listing/wildcard.h"
 
@@ -13,10 +13,8 @@ namespace qrn {
 
 namespace {
 
-constexpr const char* kErrorTitle = "Error!!";
-
 void TellTooLong(LaunchContext& c, const char* text) {
-    CurrentPrompts().Message(c.owner, text, kErrorTitle, kMbOk | kMbIconExclamation);
+    CurrentPrompts().Message(c.owner, text, kLaunchErrorTitle, kMbOk | kMbIconExclamation);
 }
 
 bool CursorValid(const Listing& l) { return l.CursorIndex >= 0 && l.CursorIndex < l.table.EntryCount; }
@@ -64,12 +62,12 @@ void LastTwoBackslashes(const char* s, int& last, int& before) {
     }
 }
 
-int IntoDirectory(LaunchContext& c, const char* name) {
+OpenResult IntoDirectory(LaunchContext& c, const char* name) {
     Listing& l = c.listing;
     char path[kPathSize];
     if (!Join(path, sizeof path, {l.CurrentDir, name, "\\"})) {
         TellTooLong(c, kPathTooLong);
-        return 0;
+        return kOpenDone;
     }
     std::memcpy(l.CurrentDir, path, sizeof path);
     c.platform.ReadDirectory(c.owner);
@@ -77,14 +75,14 @@ int IntoDirectory(LaunchContext& c, const char* name) {
     l.TopIndex = 0;
     l.CursorIndex = l.table.EntryCount > 1 ? 1 : 0;
     ClearAllMarks(l.table);
-    return 2;
+    return kOpenListRead;
 }
 
-int ToParent(LaunchContext& c) {
+OpenResult ToParent(LaunchContext& c) {
     Listing& l = c.listing;
     int last, before;
     LastTwoBackslashes(l.CurrentDir, last, before);
-    if (before <= 0) return 0;
+    if (before <= 0) return kOpenDone;
     char left[kPathSize];
     const int n = last - before - 1;
     std::memcpy(left, l.CurrentDir + before + 1, static_cast<std::size_t>(n));
@@ -92,12 +90,12 @@ int ToParent(LaunchContext& c) {
     l.CurrentDir[before + 1] = '\0';
     c.platform.ReadDirectory(c.owner);
     AfterNavigation(l, FindEntryByName(left, l.table));
-    return 2;
+    return kOpenListRead;
 }
 
-int ToRoot(LaunchContext& c) {
+OpenResult ToRoot(LaunchContext& c) {
     Listing& l = c.listing;
-    if (std::strlen(l.CurrentDir) < 3) return 0;
+    if (std::strlen(l.CurrentDir) < 3) return kOpenDone;
     char first[kPathSize];
     std::size_t n = 0;
     for (const char* p = l.CurrentDir + 3; *p && *p != '\\';) {
@@ -108,7 +106,7 @@ int ToRoot(LaunchContext& c) {
     l.CurrentDir[3] = '\0';
     c.platform.ReadDirectory(c.owner);
     AfterNavigation(l, FindEntryByName(first, l.table));
-    return 2;
+    return kOpenListRead;
 }
 
 void RememberedDirectory(LaunchContext& c) {
@@ -118,9 +116,9 @@ void RememberedDirectory(LaunchContext& c) {
         return;
     }
     char text[3 * kPathSize];
-    std::snprintf(text, sizeof text, "%s ==> %s\r\r記憶する　　[はい]\rクリアする　[キャンセル]\r何もしない　[いいえ]",
-                  c.rememberedDir, l.CurrentDir);
-    const int answer = CurrentPrompts().Message(c.owner, text, "記憶ディレクトリ", kMbYesNoCancel);
+    std::snprintf(text, sizeof text, "%s ==> %s%s",
+                  c.rememberedDir, l.CurrentDir, kRememberQuestion);
+    const int answer = CurrentPrompts().Message(c.owner, text, kRememberTitle, kMbYesNoCancel);
     if (answer == kIdYes) std::memcpy(c.rememberedDir, l.CurrentDir, kPathSize);
     else if (answer == kIdCancel) c.rememberedDir[0] = '\0';
 }
@@ -136,7 +134,7 @@ void RunProgram(LaunchContext& c, bool shift) {
         c.platform.Run(line);
         return;
     }
-    if (!EntryQualifies(l.table, l.CursorIndex, 1)) return;
+    if (!EntryQualifies(l.table, l.CursorIndex, RowKind::PlainFile)) return;
     if (!ProgramCommand(c.settings.Editor, line, sizeof line, l.CursorIndex, l, c.settings.EditLongName == 1,
                         c.platform.ShortPath()))
         return TellTooLong(c, kCommandTooLong);
@@ -163,7 +161,7 @@ bool QuotedPathLine(LaunchContext& c, char* line, std::size_t size, const char* 
     return Join(line, size, {head, q, c.listing.CurrentDir, c.listing.table.rows[row].name, q});
 }
 
-int OpenFile(LaunchContext& c, Modifiers m) {
+OpenResult OpenFile(LaunchContext& c, Modifiers m) {
     Listing& l = c.listing;
     const FileEntry& r = l.table.rows[l.CursorIndex];
     char ext[kPathSize];
@@ -172,43 +170,43 @@ int OpenFile(LaunchContext& c, Modifiers m) {
         char path[2 * kPathSize];
         CursorPath(l, path, sizeof path);
         c.platform.PlaySoundFile(path);
-        return 0;
+        return kOpenDone;
     }
     if (std::strcmp(ext, "EXE") == 0 || std::strcmp(ext, "COM") == 0) {
         RunProgram(c, m.shift);
-        return 0;
+        return kOpenDone;
     }
     if (std::strcmp(ext, "LNK") == 0) {
         ShellOpenCursor(c);
-        return 0;
+        return kOpenDone;
     }
     if (m.shift) {
         RunProgram(c, true);
-        return 0;
+        return kOpenDone;
     }
     if (m.ctrl) {
         ViewEntry(c, l.CursorIndex);
-        return 0;
+        return kOpenDone;
     }
     char value[256];
     value[0] = '\0';
-    if (ext[0]) c.ini.GetString("EXP_EXEC", ext, "", value, sizeof value);
+    if (ext[0]) c.ini.GetString(kSectionExpExec, ext, "", value, sizeof value);
     if (value[0]) {
         if (std::strcmp(value, "*") == 0) ViewEntry(c, l.CursorIndex);
         else if (std::strcmp(value, "*system") == 0) ShellOpenCursor(c);
         else RunTemplate(c, value);
-        return 0;
+        return kOpenDone;
     }
     char program[256];
     if (c.platform.FindProgramFor(r.name, program, sizeof program) && program[0]) {
         char text[512];
-        std::snprintf(text, sizeof text, "%s\r\rＱＲＮの拡張子連動として登録しますか？", program);
-        const int answer = CurrentPrompts().Message(c.owner, text, "拡張子連動の登録", kMbYesNoCancel);
-        if (answer == kIdCancel) return 0;
+        std::snprintf(text, sizeof text, "%s%s", program, kRegisterQuestion);
+        const int answer = CurrentPrompts().Message(c.owner, text, kRegisterTitle, kMbYesNoCancel);
+        if (answer == kIdCancel) return kOpenDone;
         // A file without an extension has no key to register under.
-        if (answer == kIdYes && ext[0]) c.ini.WriteString("EXP_EXEC", ext, "*system");
+        if (answer == kIdYes && ext[0]) c.ini.WriteString(kSectionExpExec, ext, "*system");
         ShellOpenCursor(c);
-        return 0;
+        return kOpenDone;
     }
     char lower[kPathSize];
     std::memcpy(lower, ext, sizeof lower);
@@ -232,7 +230,7 @@ int OpenFile(LaunchContext& c, Modifiers m) {
     }
     if (caret) RunTemplate(c, value);
     else ViewEntry(c, l.CursorIndex);
-    return 0;
+    return kOpenDone;
 }
 
 bool Ask(LaunchContext& c, const char* title, char* text, std::size_t size) {
@@ -256,27 +254,27 @@ void ViewEntry(LaunchContext& c, int row) {
     if (QuotedPathLine(c, line, sizeof line, "notepad.exe ", row)) c.platform.Run(line);
 }
 
-int OpenEntry(LaunchContext& c, int key, Modifiers m) {
+OpenResult OpenEntry(LaunchContext& c, int key, Modifiers m) {
     Listing& l = c.listing;
     if (key == kOpenParent) return ToParent(c);
     if (key == kOpenRoot) return ToRoot(c);
-    if (!CursorValid(l)) return 0;
+    if (!CursorValid(l)) return kOpenDone;
     if (key == kOpenEdit) {
         EditWithCommandLine(c);
-        return 0;
+        return kOpenDone;
     }
     const FileEntry& r = l.table.rows[l.CursorIndex];
     if (key == kOpenEnter) {
         if (m.ctrl) {
             ViewEntry(c, l.CursorIndex);
-            return 0;
+            return kOpenDone;
         }
-        if (r.attributes == kAttrLabel || r.attributes == kAttrExecutionRow) return 0;
+        if (r.attributes == kAttrLabel || r.attributes == kAttrExecutionRow) return kOpenDone;
         if (r.attributes & kAttrDirectory) {
             if (r.name[0] == '.' && r.name[1] == '.') return ToParent(c);
             if (std::strcmp(r.name, ".") == 0) {
                 RememberedDirectory(c);
-                return 0;
+                return kOpenDone;
             }
             return IntoDirectory(c, r.name);
         }
@@ -289,7 +287,7 @@ bool OpenMarkedEntries(LaunchContext& c, Modifiers m, bool (*stop)()) {
     const int saved = l.CursorIndex;
     bool stopped = false;
     for (int i = 0; i < l.table.EntryCount; ++i) {
-        if (!l.table.rows[i].mark || !EntryQualifies(l.table, i, 1)) continue;
+        if (!l.table.rows[i].mark || !EntryQualifies(l.table, i, RowKind::PlainFile)) continue;
         l.CursorIndex = i;
         OpenEntry(c, kOpenEnter, m);
         if (stop && stop()) {
@@ -307,20 +305,20 @@ void EditWithCommandLine(LaunchContext& c) {
     char head[sizeof c.settings.Editor + 1];
     std::snprintf(head, sizeof head, "%s ", c.settings.Editor);
     if (!QuotedPathLine(c, line, sizeof line, head, c.listing.CursorIndex)) return TellTooLong(c, kCommandTooLong);
-    if (Ask(c, "ファイルの編集", line, sizeof line)) c.platform.Run(line);
+    if (Ask(c, kEditTitle, line, sizeof line)) c.platform.Run(line);
 }
 
 void ExecuteCommand(LaunchContext& c) {
     Listing& l = c.listing;
-    if (!EntryQualifies(l.table, l.CursorIndex, 1)) return;
+    if (!EntryQualifies(l.table, l.CursorIndex, RowKind::PlainFile)) return;
     char line[kCommandSize];
     if (!Join(line, sizeof line, {CursorName(l)})) return TellTooLong(c, kCommandTooLong);
-    if (Ask(c, "コマンド実行", line, sizeof line)) c.platform.Run(line);
+    if (Ask(c, kExecuteTitle, line, sizeof line)) c.platform.Run(line);
 }
 
 void ShellCommand(LaunchContext& c) {
     char line[kCommandSize] = "";
-    if (!Ask(c, "Shell Command", line, sizeof line)) return;
+    if (!Ask(c, kShellCommandTitle, line, sizeof line)) return;
     if (c.platform.Run(line)) return;
     char fallback[kCommandSize];
     if (Join(fallback, sizeof fallback, {c.shellPath, " /k ", line})) c.platform.Run(fallback);
@@ -331,7 +329,7 @@ void CommandInterpreter(LaunchContext& c) { c.platform.Run(c.shellPath); }
 
 void QuickViewer(LaunchContext& c) {
     Listing& l = c.listing;
-    if (!EntryQualifies(l.table, l.CursorIndex, 1)) return;
+    if (!EntryQualifies(l.table, l.CursorIndex, RowKind::PlainFile)) return;
     char dir[kPathSize];
     if (!c.platform.SystemDirectory(dir, sizeof dir)) return;
     if (!AddBackslash(dir, sizeof dir)) return TellTooLong(c, kCommandTooLong);
@@ -354,7 +352,7 @@ bool FindMaskCommand(LaunchContext& c) {
     Listing& l = c.listing;
     char text[kPathSize];
     std::snprintf(text, sizeof text, "%s", l.FileMask);
-    if (!Ask(c, "File Find  Input WildCard or FileName", text, sizeof text)) return false;
+    if (!Ask(c, kFindTitle, text, sizeof text)) return false;
     if (std::strlen(text) >= sizeof l.FileMask) {
         TellTooLong(c, kMaskTooLong);
         return false;

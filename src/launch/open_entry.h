@@ -3,11 +3,12 @@
 #pragma once
 #include <cstddef>
 
-#include "app/list_keys.h"
-#include "app/profile.h"
-#include "app/settings.h"
+#include "base/entry_table.h"
+#include "base/profile.h"
+#include "base/settings.h"
+#include "launch/launch_texts.h"
 #include "launch/templates.h"
-#include "listing/entry_table.h"
+#include "listing/list_keys.h"
 
 namespace qrn {
 
@@ -48,16 +49,15 @@ struct LaunchContext {
     const char* shellPath;
 };
 
-// Key codes of OpenEntry.
-constexpr int kOpenEnter = 13, kOpenParent = 8, kOpenRoot = 92, kOpenEdit = 69;
+// What OpenEntry is asked to do with the cursor row (the keys that ask it).
+enum OpenKey : int { kOpenEnter = 13, kOpenParent = 8, kOpenRoot = 92, kOpenEdit = 69 };
 
-constexpr const char* kCommandTooLong = "コマンドラインが長すぎるため実行できません。";
-constexpr const char* kPathTooLong = "パスが長すぎるため移動できません。";
-constexpr const char* kMaskTooLong = "マスクは15文字までです。";
+// What OpenEntry did: kOpenListRead when the list was read anew (the caller
+// repaints everything).
+enum OpenResult : int { kOpenDone = 0, kOpenListRead = 2 };
 
-// Opens the cursor row for key. 2 when the list was read anew (the caller
-// repaints everything), 0 otherwise.
-int OpenEntry(LaunchContext& c, int key, Modifiers m);
+// Opens the cursor row for key.
+OpenResult OpenEntry(LaunchContext& c, int key, Modifiers m);
 
 // Enter over the marked plain files: each is opened in table order as the
 // cursor row. stop() is asked after each one; the walk ends when it says so.
@@ -68,13 +68,13 @@ bool OpenMarkedEntries(LaunchContext& c, Modifiers m, bool (*stop)());
 void ViewEntry(LaunchContext& c, int row);
 
 // The launch commands of the main window.
-void EditWithCommandLine(LaunchContext& c);   // E, 40016
-void ExecuteCommand(LaunchContext& c);        // X, 40017
-void ShellCommand(LaunchContext& c);          // H, 40043
-void CommandInterpreter(LaunchContext& c);    // Shift+H, 40006
-void QuickViewer(LaunchContext& c);           // 40035
-void ViewCommand(LaunchContext& c);           // V, 40049
-// F, 40019: a new list mask; true when FileMask changed (the caller reads again).
+void EditWithCommandLine(LaunchContext& c);   // E (CMD_EDIT)
+void ExecuteCommand(LaunchContext& c);        // X (CMD_EXECUTE)
+void ShellCommand(LaunchContext& c);          // H (CMD_H_KEY)
+void CommandInterpreter(LaunchContext& c);    // Shift+H (CMD_SHELL)
+void QuickViewer(LaunchContext& c);           // CMD_QUICK_VIEW
+void ViewCommand(LaunchContext& c);           // V (CMD_VIEW)
+// F (CMD_FIND): a new list mask; true when FileMask changed (the caller reads again).
 bool FindMaskCommand(LaunchContext& c);
 
 }  // namespace qrn

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "listing/sjis.h"
+#include "base/sjis.h"
 
 namespace qrn {
 

@@ -3,7 +3,8 @@
 #pragma once
 #include <cstddef>
 
-#include "listing/entry_table.h"
+#include "base/entry_table.h"
+#include "listing/list_view.h"
 
 namespace qrn {
 

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "app/startup.h"
 #include "listing/sort.h"
 
 namespace qrn {
@@ -57,11 +56,14 @@ using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULA
 
 FreeSpaceEx ExtendedQuery() {
     // Windows 95 before OSR2 lacks the extended query; NT always has it.
-    const Startup& st = g_startup;
+    OSVERSIONINFOA v;
+    std::memset(&v, 0, sizeof v);
+    v.dwOSVersionInfoSize = sizeof v;
+    if (!GetVersionExA(&v)) v.dwMajorVersion = 0;
     const bool available =
-        st.IsNT || st.OsMajor == 0 ||
-        ((static_cast<unsigned>(st.OsMajor) << 24) | (static_cast<unsigned>(st.OsMinor) << 16) | (st.OsBuild & 0xFFFF)) >
-            ((4u << 24) | 1000u);
+        v.dwPlatformId == VER_PLATFORM_WIN32_NT || v.dwMajorVersion == 0 ||
+        ((static_cast<unsigned>(v.dwMajorVersion) << 24) | (static_cast<unsigned>(v.dwMinorVersion) << 16) |
+         (v.dwBuildNumber & 0xFFFF)) > ((4u << 24) | 1000u);
     if (!available) return nullptr;
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     if (!kernel) return nullptr;
@@ -147,11 +149,11 @@ void Upper(char* s) { CharUpperA(s); }
 }  // namespace
 
 void Win32DirectoryPlatform::Sort(EntryTable& table) {
-    SortSpec spec{g_settings.SortOrder, g_settings.SortKey, Collate, Upper};
+    SortSpec spec{settings_.SortOrder, settings_.SortKey, Collate, Upper};
     SortEntries(table.rows, table.EntryCount, spec);
 }
 
-const char* Win32DirectoryPlatform::ProgramFolder() { return g_startup.ProgramFolder; }
+const char* Win32DirectoryPlatform::ProgramFolder() { return programFolder_; }
 
 int Win32DirectoryPlatform::ChooseDrive(void*, const char*, char*, std::size_t) {
     // The drive window is not there yet: choosing ends as a cancel.

@@ -2,7 +2,8 @@
 #pragma once
 #include <windows.h>
 
-#include "app/settings.h"
+#include "base/settings.h"
+#include "base/entry_table.h"
 #include "listing/dir_reader.h"
 
 namespace qrn {
@@ -22,6 +23,14 @@ std::uint64_t QueryDiskSpace(const char* path, DiskFigures& figures);
 
 class Win32DirectoryPlatform : public DirectoryPlatform {
 public:
+    // Sorts by the keys of settings; a failed first read falls back to
+    // programFolder. Both are kept by reference.
+    Win32DirectoryPlatform(const Settings& settings, const char* programFolder)
+        : settings_(settings), programFolder_(programFolder) {}
+    ~Win32DirectoryPlatform() override { Close(); }
+    Win32DirectoryPlatform(const Win32DirectoryPlatform&) = delete;
+    Win32DirectoryPlatform& operator=(const Win32DirectoryPlatform&) = delete;
+
     std::uint64_t QueryDiskSpace(const char* path, DiskFigures& figures) override;
     bool VolumeLabel(const char* root, char* out, std::size_t size) override;
     bool First(const char* searchPath, FoundRecord& rec) override;
@@ -35,6 +44,8 @@ public:
     int ChooseDrive(void* owner, const char* title, char* choice, std::size_t size) override;
 
 private:
+    const Settings& settings_;
+    const char* programFolder_;
     HANDLE search_ = INVALID_HANDLE_VALUE;
 };
 

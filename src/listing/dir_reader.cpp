@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
+#include "listing/listing_texts.h"
 #include "listing/wildcard.h"
 
 namespace qrn {
@@ -129,13 +130,13 @@ int ReadDirectory(Listing& l, const Settings& s, DirectoryPlatform& p, void* own
             Prompts& ui = CurrentPrompts();
             ui.Beep();
             char text[kPathSize + 64];
-            std::snprintf(text, sizeof text, "%s\r%s", search, "This drive is not ready!");
-            ui.Message(owner, text, "ERROR!", kMbOk | kMbIconExclamation);
+            std::snprintf(text, sizeof text, "%s\r%s", search, kDriveNotReady);
+            ui.Message(owner, text, kDriveErrorTitle, kMbOk | kMbIconExclamation);
             char choice[kPathSize];
             CopyCut(choice, sizeof choice, path);
             CopyCut(path, pathSize, l.LastGoodDir);
             if (path != l.CurrentDir) CopyCut(l.CurrentDir, sizeof l.CurrentDir, l.LastGoodDir);
-            if (p.ChooseDrive(owner, "LogDisk", choice, sizeof choice) == 1) {
+            if (p.ChooseDrive(owner, kDriveChoiceTitle, choice, sizeof choice) == 1) {
                 CopyCut(path, pathSize, choice);
                 continue;
             }
@@ -145,7 +146,7 @@ int ReadDirectory(Listing& l, const Settings& s, DirectoryPlatform& p, void* own
         p.MakeWorkingDirectory(path);
         CopyCut(l.LastGoodDir, sizeof l.LastGoodDir, path);
         l.table.EntryCount = n;
-        if (s.SortAuto != 1) p.Sort(l.table);
+        if (s.SortAuto != kSortAutoOff) p.Sort(l.table);
         char watch[kPathSize];
         CopyCut(watch, sizeof watch, path);
         std::size_t wl = std::strlen(watch);

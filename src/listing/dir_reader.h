@@ -3,8 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/settings.h"
-#include "listing/entry_table.h"
+#include "base/settings.h"
+#include "base/entry_table.h"
+#include "listing/list_view.h"
 
 namespace qrn {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/speech.h"
+#include "base/speech.h"
 
 namespace qrn {
 
@@ -326,13 +326,29 @@ ScreenLayout ComputeScreenLayout(int lineHeight, int charWidth, int toolbarHeigh
     return sl;
 }
 
-int PitchPixels(const Listing& l, int layout, int cw) {
+int PitchPixels(const ListView& v, int layout, int cw) {
     if (layout == 4) return 999;
     if (layout < 0 || layout > 4) layout = 0;
-    return l.Pitch[layout] * cw;
+    return v.Pitch[layout] * cw;
 }
 
-void ComputePageGeometry(Listing& l, const Settings& s, const ScreenLayout& sl) {
+NameFormat ViewNameFormat(const ListView& v, const Settings& s, CaseFn lower, CaseFn upper) {
+    return NameFormat{v.NameWidth, s.ExpDispSize, s.NameCase, lower, upper};
+}
+
+void CursorRowSpeech(const ListView& v, const Settings& s, CaseFn lower, CaseFn upper, char* out,
+                     std::size_t size) {
+    if (size == 0) return;
+    out[0] = '\0';
+    if (v.CursorIndex < 0 || v.CursorIndex >= v.table.EntryCount) return;
+    const FileEntry& e = v.table.rows[v.CursorIndex];
+    char name[kRowTextSize], ext[kExtTextSize];
+    FormatEntryName(e, ViewNameFormat(v, s, lower, upper), name, sizeof name, ext, sizeof ext);
+    SpokenRowText(e, v.Layout, name, out, size);
+}
+
+void ComputePageGeometry(ListView& l, const Settings& s) {
+    const ScreenLayout& sl = l.screen;
     ComputePitches(l, s.ExpDispSize, s.FileDispSize);
     l.RowsPerColumn = (sl.listBottom - sl.listTop - sl.lh - 2) / sl.lh + 1;
     // A window too small for one row still shows one, rather than none.

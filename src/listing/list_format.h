@@ -5,8 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/settings.h"
-#include "listing/entry_table.h"
+#include "base/entry_table.h"
+#include "base/settings.h"
+#include "listing/list_view.h"
 
 namespace qrn {
 
@@ -67,26 +68,21 @@ void AttrValue(std::uint32_t attributes, char out[8]);          // "AHSRD" or "<
 void StatusTexts(const EntryTable& t, char free[48], char total[48], char used[48]);
 
 // Pixel positions of the header and the list, from the font metrics.
-struct ScreenLayout {
-    int lh, cw;          // line height, character width
-    int T;               // toolbar height
-    int clientWidth, listBottom;
-    int y[4];            // header line tops
-    int listTop, sepY;
-    int x[6];            // header columns
-};
 ScreenLayout ComputeScreenLayout(int lineHeight, int charWidth, int toolbarHeight, int clientWidth,
                                  int listBottom);
 
 // Width in pixels of one column of a layout.
-int PitchPixels(const Listing& l, int layout, int cw);
+int PitchPixels(const ListView& v, int layout, int cw);
 
 // Name width, pitches, rows per column, the layout in use, entries per page,
 // the page count and the page of the cursor (which is clamped to the table).
-void ComputePageGeometry(Listing& l, const Settings& s, const ScreenLayout& sl);
+void ComputePageGeometry(ListView& v, const Settings& s);
 
-// Cell of row index on the current page: column and row within it.
-inline int RowColumn(const Listing& l, int index) { return (index - l.TopIndex) / l.RowsPerColumn; }
-inline int RowLine(const Listing& l, int index) { return (index - l.TopIndex) % l.RowsPerColumn; }
+// The name format of a view under the display settings.
+NameFormat ViewNameFormat(const ListView& v, const Settings& s, CaseFn lower, CaseFn upper);
+
+// What is spoken for the cursor row of a view (empty when it has none).
+void CursorRowSpeech(const ListView& v, const Settings& s, CaseFn lower, CaseFn upper, char* out,
+                     std::size_t size);
 
 }  // namespace qrn

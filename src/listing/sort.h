@@ -1,6 +1,6 @@
 // Sorting the entry table: fixed groups first, then the chosen key.
 #pragma once
-#include "listing/entry_table.h"
+#include "base/entry_table.h"
 
 namespace qrn {
 

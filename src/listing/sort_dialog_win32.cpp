@@ -1,69 +1,72 @@
 #include "listing/sort_dialog_win32.h"
 
-#include "app/main_window_win32.h"
-#include "app/settings.h"
-#include "listing/list_paint_win32.h"
-#include "listing/sort.h"
+#include "listing/listing_texts.h"
 #include "resources/resource_ids.h"
 
 namespace qrn {
 
 namespace {
 
-struct SortDialogState {
-    int key = 1, order = 1;
-    bool confirmed = false;
+// What the dialog works on while it is open.
+struct SortDialog {
+    Settings& settings;
+    Profile& ini;
+    int key, order;
+    bool confirmed;
 };
-SortDialogState g_sortDialog;
 
-int Collate(const char* a, const char* b) { return lstrcmpA(a, b); }
-void Upper(char* s) { CharUpperA(s); }
+SortDialog* Of(HWND dialog) { return reinterpret_cast<SortDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
-void StoreDefaults(HWND dialog) {
-    const int autoSort = IsDlgButtonChecked(dialog, IDC_SORT_AUTO) == BST_CHECKED ? 2 : 1;
-    Profile& ini = IniProfile();
-    ini.WriteInt("QRNInit", "SORT_TYPE0", autoSort);
-    ini.WriteInt("QRNInit", "SORT_TYPE1", g_sortDialog.order);
-    ini.WriteInt("QRNInit", "SORT_TYPE2", g_sortDialog.key);
-    g_settings.SortAuto = autoSort;
-    g_settings.SortOrder = g_sortDialog.order;
-    g_settings.SortKey = g_sortDialog.key;
+int AutoChoice(HWND dialog) {
+    return IsDlgButtonChecked(dialog, IDC_SORT_AUTO) == BST_CHECKED ? kSortAutoOn : kSortAutoOff;
+}
+
+void TakeChoice(HWND dialog, SortDialog& d) {
+    d.settings.SortAuto = AutoChoice(dialog);
+    d.settings.SortOrder = d.order;
+    d.settings.SortKey = d.key;
+}
+
+void Open(HWND dialog, SortDialog& d) {
+    d.key = d.settings.SortKey;
+    d.order = d.settings.SortOrder;
+    if (d.key >= kSortByName && d.key <= kSortBySize)
+        CheckRadioButton(dialog, IDC_SORT_NAME, IDC_SORT_SIZE, IDC_SORT_NAME + d.key - kSortByName);
+    if (d.order == kSortAscending || d.order == kSortDescending)
+        CheckRadioButton(dialog, IDC_SORT_ASCENDING, IDC_SORT_DESCENDING,
+                         IDC_SORT_ASCENDING + d.order - kSortAscending);
+    CheckDlgButton(dialog, IDC_SORT_AUTO, d.settings.SortAuto == kSortAutoOn ? BST_CHECKED : BST_UNCHECKED);
 }
 
 }  // namespace
 
-INT_PTR CALLBACK SortDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        g_sortDialog.key = g_settings.SortKey;
-        g_sortDialog.order = g_settings.SortOrder;
-        g_sortDialog.confirmed = false;
-        if (g_sortDialog.key >= 1 && g_sortDialog.key <= 4)
-            CheckRadioButton(dialog, IDC_SORT_NAME, IDC_SORT_SIZE, IDC_SORT_NAME + g_sortDialog.key - 1);
-        if (g_sortDialog.order == 1 || g_sortDialog.order == 2)
-            CheckRadioButton(dialog, IDC_SORT_ASCENDING, IDC_SORT_DESCENDING,
-                             IDC_SORT_ASCENDING + g_sortDialog.order - 1);
-        CheckDlgButton(dialog, IDC_SORT_AUTO, g_settings.SortAuto == 2 ? BST_CHECKED : BST_UNCHECKED);
+INT_PTR CALLBACK SortDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        Open(dialog, *reinterpret_cast<SortDialog*>(lParam));
         return TRUE;
+    }
+    SortDialog* d = Of(dialog);
+    if (!d) return FALSE;
+    switch (msg) {
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (id >= IDC_SORT_NAME && id <= IDC_SORT_SIZE) {
-            g_sortDialog.key = id - IDC_SORT_NAME + 1;
+            d->key = id - IDC_SORT_NAME + kSortByName;
             return TRUE;
         }
         if (id == IDC_SORT_ASCENDING || id == IDC_SORT_DESCENDING) {
-            g_sortDialog.order = id - IDC_SORT_ASCENDING + 1;
+            d->order = id - IDC_SORT_ASCENDING + kSortAscending;
             return TRUE;
         }
         if (id == IDC_SORT_DEFAULT) {
-            StoreDefaults(dialog);
+            TakeChoice(dialog, *d);
+            SaveSortDefaults(d->settings, d->ini);
             return TRUE;
         }
         if (id == IDOK) {
-            g_settings.SortAuto = IsDlgButtonChecked(dialog, IDC_SORT_AUTO) == BST_CHECKED ? 2 : 1;
-            g_settings.SortOrder = g_sortDialog.order;
-            g_settings.SortKey = g_sortDialog.key;
-            g_sortDialog.confirmed = true;
+            TakeChoice(dialog, *d);
+            d->confirmed = true;
             EndDialog(dialog, IDOK);
             return TRUE;
         }
@@ -82,27 +85,10 @@ INT_PTR CALLBACK SortDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
-bool RunSortDialog(HINSTANCE instance, HWND owner) {
-    g_sortDialog.confirmed = false;
-    DialogBoxParamA(instance, "DIR_SORT", owner, SortDialogProc, 0);
-    return g_sortDialog.confirmed;
-}
-
-void SortMainTable() {
-    SortSpec spec{g_settings.SortOrder, g_settings.SortKey, Collate, Upper};
-    SortEntries(g_listing.table.rows, g_listing.table.EntryCount, spec);
-}
-
-void ApplySortChoice(HWND window, bool autoSortWasOn) {
-    if (autoSortWasOn && g_settings.SortAuto == 1)
-        ReadDirectory(g_listing, g_settings, DirPlatform(), window, g_listing.CurrentDir,
-                      sizeof g_listing.CurrentDir);
-    SortMainTable();
-    g_listing.CursorIndex = 0;
-    g_listing.PageNumber = 1;
-    UpdatePageGeometry();
-    g_window.FullRedraw = true;
-    InvalidateRect(window, nullptr, FALSE);
+bool RunSortDialog(HINSTANCE instance, HWND owner, Settings& settings, Profile& ini) {
+    SortDialog d{settings, ini, settings.SortKey, settings.SortOrder, false};
+    DialogBoxParamA(instance, kSortDialog, owner, SortDialogProc, reinterpret_cast<LPARAM>(&d));
+    return d.confirmed;
 }
 
 }  // namespace qrn

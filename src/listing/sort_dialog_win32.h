@@ -2,18 +2,15 @@
 #pragma once
 #include <windows.h>
 
+#include "base/profile.h"
+#include "base/settings.h"
+
 namespace qrn {
 
-// Runs the dialog; true when it was closed with OK (the settings then hold
-// the new choice).
-bool RunSortDialog(HINSTANCE instance, HWND owner);
-
-// What the main window does after OK: read again when automatic sorting was
-// just switched off, sort the table, cursor to the first row, repaint.
-void ApplySortChoice(HWND window, bool autoSortWasOn);
-
-// Sorts the main table with the current settings.
-void SortMainTable();
+// Runs the dialog over settings. True when it was closed with OK: settings
+// then hold the new choice. Its default button stores the choice in ini as
+// the default of later starts (and in settings) at once.
+bool RunSortDialog(HINSTANCE instance, HWND owner, Settings& settings, Profile& ini);
 
 INT_PTR CALLBACK SortDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -21,9 +21,9 @@
 #include <vector>
 
 #include "app/main_window_win32.h"
-#include "app/settings.h"
-#include "app/startup.h"
-#include "listing/entry_table.h"
+#include "base/settings.h"
+#include "base/startup.h"
+#include "base/entry_table.h"
 #include "listing/list_format.h"
 #include "listing/list_paint_win32.h"
 
@@ -126,14 +126,14 @@ void Upper(char* s) { CharUpperA(s); }
 
 // The fields of the page as the last PaintAll left it.
 std::vector<Field> PageFields(std::vector<Label>& labels, int& rows) {
-    const ScreenLayout& sl = g_paint.screen;
+    const ScreenLayout& sl = g_listing.screen;
     const Listing& l = g_listing;
     std::vector<Field> fields;
     const NameFormat f{l.NameWidth, g_settings.ExpDispSize, g_settings.NameCase, Lower, Upper};
     auto addRow = [&](int index) {
         const FileEntry& e = l.table.rows[index];
         int x, y;
-        RowOrigin(index, x, y);
+        RowOrigin(l, index, x, y);
         char name[kRowTextSize], ext[kExtTextSize], row[kRowTextSize];
         FormatEntryName(e, f, name, sizeof name, ext, sizeof ext);
         RowText(e, l.Layout, name, row, sizeof row);
@@ -142,7 +142,7 @@ std::vector<Field> PageFields(std::vector<Label>& labels, int& rows) {
             char key[kExtTextSize];
             BinColorKey(ext, Upper, key, sizeof key);
             fields.back().key = key;
-            if (key[0] && static_cast<int>(GetPrivateProfileIntA("BIN_COLOR", key, -1, g_startup.IniPath)) >= 0) {
+            if (key[0] && static_cast<int>(GetPrivateProfileIntA(kSectionBinColor, key, -1, g_startup.IniPath)) >= 0) {
                 const int E = f.expDispSize;
                 const int gap = f.W - (E + 1);
                 fields.push_back({x + (gap < 0 ? f.W - 2 : gap + 2) * sl.cw, y, ext, E, ""});
@@ -179,7 +179,7 @@ std::vector<Field> PageFields(std::vector<Label>& labels, int& rows) {
 
 void Baseline(HWND hwnd, HDC dc, HBRUSH back, const std::vector<Field>& fields, const std::vector<Label>& labels,
               bool lookups) {
-    const ScreenLayout& sl = g_paint.screen;
+    const ScreenLayout& sl = g_listing.screen;
     RECT client;
     GetClientRect(hwnd, &client);
     FillRect(dc, &client, back);
@@ -187,7 +187,7 @@ void Baseline(HWND hwnd, HDC dc, HBRUSH back, const std::vector<Field>& fields, 
     std::vector<std::string> asked;
     for (const Field& f : fields) {
         if (lookups && !f.key.empty() && std::find(asked.begin(), asked.end(), f.key) == asked.end()) {
-            GetPrivateProfileIntA("BIN_COLOR", f.key.c_str(), -1, g_startup.IniPath);
+            GetPrivateProfileIntA(kSectionBinColor, f.key.c_str(), -1, g_startup.IniPath);
             asked.push_back(f.key);
         }
         RECT box{f.x, f.y, f.x + f.n * sl.cw + 1, f.y + sl.lh + 1};
@@ -253,7 +253,7 @@ int main(int argc, char** argv) {
     PumpMessages();
 
     HDC dc = GetDC(hwnd);
-    PaintAll(hwnd, dc);  // lays out the page and warms the profile and font caches
+    PaintAll(hwnd, dc, g_listing, MainPaint());  // lays out the page and warms the profile and font caches
     GdiFlush();
 
     std::vector<Label> labels;
@@ -286,7 +286,7 @@ int main(int argc, char** argv) {
         SelectObject(dc, oldFont);
 
         double t3 = Now();
-        for (int r = 0; r < repeats; ++r) PaintAll(hwnd, dc);
+        for (int r = 0; r < repeats; ++r) PaintAll(hwnd, dc, g_listing, MainPaint());
         GdiFlush();
         double t4 = Now();
         bare.push_back(t1 - t0);

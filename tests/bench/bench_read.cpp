@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "listing/dir_platform_win32.h"
 #include "listing/dir_reader.h"
 
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     Settings s;
     DefaultSettings(s);
     s.SortAuto = 1;  // the read alone; sorting has its own figures
-    Win32DirectoryPlatform platform;
+    Win32DirectoryPlatform platform(s, "C:");
     const int runs = 9;
 
     for (int count : counts) {

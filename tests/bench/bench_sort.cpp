@@ -15,7 +15,7 @@
 #include <random>
 #include <vector>
 
-#include "listing/entry_table.h"
+#include "base/entry_table.h"
 #include "listing/sort.h"
 
 using namespace qrn;

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "listing/dir_reader.h"
+#include "fake_profile.h"
 #include "listing/wildcard.h"
 
 using namespace qrn;
+using qrn::test::TestListing;
 
 namespace {
 
@@ -103,7 +105,7 @@ public:
 
 struct ReaderTest : ::testing::Test {
     Settings s;
-    Listing& l = g_listing;
+    Listing& l = TestListing();
     FakeDisk disk;
     ScriptedPrompts ui;
     void SetUp() override {

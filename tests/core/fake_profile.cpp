@@ -3,7 +3,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "listing/sjis.h"
+#include "base/sjis.h"
 
 namespace qrn::test {
 
@@ -102,6 +102,13 @@ void FakeProfile::WriteString(const char* section, const char* key, const char* 
             return;
         }
     s->keys.push_back({key, value});
+}
+
+std::vector<std::string> FakeProfile::SectionKeys(const char* section) {
+    std::vector<std::string> keys;
+    if (Section* s = FindSection(section))
+        for (const auto& kv : s->keys) keys.push_back(kv.first);
+    return keys;
 }
 
 }  // namespace qrn::test

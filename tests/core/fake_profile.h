@@ -5,7 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/profile.h"
+#include "base/profile.h"
+#include "listing/list_view.h"
 
 namespace qrn::test {
 
@@ -16,6 +17,7 @@ public:
     std::size_t GetString(const char* section, const char* key, const char* def, char* out,
                           std::size_t size) override;
     void WriteString(const char* section, const char* key, const char* value) override;
+    std::vector<std::string> SectionKeys(const char* section) override;
     // The value, or null when absent.
     const std::string* Find(const std::string& section, const std::string& key) const;
     bool Has(const std::string& section, const std::string& key) const {
@@ -32,4 +34,12 @@ private:
     Section* FindSection(const std::string& name);
 };
 
+}  // namespace qrn::test
+
+namespace qrn::test {
+// A listing for a test: too large for the stack, so one lives for the run.
+inline qrn::Listing& TestListing() {
+    static qrn::Listing listing;
+    return listing;
+}
 }  // namespace qrn::test

@@ -252,27 +252,32 @@ TEST_F(Geometry, AutomaticLayoutChoosesTheWidestThatShowsAll) {
     ScreenLayout sl = Screen(600, 350);
     s.DisplayMode = -1;
     Fill(10);
-    ComputePageGeometry(*l, s, sl);
+    l->screen = sl;
+    ComputePageGeometry(*l, s);
     EXPECT_EQ(l->RowsPerColumn, 16);
     EXPECT_EQ(l->Layout, 3);  // pitch (12+39)*8 = 408 <= 592: one column of 16
     EXPECT_EQ(l->EntriesPerPage, 16);
     EXPECT_EQ(l->PageCount, 1);
     // 20 entries: layout 3 holds 16, layout 2 has 2 columns of pitch 264.
     Fill(20);
-    ComputePageGeometry(*l, s, sl);
+    l->screen = sl;
+    ComputePageGeometry(*l, s);
     EXPECT_EQ(l->Layout, 2);
     s.TwoColumnSwitch = 1;
-    ComputePageGeometry(*l, s, sl);
+    l->screen = sl;
+    ComputePageGeometry(*l, s);
     EXPECT_EQ(l->Layout, 1);
     s.TwoColumnSwitch = 0;
     // 40 entries: layout 0 (pitch 120: 4 columns, 64 per page).
     Fill(40);
-    ComputePageGeometry(*l, s, sl);
+    l->screen = sl;
+    ComputePageGeometry(*l, s);
     EXPECT_EQ(l->Layout, 0);
     EXPECT_EQ(l->ColumnsPerPage, 4);
     // Nothing fits: layout 0 over several pages.
     Fill(300);
-    ComputePageGeometry(*l, s, sl);
+    l->screen = sl;
+    ComputePageGeometry(*l, s);
     EXPECT_EQ(l->Layout, 0);
     EXPECT_EQ(l->PageCount, 5);
 }
@@ -281,25 +286,30 @@ TEST_F(Geometry, FixedLayoutsPagesAndCursorClamp) {
     ScreenLayout sl = Screen(600, 350);
     s.DisplayMode = 4;
     Fill(100);
-    ComputePageGeometry(*l, s, sl);
+    l->screen = sl;
+    ComputePageGeometry(*l, s);
     EXPECT_EQ(l->Layout, 4);
     EXPECT_EQ(l->ColumnsPerPage, 1);  // pitch 999 pixels: never more than one
     EXPECT_EQ(l->PageCount, 7);
     s.DisplayMode = 9;  // out of range: layout 0
-    ComputePageGeometry(*l, s, sl);
+    l->screen = sl;
+    ComputePageGeometry(*l, s);
     EXPECT_EQ(l->Layout, 0);
     l->CursorIndex = 99;
     s.DisplayMode = 0;
-    ComputePageGeometry(*l, s, sl);
+    l->screen = sl;
+    ComputePageGeometry(*l, s);
     EXPECT_EQ(l->PageNumber, 2);
     EXPECT_EQ(l->TopIndex, 64);
     l->CursorIndex = 500;  // beyond the table
     Fill(10);
-    ComputePageGeometry(*l, s, sl);
+    l->screen = sl;
+    ComputePageGeometry(*l, s);
     EXPECT_EQ(l->CursorIndex, 9);
     EXPECT_EQ(l->PageNumber, 1);
     Fill(0);
-    ComputePageGeometry(*l, s, sl);
+    l->screen = sl;
+    ComputePageGeometry(*l, s);
     EXPECT_EQ(l->CursorIndex, 0);
     EXPECT_EQ(l->PageCount, 0);
 }
@@ -308,7 +318,8 @@ TEST_F(Geometry, TinyWindowsAndHugeFontsStillGiveOneRow) {
     ScreenLayout sl = ComputeScreenLayout(200, 100, 30, 180, 60);
     s.DisplayMode = -1;
     Fill(50, 259);
-    ComputePageGeometry(*l, s, sl);
+    l->screen = sl;
+    ComputePageGeometry(*l, s);
     EXPECT_GE(l->RowsPerColumn, 1);
     EXPECT_GE(l->EntriesPerPage, 1);
     EXPECT_EQ(l->PageCount, 50 / l->EntriesPerPage + (50 % l->EntriesPerPage ? 1 : 0));

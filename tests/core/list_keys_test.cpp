@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/commands.h"
-#include "app/list_keys.h"
+#include "listing/list_keys.h"
 
 using namespace qrn;
 
@@ -307,15 +307,15 @@ TEST_F(Keys, MouseHitsClicksAndDrops) {
     l->Layout = 0;
     l->Pitch[0] = 15;
     // lh 16, cw 8: list top 68, pitch 120 pixels, x0 4.
-    ScreenLayout sl = ComputeScreenLayout(16, 8, 0, 600, 330);
-    Hit h = HitTest(*l, sl, 4 + 120 + 10, 68 + 16 * 2 + 3);
+    l->screen = ComputeScreenLayout(16, 8, 0, 600, 330);
+    Hit h = HitTest(*l, 4 + 120 + 10, 68 + 16 * 2 + 3);
     EXPECT_EQ(h.area, kHitEntry);
     EXPECT_EQ(h.index, 6);
-    EXPECT_EQ(HitTest(*l, sl, 4 + 240 + 5, 68 + 16 * 3 + 1).area, kHitBehindLast);  // would be 11
-    EXPECT_EQ(HitTest(*l, sl, 100, 10).area, kHitInfoLines);
-    EXPECT_TRUE(HitTest(*l, sl, 100, 10).leftHalf);
-    EXPECT_FALSE(HitTest(*l, sl, 400, 10).leftHalf);
-    EXPECT_EQ(HitTest(*l, sl, 100, 335).area, kHitOutside);
+    EXPECT_EQ(HitTest(*l, 4 + 240 + 5, 68 + 16 * 3 + 1).area, kHitBehindLast);  // would be 11
+    EXPECT_EQ(HitTest(*l, 100, 10).area, kHitInfoLines);
+    EXPECT_TRUE(HitTest(*l, 100, 10).leftHalf);
+    EXPECT_FALSE(HitTest(*l, 400, 10).leftHalf);
+    EXPECT_EQ(HitTest(*l, 100, 335).area, kHitOutside);
 
     Hit on5{kHitEntry, 5, false}, on8{kHitEntry, 8, false}, on2{kHitEntry, 2, false};
     Show(1);
@@ -370,9 +370,8 @@ TEST(Commands, EntryQualifiesByKind) {
         {true, false, true, true},    // a real directory
     };
     for (int row = 0; row < 4; ++row)
-        for (int kind = 0; kind < 4; ++kind) EXPECT_EQ(EntryQualifies(*t, row, kind), expected[row][kind]) << row << kind;
-    EXPECT_TRUE(EntryQualifies(*t, 1, 7));
-    EXPECT_FALSE(EntryQualifies(*t, 9, 1));
+        for (int kind = 0; kind < 4; ++kind) EXPECT_EQ(EntryQualifies(*t, row, static_cast<RowKind>(kind)), expected[row][kind]) << row << kind;
+    EXPECT_FALSE(EntryQualifies(*t, 9, RowKind::PlainFile));
     delete t;
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "fake_profile.h"
 #include "launch/open_entry.h"
 
@@ -101,7 +101,7 @@ public:
 constexpr std::uint32_t kDir = kAttrDirectory, kFile = kAttrArchive;
 
 struct OpenTest : ::testing::Test {
-    Listing& l = g_listing;
+    Listing& l = qrn::test::TestListing();
     Settings s;
     test::FakeProfile ini;
     RecordingPlatform platform;

@@ -2,10 +2,11 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "fake_profile.h"
 
 using namespace qrn;
@@ -31,131 +32,117 @@ public:
 
 struct SettingsTest : ::testing::Test {
     Settings s;
-    Listing& l = g_listing;
     FakeDrives drives;
     char types[26];
     void SetUp() override {
         DefaultSettings(s);
-        ResetListing(l);
         for (char& t : types) t = 1;  // no such drive
         types['A' - 'A'] = 'F';
         types['C' - 'A'] = 'H';
         types['D' - 'A'] = 'C';
         types['E' - 'A'] = 'N';
     }
-    void Load(FakeProfile& ini, bool full = true) { LoadSettings(s, ini, full, l, "C:\\QRN", types, drives); }
+    void Load(FakeProfile& ini, bool full = true) { LoadSettings(s, ini, full, "C:\\QRN", types, drives); }
 };
 
 }  // namespace
 
-TEST_F(SettingsTest, NoFileGivesEveryDefault) {
+TEST_F(SettingsTest, EveryKeyOnceAndAnEmptyFileGivesTheDefaults) {
+    std::set<std::string> seen;
+    for (int k = 0; k < static_cast<int>(IniKey::Count); ++k) {
+        const KeyInfo& info = KeyOf(static_cast<IniKey>(k));
+        EXPECT_TRUE(seen.insert(std::string(info.section) + "/" + info.name).second) << info.name;
+    }
+    EXPECT_EQ("Upper_Col_B", std::string(KeyOf(ColorKey(kUpper, 2)).name));
+
+    Settings defaults;
+    DefaultSettings(defaults);
+    std::memset(&s, 0x5A, sizeof s);
     FakeProfile ini;
     Load(ini);
-    EXPECT_EQ(1, s.SortAuto);
-    EXPECT_EQ(1, s.SortOrder);
-    EXPECT_EQ(1, s.SortKey);
-    EXPECT_EQ(1, s.SystemDisp);
-    EXPECT_EQ(1, s.HiddenDisp);
-    EXPECT_EQ(0, s.MenuMode);
+    for (int k = 0; k < static_cast<int>(IniKey::Count); ++k) {
+        const KeyInfo& info = KeyOf(static_cast<IniKey>(k));
+        const char* a = reinterpret_cast<const char*>(&defaults) + info.offset;
+        const char* b = reinterpret_cast<const char*>(&s) + info.offset;
+        if (info.type == KeyType::Int)
+            EXPECT_EQ(*reinterpret_cast<const int*>(a), *reinterpret_cast<const int*>(b)) << info.name;
+        else if (k != static_cast<int>(IniKey::GetPath))
+            EXPECT_STREQ(a, b) << info.name;
+    }
+    EXPECT_STREQ("C:\\QRN\\", s.StartDir);  // an empty GetPath starts in the program folder
+    // Spot checks of what users see first.
     EXPECT_STREQ("notepad.exe", s.Editor);
-    EXPECT_STREQ("", s.Pager);
-    EXPECT_EQ(1, s.NameCase);
     EXPECT_EQ(-1, s.DisplayMode);
-    EXPECT_EQ(0, s.WinX);
-    EXPECT_EQ(0, s.WinY);
-    EXPECT_EQ(600, s.WinW);
-    EXPECT_EQ(350, s.WinH);
     EXPECT_EQ(30, s.ToolbarHeight);
-    EXPECT_EQ(9, s.FontSize);
-    EXPECT_STREQ("FixedSys", s.Font);
-    EXPECT_EQ(128, s.FontCharSet);
-    EXPECT_EQ(0, s.FileDispSize);
-    EXPECT_EQ(3, s.ExpDispSize);
-    EXPECT_EQ(1, s.EditLongName);
-    EXPECT_EQ(0, s.ScrollMode);
-    EXPECT_EQ(1, s.FolderDot);
-    EXPECT_EQ(0, s.SaveMode);
-    EXPECT_EQ(3, s.UpdateFilter);
-    EXPECT_EQ(1, s.WinBannerMode);
-    EXPECT_EQ(1, s.ActiveCheck);
-    EXPECT_EQ(0, s.Colors[kBack].r);
     EXPECT_EQ(192, s.Colors[kHidn].g);
-    EXPECT_EQ(255, s.Colors[kUpper].r);
-    EXPECT_EQ(0, s.Colors[kUpper].b);
-    EXPECT_STREQ("a -a1 -d1", s.LzhPack);
-    EXPECT_STREQ("xvf", s.TarUnpack);
-    EXPECT_STREQ("/q", s.IshUnpack);
-    EXPECT_EQ(1, s.FileNameGet);
-    EXPECT_STREQ("C:\\QRN\\", l.CurrentDir);
-    EXPECT_STREQ("*.*", l.FileMask);
+    EXPECT_STREQ("*.*", s.StartMask);
 }
 
 TEST_F(SettingsTest, DerivedValues) {
-    FakeProfile ini(
-        "[QRNInit]\nDisp_Mode=3\nToolBar=0\nFileDispSize=5\nUpdateSig=1\n"
-        "[Color]\nDir_Col_R=10\nDir_Col_G=20\nDir_Col_B=30\n");
-    Load(ini);
-    EXPECT_EQ(2, s.DisplayMode);
-    EXPECT_EQ(0, s.ToolbarHeight);
-    EXPECT_EQ(12, s.FileDispSize);
-    EXPECT_EQ(31, s.UpdateFilter);
-    EXPECT_EQ(10, s.Colors[kDir].r);
-    EXPECT_EQ(30, s.Colors[kDir].b);
-    FakeProfile zero("[QRNInit]\nDisp_Mode=0\nFileDispSize=0\nUpdateSig=-1\nFileDispSize=40\n");
-    Load(zero);
-    EXPECT_EQ(-1, s.DisplayMode);
-    EXPECT_EQ(0, s.FileDispSize);  // the first of two duplicated keys holds
-    EXPECT_EQ(3, s.UpdateFilter);
+    struct Case {
+        const char* ini;
+        int DisplayMode, ToolbarHeight, FileDispSize, ExpDispSize, UpdateFilter, DirRed;
+    };
+    const Case cases[] = {
+        {"Disp_Mode=3\nToolBar=0\nFileDispSize=5\nUpdateSig=1\n[Color]\nDir_Col_R=10\n", 2, 0, 12, 3, 31, 10},
+        {"Disp_Mode=0\nFileDispSize=0\nUpdateSig=-1\nFileDispSize=40\n", -1, 30, 0, 3, 3, 0},
+        {"Disp_Mode=-40\nToolBar=7\nFileDispSize=-7\nExpDispSize=99999999999\n[Color]\nDir_Col_R=-5\n",
+         -1, 30, 12, 255, 3, 0},
+        {"FileDispSize=999\nExpDispSize=-3\n[Color]\nDir_Col_R=99999\n", -1, 30, 255, 0, 3, 255},
+    };
+    for (const Case& c : cases) {
+        FakeProfile ini(std::string("[QRNInit]\n") + c.ini);
+        DefaultSettings(s);
+        Load(ini);
+        SCOPED_TRACE(c.ini);
+        EXPECT_EQ(c.DisplayMode, s.DisplayMode);
+        EXPECT_EQ(c.ToolbarHeight, s.ToolbarHeight);
+        EXPECT_EQ(c.FileDispSize, s.FileDispSize);  // the first of two duplicated keys holds
+        EXPECT_LE(s.ExpDispSize, 255);
+        EXPECT_EQ(c.ExpDispSize, s.ExpDispSize);
+        EXPECT_EQ(c.UpdateFilter, s.UpdateFilter);
+        EXPECT_EQ(c.DirRed, s.Colors[kDir].r);
+    }
 }
 
-TEST_F(SettingsTest, GarbageAndExtremesStillGiveUsableValues) {
-    std::string longFont(500, 'F');
-    FakeProfile ini("garbage line without equals\n=novalue\n[QRNInit\nFont=" + longFont +
-                    "\n[QRNInit]\nFileDispSize=-7\nExpDispSize=99999999999\nDisp_Mode=-40\n"
-                    "ToolBar=7\nEditor=" + std::string(300, 'e') + "\nMask=*.txtverylongmask\n"
-                    "[Color]\nBack_Col_R=-5\nBack_Col_G=99999\n");
-    Load(ini);
-    EXPECT_LT(std::strlen(s.Font), sizeof s.Font);
-    EXPECT_EQ(12, s.FileDispSize);
-    EXPECT_LE(s.ExpDispSize, 255);
-    EXPECT_EQ(-1, s.DisplayMode);
-    EXPECT_EQ(30, s.ToolbarHeight);
-    EXPECT_EQ(127u, std::strlen(s.Editor));
-    EXPECT_EQ(15u, std::strlen(l.FileMask));
-    EXPECT_EQ(0, s.Colors[kBack].r);
-    EXPECT_EQ(255, s.Colors[kBack].g);
-}
-
-TEST_F(SettingsTest, CutStringsDropADanglingLeadByte) {
+TEST_F(SettingsTest, GarbageOverlongTextAndDanglingLeadBytes) {
     // 63 ASCII bytes then "ソ": the 64-byte font buffer cannot take the trail byte.
-    FakeProfile ini("[QRNInit]\nFont=" + std::string(63, 'a') + "ソ\nMask=12345678901234ソ\n");
+    FakeProfile ini("garbage line without equals\n=novalue\n[QRNInit]\nFont=" +
+                    std::string(63, 'a') + "ソ\nMask=12345678901234ソ\nEditor=" + std::string(300, 'e') +
+                    "\n[SET_DIR]\nSET2=" + std::string(400, 's') + "\n");
     Load(ini);
     EXPECT_EQ(std::string(63, 'a'), s.Font);
-    EXPECT_STREQ("12345678901234", l.FileMask);
+    EXPECT_STREQ("12345678901234", s.StartMask);
+    EXPECT_EQ(127u, std::strlen(s.Editor));
+    EXPECT_EQ(kPathSize - 1, std::strlen(s.SetDir[1]));
 }
 
 TEST_F(SettingsTest, StartDirectoryGetsABackslash) {
-    FakeProfile ini("[QRNInit]\nGetPath=D:\\data\\ソ\nMask=*.txt\n");
-    Load(ini);
-    EXPECT_STREQ("D:\\data\\ソ\\", l.CurrentDir);
-    EXPECT_STREQ("*.txt", l.FileMask);
-    FakeProfile longPath("[QRNInit]\nGetPath=C:\\" + std::string(200, 'p') + "\n");
-    Load(longPath);
-    EXPECT_EQ(204u, std::strlen(l.CurrentDir));  // longer than 127 bytes and kept whole
-    FakeProfile full("[QRNInit]\nGetPath=C:\\" + std::string(256, 'p') + "\n");
-    Load(full);
-    EXPECT_STREQ("C:\\QRN\\", l.CurrentDir);  // no room for the backslash: program folder
+    const struct {
+        std::string path, expected;
+    } cases[] = {
+        {"D:\\data\\ソ", "D:\\data\\ソ\\"},
+        {"C:\\" + std::string(200, 'p'), "C:\\" + std::string(200, 'p') + "\\"},  // longer than 127 bytes, whole
+        {"C:\\" + std::string(256, 'p'), "C:\\QRN\\"},  // no room for the backslash: the program folder
+    };
+    for (const auto& c : cases) {
+        FakeProfile ini("[QRNInit]\nGetPath=" + c.path + "\n");
+        Load(ini);
+        EXPECT_EQ(c.expected, s.StartDir);
+    }
 }
 
 TEST_F(SettingsTest, PartialLoadLeavesStartGroupsAlone) {
-    FakeProfile ini("[QRNInit]\nGetPath=D:\\x\\\nMask=*.c\nFontSize=20\n[PKUPK_CMD]\nLZH_PACK=zz\n"
-                    "[QRN_CurDir]\nC:=C:\\deep\\\n");
-    std::strcpy(l.CurrentDir, "C:\\keep\\");
+    FakeProfile ini("[QRNInit]\nGetPath=D:\\x\\\nMask=*.c\nFontSize=20\nActiveCheck=0\n[PKUPK_CMD]\nLZH_PACK=zz\n"
+                    "[QRN_CurDir]\nC:=C:\\deep\\\n[SET_DIR]\nSET1=C:\\one\n");
+    std::strcpy(s.StartDir, "C:\\keep\\");
     Load(ini, false);
     EXPECT_EQ(20, s.FontSize);
-    EXPECT_STREQ("C:\\keep\\", l.CurrentDir);
-    EXPECT_STREQ("*.*", l.FileMask);
+    EXPECT_STREQ("C:\\one", s.SetDir[0]);
+    EXPECT_STREQ("C:\\keep\\", s.StartDir);
+    EXPECT_STREQ("*.*", s.StartMask);
     EXPECT_STREQ("a -a1 -d1", s.LzhPack);
+    EXPECT_EQ(1, s.ActiveCheck);
     EXPECT_TRUE(drives.madeCurrent.empty());
 }
 
@@ -170,16 +157,14 @@ TEST_F(SettingsTest, PerDriveDirectoriesAreRestoredOnlyWhereAllowed) {
     FakeProfile off("[QRNInit]\nActiveCheck=0\n" + dirs);
     Load(off);
     EXPECT_TRUE(drives.madeCurrent.empty());
-    EXPECT_EQ(0, s.ActiveCheck);
 }
 
 TEST_F(SettingsTest, SaveOnExitNormalMaximisedMinimised) {
     FakeProfile ini;
-    std::strcpy(l.FileMask, "*.txt");
     s.TwoColumnSwitch = 1;
     drives.current['C'] = "C:\\work";
     drives.current['E'] = "E:\\share\\";
-    SaveOnExit(s, l, ini, {false, false, 10, 20, 640, 480}, types, drives);
+    SaveOnExit(s, "*.txt", ini, {false, false, 10, 20, 640, 480}, types, drives);
     EXPECT_EQ("*.txt", *ini.Find("QRNInit", "Mask"));
     EXPECT_EQ("1", *ini.Find("QRNInit", "2LETU_MODE"));
     EXPECT_EQ("0", *ini.Find("QRNInit", "WinSizeIsMax"));
@@ -189,26 +174,30 @@ TEST_F(SettingsTest, SaveOnExitNormalMaximisedMinimised) {
     EXPECT_EQ("480", *ini.Find("QRNInit", "init_y_siz"));
     EXPECT_EQ("C:\\work\\", *ini.Find("QRN_CurDir", "C:"));
     EXPECT_EQ("E:\\share\\", *ini.Find("QRN_CurDir", "E:"));
-    EXPECT_FALSE(ini.Has("QRN_CurDir", "A:"));  // removable
-    EXPECT_FALSE(ini.Has("QRN_CurDir", "D:"));  // CD-ROM
-    EXPECT_FALSE(ini.Has("QRN_CurDir", "B:"));  // no such drive
+    for (const char* none : {"A:", "D:", "B:"}) EXPECT_FALSE(ini.Has("QRN_CurDir", none)) << none;
 
-    SaveOnExit(s, l, ini, {true, false, -4, -4, 2000, 2000}, types, drives);
+    SaveOnExit(s, "*.txt", ini, {true, false, -4, -4, 2000, 2000}, types, drives);
     EXPECT_EQ("1", *ini.Find("QRNInit", "WinSizeIsMax"));
     EXPECT_EQ("640", *ini.Find("QRNInit", "init_x_siz"));  // the normal size is kept
 
-    SaveOnExit(s, l, ini, {false, true, -32000, -32000, 160, 24}, types, drives);
+    SaveOnExit(s, "*.txt", ini, {false, true, -32000, -32000, 160, 24}, types, drives);
     EXPECT_EQ("0", *ini.Find("QRNInit", "WinSizeIsMax"));
-    EXPECT_EQ("10", *ini.Find("QRNInit", "init_x_pos"));
     EXPECT_EQ("480", *ini.Find("QRNInit", "init_y_siz"));
+
+    // What is saved is read back as it was.
+    FakeProfile back("[QRNInit]\nWinSizeIsMax=1\n");
+    SaveSortDefaults(Settings{kSortAutoOn, kSortDescending, kSortBySize}, back);
+    Load(back);
+    EXPECT_EQ(1, s.WinSizeIsMax);
+    EXPECT_EQ(kSortAutoOn, s.SortAuto);
+    EXPECT_EQ(kSortDescending, s.SortOrder);
+    EXPECT_EQ(kSortBySize, s.SortKey);
 }
 
 TEST_F(SettingsTest, StartDirectoryIsSavedOnlyWhenSet) {
     FakeProfile ini;
-    l.CurrentDir[0] = '\0';
-    SaveStartDirectory(l, ini);
+    SaveStartDirectory("", ini);
     EXPECT_FALSE(ini.Has("QRNInit", "GetPath"));
-    std::strcpy(l.CurrentDir, "C:\\ソ\\");
-    SaveStartDirectory(l, ini);
+    SaveStartDirectory("C:\\ソ\\", ini);
     EXPECT_EQ("C:\\ソ\\", *ini.Find("QRNInit", "GetPath"));
 }

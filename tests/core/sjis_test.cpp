@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "listing/entry_table.h"
-#include "listing/sjis.h"
+#include "base/entry_table.h"
+#include "listing/list_view.h"
+#include "base/sjis.h"
 
 using namespace qrn;
 

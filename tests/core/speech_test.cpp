@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/speech.h"
+#include "base/speech.h"
 
 using namespace qrn;
 
@@ -164,13 +164,13 @@ public:
 class Speech : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_speech = SpeechState{};
+        ResetSpeech();
         SetSpeechPlatform(&fake);
     }
     void TearDown() override {
         SetSpeechPlatform(nullptr);
         SetDefaultSpeechPlatform(nullptr);
-        g_speech = SpeechState{};
+        ResetSpeech();
     }
     ScriptedSpeech fake;
 };
@@ -180,7 +180,7 @@ protected:
 TEST_F(Speech, WithoutAReaderWindowUsesTheSecondEngine) {
     EXPECT_EQ(1, Speak("abc"));
     EXPECT_EQ(2, SpeechEngine());
-    EXPECT_EQ(2, g_speech.State);
+    EXPECT_EQ(2, SpeechStatus().State);
     SetSpeechMode(9);
     EXPECT_EQ(1, Speak("def"));
     ASSERT_EQ(std::vector<int>{2}, fake.Loaded);
@@ -196,7 +196,7 @@ TEST_F(Speech, WithoutAReaderWindowUsesTheSecondEngine) {
     EXPECT_EQ(1, Speak("ghi"));
     EXPECT_EQ(1, Speak("jkl"));
     EXPECT_EQ(4u, fake.Calls.size());
-    EXPECT_EQ(2, g_speech.State);
+    EXPECT_EQ(2, SpeechStatus().State);
 }
 
 TEST_F(Speech, WithAReaderWindowUsesTheFirstEngine) {
@@ -222,7 +222,7 @@ TEST_F(Speech, StartsOnTheFirstTextThereIsToSay) {
     EXPECT_EQ(1, Speak(nullptr));
     EXPECT_EQ(0, fake.WindowChecks);
     EXPECT_TRUE(fake.Loaded.empty());
-    EXPECT_EQ(0, g_speech.State);
+    EXPECT_EQ(0, SpeechStatus().State);
     EXPECT_EQ(0, SpeechEngine());
     EXPECT_EQ(1, Speak("x"));
     EXPECT_EQ(1, Speak(""));  // nothing is said for an empty text
@@ -241,7 +241,7 @@ TEST_F(Speech, AFailedStartTurnsSpeechOffForGood) {
     fake.Window = true;
     fake.Loads = false;
     EXPECT_EQ(0, Speak("x"));
-    EXPECT_EQ(1, g_speech.State);
+    EXPECT_EQ(1, SpeechStatus().State);
     EXPECT_EQ(0, SpeechEngine());
     fake.Loads = true;
     EXPECT_EQ(1, Speak("y"));
@@ -250,14 +250,14 @@ TEST_F(Speech, AFailedStartTurnsSpeechOffForGood) {
     EXPECT_EQ(1, fake.WindowChecks);
     EXPECT_EQ(std::vector<int>{1}, fake.Loaded);
     EXPECT_TRUE(fake.Calls.empty());
-    EXPECT_EQ(1, g_speech.State);
+    EXPECT_EQ(1, SpeechStatus().State);
 }
 
 TEST_F(Speech, ARefusedFirstEngineCallTurnsSpeechOff) {
     fake.Window = true;
     fake.Result = 0;
     EXPECT_EQ(1, Speak("x"));
-    EXPECT_EQ(1, g_speech.State);
+    EXPECT_EQ(1, SpeechStatus().State);
     // The reader comes back: speech stays off.
     fake.Result = 1;
     fake.Window = false;
@@ -289,7 +289,7 @@ TEST_F(Speech, SpeaksACopyCutToTheTextSize) {
 TEST_F(Speech, UsesTheReplacementThenTheProgramsOwnPlatform) {
     SetSpeechPlatform(nullptr);
     EXPECT_EQ(1, Speak("x"));  // no platform at all: nothing happens
-    EXPECT_EQ(0, g_speech.State);
+    EXPECT_EQ(0, SpeechStatus().State);
 
     ScriptedSpeech own;
     own.Window = true;
@@ -297,7 +297,7 @@ TEST_F(Speech, UsesTheReplacementThenTheProgramsOwnPlatform) {
     SetSpeechPlatform(&fake);
     EXPECT_EQ(1, Speak("a"));
     EXPECT_EQ(2, SpeechEngine());
-    g_speech = SpeechState{};
+    ResetSpeech();
     SetSpeechPlatform(nullptr);
     EXPECT_EQ(1, Speak("b"));
     EXPECT_EQ(1, SpeechEngine());

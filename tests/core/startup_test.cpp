@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/startup.h"
+#include "base/startup.h"
 
 using namespace qrn;
 

@@ -6,12 +6,13 @@
 #include <string>
 
 #include "launch/templates.h"
+#include "fake_profile.h"
 
 namespace qrn {
 namespace {
 
 struct TemplateTest : ::testing::Test {
-    Listing& l = g_listing;
+    Listing& l = qrn::test::TestListing();
     void SetUp() override {
         ResetListing(l);
         std::strcpy(l.CurrentDir, "C:\\DOC\\");

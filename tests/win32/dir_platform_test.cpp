@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
-#include "app/settings.h"
-#include "app/startup.h"
+#include "base/prompts.h"
+#include "base/settings.h"
+#include "base/startup.h"
 #include "listing/dir_platform_win32.h"
 #include "temp_tree.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/startup.h"
+#include "base/startup.h"
 #include "launch/ext_dialog_win32.h"
 #include "launch/file_select_win32.h"
 #include "temp_tree.h"

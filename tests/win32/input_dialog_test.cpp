@@ -14,7 +14,7 @@
 
 #include "app/main_window_win32.h"
 #include "app/prompts_win32.h"
-#include "app/startup.h"
+#include "base/startup.h"
 #include "launch/input_dialog_win32.h"
 #include "launch/input_history.h"
 #include "temp_tree.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/main_window_win32.h"
-#include "listing/entry_table.h"
+#include "base/entry_table.h"
 #include "listing/list_paint_win32.h"
 #include "temp_tree.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <thread>
 
-#include "app/profile_win32.h"
-#include "app/settings.h"
+#include "base/profile_win32.h"
+#include "base/settings.h"
 #include "app/update_win32.h"
 #include "listing/dir_platform_win32.h"
 #include "temp_tree.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/speech.h"
+#include "base/speech.h"
 #include "app/speech_win32.h"
 #include "temp_tree.h"
 

@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "base/startup.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -6,7 +6,6 @@
 
 namespace qrn {
 
-Startup g_startup;
 
 int FindSwitch(const char* cmd, const char* sw, char* out, std::size_t size) {
     std::size_t swLen = std::strlen(sw);

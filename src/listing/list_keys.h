@@ -2,8 +2,8 @@
 // display modes. Pure state changes on the listing; the window redraws what
 // the answer names and carries out the actions it hands back.
 #pragma once
-#include "app/settings.h"
-#include "listing/entry_table.h"
+#include "base/settings.h"
+#include "base/entry_table.h"
 #include "listing/list_format.h"
 
 namespace qrn {
@@ -57,10 +57,10 @@ int TranslateListKey(int vk, Modifiers& m);
 bool IsMarkable(const FileEntry& e);
 
 // Applies one (translated) key to the listing and the display settings.
-KeyResult ListKey(Listing& l, Settings& s, int key, const Modifiers& m, const char driveTypes[26]);
+KeyResult ListKey(ListView& l, Settings& s, int key, const Modifiers& m, const char driveTypes[26]);
 
 // The last row of the current page.
-int LastOfPage(const Listing& l);
+int LastOfPage(const ListView& l);
 
 // Where a point of the client area lies.
 enum HitArea : int { kHitOutside = 0, kHitEntry, kHitBehindLast, kHitInfoLines };
@@ -69,19 +69,19 @@ struct Hit {
     int index = -1;        // the entry under the point (kHitEntry)
     bool leftHalf = false; // left of the middle of the list's width
 };
-Hit HitTest(const Listing& l, const ScreenLayout& sl, int x, int y);
+Hit HitTest(const ListView& l, int x, int y);
 
 // A left click (or double click) at a hit: moves the cursor, marks with Ctrl
 // or Shift, turns pages on the information lines.
-KeyResult ListClick(Listing& l, Settings& s, const Hit& hit, const Modifiers& m, bool doubleClick,
+KeyResult ListClick(ListView& l, Settings& s, const Hit& hit, const Modifiers& m, bool doubleClick,
                     const char driveTypes[26]);
 
 // The context menu at a hit: 0 on the information lines, else 1 (the cursor
 // moves to an entry under the point).
-int ListContextMenu(Listing& l, const Hit& hit, KeyResult& r);
+int ListContextMenu(ListView& l, const Hit& hit, KeyResult& r);
 
 // The entry a file is dropped on: its index, 0 behind the last entry of the
 // page, the cursor outside the list.
-int ListDropTarget(const Listing& l, const Hit& hit);
+int ListDropTarget(const ListView& l, const Hit& hit);
 
 }  // namespace qrn

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace qrn {
 
@@ -15,6 +17,8 @@ public:
                                   std::size_t size) = 0;
     // Creates file, section or key as needed; a null key removes the section.
     virtual void WriteString(const char* section, const char* key, const char* value) = 0;
+    // The key names of a section in file order; none when it is absent.
+    virtual std::vector<std::string> SectionKeys(const char* section) = 0;
 
     void WriteInt(const char* section, const char* key, int value) {
         char text[16];

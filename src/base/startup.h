@@ -2,7 +2,7 @@
 #pragma once
 #include <cstddef>
 
-#include "listing/sjis.h"
+#include "base/sjis.h"
 
 namespace qrn {
 
@@ -26,7 +26,6 @@ struct Startup {
     char UpdateFailure[3 * kPathSize];  // text shown when the update did not complete
 };
 
-extern Startup g_startup;
 
 // Finds a switch in a command line. Returns 1 with its value, 0 (out empty)
 // when the switch is absent, -1 (out empty) when its value does not fit.

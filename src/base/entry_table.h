@@ -1,8 +1,9 @@
-// The entry table: the rows of the listed directory and their companions.
+// The entry table: the rows of a listed directory and their counters.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
-#include "listing/sjis.h"
+#include "base/sjis.h"
 
 namespace qrn {
 
@@ -21,6 +22,12 @@ struct FileEntry {
     std::uint64_t size;       // full size in bytes (0 for directories)
     char name[kPathSize];
 };
+// The row layout is the same in the 32-bit program and in a 64-bit build
+// (rows are copied whole and sorted as fixed-size records).
+static_assert(offsetof(FileEntry, mark) == 4 && offsetof(FileEntry, date) == 6 &&
+                  offsetof(FileEntry, attributes) == 12 && offsetof(FileEntry, size) == 16 &&
+                  offsetof(FileEntry, name) == 24 && sizeof(FileEntry) == 288,
+              "FileEntry layout");
 
 struct EntryTable {
     FileEntry rows[kTableRows];
@@ -32,32 +39,6 @@ struct EntryTable {
     int LongestName;
     std::uint64_t DiskTotal, DiskUsed, DiskFree;
 };
-
-// Everything the directory listing owns: the table, the listed directory and
-// mask, the last directory read and the change watch.
-struct Listing {
-    EntryTable table;
-    char CurrentDir[kPathSize];   // absolute, ends with a backslash
-    char FileMask[16];            // "*.*" lists everything
-    char LastGoodDir[kPathSize];
-    bool FirstRead;               // the next read is the first since start
-    void* ChangeWatch;            // change-notification handle, or null
-    int NameWidth;                // name column width in characters
-    int Pitch[5];                 // column pitch of each layout, in characters (999 pixels for 4)
-    // Position in the list, kept by the painter and the key handler.
-    int CursorIndex;              // row under the cursor
-    int TopIndex;                 // first row of the page on screen
-    int LastOnPage;               // last row drawn on that page
-    int PageNumber, PageCount;    // 1-based page of the cursor; pages in all
-    int RowsPerColumn, EntriesPerPage;
-    int ColumnsPerPage;
-    int Layout;                   // layout in use, 0-4
-};
-
-extern Listing g_listing;
-
-// Puts a listing back to its start state ("A:\", "*.*", empty table).
-void ResetListing(Listing& l);
 
 // 0 for no extension, else the position of the first byte after the dot.
 std::uint32_t ExtensionIndex(const char* name);
@@ -74,8 +55,16 @@ bool SetMark(EntryTable& t, int index, bool on);
 // Clears the marks of all 2000 rows and the mark counters.
 void ClearAllMarks(EntryTable& t);
 
-// Name column width and the five pitches (in characters) from LongestName.
-int NameColumnWidth(int longestName, int expDispSize, int fileDispSize);
-void ComputePitches(Listing& l, int expDispSize, int fileDispSize);
+// What rows a command may act on (EntryQualifies).
+enum class RowKind : int {
+    Any = 0,            // every row, none at all included
+    PlainFile = 1,      // a file: not a directory, not the label row
+    FileOrDirectory = 2,// a file or a real directory (not "." or "..")
+    DirectoryOrLabel = 3// a real directory or the volume-label row
+};
+
+// Whether row index qualifies as kind. An index outside the table never
+// does, except for RowKind::Any.
+bool EntryQualifies(const EntryTable& t, int index, RowKind kind);
 
 }  // namespace qrn

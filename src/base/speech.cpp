@@ -1,15 +1,16 @@
-#include "app/speech.h"
+#include "base/speech.h"
 
 #include <cstring>
 #include <iterator>
 
-#include "listing/sjis.h"
+#include "base/sjis.h"
 
 namespace qrn {
 
-SpeechState g_speech;
 
 namespace {
+
+SpeechState g_speech;  // where the reader stands for this run
 
 struct Reading {
     char Character;
@@ -124,6 +125,8 @@ int Speak(const char* text) {
 }
 
 void SetSpeechMode(int mode) { g_speech.Mode = mode; }
+SpeechState SpeechStatus() { return g_speech; }
+void ResetSpeech() { g_speech = SpeechState{}; }
 int SpeechEngine() { return g_speech.Engine; }
 
 }  // namespace qrn

@@ -1,4 +1,4 @@
-#include "app/list_keys.h"
+#include "listing/list_keys.h"
 
 #include <cstring>
 
@@ -6,10 +6,10 @@ namespace qrn {
 
 namespace {
 
-int Count(const Listing& l) { return l.table.EntryCount; }
+int Count(const ListView& l) { return l.table.EntryCount; }
 
 // Shows page p (1-based) with the cursor at index.
-void GoToPage(Listing& l, int page, int index) {
+void GoToPage(ListView& l, int page, int index) {
     l.PageNumber = page;
     l.TopIndex = (page - 1) * l.EntriesPerPage;
     l.LastOnPage = LastOfPage(l);
@@ -17,16 +17,16 @@ void GoToPage(Listing& l, int page, int index) {
 }
 
 // Shows the page that holds index, with the cursor on it.
-void GoToIndex(Listing& l, int index) {
+void GoToIndex(ListView& l, int index) {
     const int epp = l.EntriesPerPage > 0 ? l.EntriesPerPage : 1;
     GoToPage(l, index / epp + 1, index);
 }
 
-bool FirstNameIsDot(const Listing& l, int row) {
+bool FirstNameIsDot(const ListView& l, int row) {
     return Count(l) > row && l.table.rows[row].name[0] == '.';
 }
 
-void MoveUp(Listing& l, const Settings& s, KeyResult& r) {
+void MoveUp(ListView& l, const Settings& s, KeyResult& r) {
     if (l.CursorIndex > l.TopIndex) {
         --l.CursorIndex;
         r.redraw = kRedrawCursor;
@@ -39,7 +39,7 @@ void MoveUp(Listing& l, const Settings& s, KeyResult& r) {
     }
 }
 
-void MoveDown(Listing& l, const Settings& s, KeyResult& r) {
+void MoveDown(ListView& l, const Settings& s, KeyResult& r) {
     if (l.CursorIndex < l.LastOnPage) {
         ++l.CursorIndex;
         r.redraw = kRedrawCursor;
@@ -52,7 +52,7 @@ void MoveDown(Listing& l, const Settings& s, KeyResult& r) {
     }
 }
 
-void MoveLeft(Listing& l, const Settings& s, KeyResult& r) {
+void MoveLeft(ListView& l, const Settings& s, KeyResult& r) {
     const int R = l.RowsPerColumn;
     const int offset = l.CursorIndex - l.TopIndex;
     if (offset >= R) {
@@ -84,7 +84,7 @@ void MoveLeft(Listing& l, const Settings& s, KeyResult& r) {
     r.redraw = kRedrawCursor;
 }
 
-void MoveRight(Listing& l, const Settings& s, KeyResult& r) {
+void MoveRight(ListView& l, const Settings& s, KeyResult& r) {
     const int R = l.RowsPerColumn;
     if (l.CursorIndex + R <= l.LastOnPage) {
         l.CursorIndex += R;
@@ -114,7 +114,7 @@ void MoveRight(Listing& l, const Settings& s, KeyResult& r) {
     r.redraw = kRedrawCursor;
 }
 
-void PageUp(Listing& l, const Modifiers& m, KeyResult& r) {
+void PageUp(ListView& l, const Modifiers& m, KeyResult& r) {
     if (m.shift) {
         GoToPage(l, 1, FirstNameIsDot(l, 1) ? 1 : 0);
         r.redraw = kRedrawNewPage;
@@ -124,14 +124,14 @@ void PageUp(Listing& l, const Modifiers& m, KeyResult& r) {
     }
 }
 
-void PageDown(Listing& l, const Modifiers& m, KeyResult& r) {
+void PageDown(ListView& l, const Modifiers& m, KeyResult& r) {
     if (l.PageNumber >= l.PageCount) return;
     const int page = m.shift ? l.PageCount : l.PageNumber + 1;
     GoToPage(l, page, (page - 1) * l.EntriesPerPage);
     r.redraw = kRedrawNewPage;
 }
 
-void MarkAllOrNone(Listing& l, bool directoriesToo) {
+void MarkAllOrNone(ListView& l, bool directoriesToo) {
     EntryTable& t = l.table;
     if (t.MarkedCount > 0) {
         ClearAllMarks(t);
@@ -147,7 +147,7 @@ void MarkAllOrNone(Listing& l, bool directoriesToo) {
 
 }  // namespace
 
-int LastOfPage(const Listing& l) {
+int LastOfPage(const ListView& l) {
     int last = l.TopIndex + l.EntriesPerPage - 1;
     if (last > Count(l) - 1) last = Count(l) - 1;
     return last;
@@ -175,7 +175,7 @@ bool IsMarkable(const FileEntry& e) {
     return true;
 }
 
-KeyResult ListKey(Listing& l, Settings& s, int key, const Modifiers& m, const char driveTypes[26]) {
+KeyResult ListKey(ListView& l, Settings& s, int key, const Modifiers& m, const char driveTypes[26]) {
     KeyResult r;
     r.oldCursor = l.CursorIndex;
     if (key == kKeyShift) return r;
@@ -290,7 +290,8 @@ KeyResult ListKey(Listing& l, Settings& s, int key, const Modifiers& m, const ch
     return r;
 }
 
-Hit HitTest(const Listing& l, const ScreenLayout& sl, int x, int y) {
+Hit HitTest(const ListView& l, int x, int y) {
+    const ScreenLayout& sl = l.screen;
     Hit h;
     h.leftHalf = x < sl.clientWidth / 2;
     if (y >= sl.T && y < sl.y[3]) {
@@ -315,7 +316,7 @@ Hit HitTest(const Listing& l, const ScreenLayout& sl, int x, int y) {
     return h;
 }
 
-KeyResult ListClick(Listing& l, Settings& s, const Hit& hit, const Modifiers& m, bool doubleClick,
+KeyResult ListClick(ListView& l, Settings& s, const Hit& hit, const Modifiers& m, bool doubleClick,
                     const char driveTypes[26]) {
     KeyResult r;
     r.oldCursor = l.CursorIndex;
@@ -346,7 +347,7 @@ KeyResult ListClick(Listing& l, Settings& s, const Hit& hit, const Modifiers& m,
     return r;
 }
 
-int ListContextMenu(Listing& l, const Hit& hit, KeyResult& r) {
+int ListContextMenu(ListView& l, const Hit& hit, KeyResult& r) {
     r = KeyResult{};
     r.oldCursor = l.CursorIndex;
     if (hit.area == kHitInfoLines) return 0;
@@ -357,7 +358,7 @@ int ListContextMenu(Listing& l, const Hit& hit, KeyResult& r) {
     return 1;
 }
 
-int ListDropTarget(const Listing& l, const Hit& hit) {
+int ListDropTarget(const ListView& l, const Hit& hit) {
     if (hit.area == kHitEntry) return hit.index;
     if (hit.area == kHitBehindLast) return 0;
     return l.CursorIndex;

@@ -36,12 +36,17 @@ public:
     virtual int Call(int engine, char* text, int flag) = 0;
 };
 
+enum : int { kSpeechNotStarted = 0, kSpeechOff = 1, kSpeechReady = 2 };
+
 struct SpeechState {
-    int State = 0;   // 0 not started, 1 unavailable, 2 ready
+    int State = kSpeechNotStarted;
     int Engine = 0;  // 1 SOUNDP.DLL, 2 PCTKUsr.dll; 0 before a successful start
     int Mode = 1;    // 1 interrupts what is being said; any other value queues
 };
-extern SpeechState g_speech;
+
+// Where speech stands; ResetSpeech starts over as at program start (tests).
+SpeechState SpeechStatus();
+void ResetSpeech();
 
 // Replaces the platform (tests); null puts back the program's own.
 void SetSpeechPlatform(SpeechPlatform* p);

@@ -1,6 +1,6 @@
 // qrn.ini through the system's private-profile functions.
 #pragma once
-#include "app/profile.h"
+#include "base/profile.h"
 
 namespace qrn {
 
@@ -11,6 +11,7 @@ public:
     std::size_t GetString(const char* section, const char* key, const char* def, char* out,
                           std::size_t size) override;
     void WriteString(const char* section, const char* key, const char* value) override;
+    std::vector<std::string> SectionKeys(const char* section) override;
 
 private:
     const char* path_;

@@ -1,19 +1,8 @@
-#include "listing/entry_table.h"
+#include "base/entry_table.h"
 
 #include <cstring>
 
 namespace qrn {
-
-Listing g_listing;
-
-void ResetListing(Listing& l) {
-    std::memset(&l, 0, sizeof l);
-    std::strcpy(l.CurrentDir, "A:\\");
-    std::strcpy(l.FileMask, "*.*");
-    l.FirstRead = true;
-    l.table.LongestName = 12;
-    l.NameWidth = 12;
-}
 
 std::uint32_t ExtensionIndex(const char* name) {
     if (std::strcmp(name, "..") == 0) return 0;
@@ -52,22 +41,30 @@ void ClearAllMarks(EntryTable& t) {
     t.MarkedBytes = 0;
 }
 
-int NameColumnWidth(int longestName, int expDispSize, int fileDispSize) {
-    int w = longestName + expDispSize - 3;
-    if (fileDispSize != 0 && fileDispSize <= w) w = fileDispSize;
-    if (w < 1) w = 1;
-    if (w > static_cast<int>(kPathSize)) w = static_cast<int>(kPathSize);
-    return w;
-}
+namespace {
 
-void ComputePitches(Listing& l, int expDispSize, int fileDispSize) {
-    int w = NameColumnWidth(l.table.LongestName, expDispSize, fileDispSize);
-    l.NameWidth = w;
-    l.Pitch[0] = w + 3;
-    l.Pitch[1] = w + 21;
-    l.Pitch[2] = w + 21;
-    l.Pitch[3] = w + 39;
-    l.Pitch[4] = 999;
+bool IsDotName(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
+
+}  // namespace
+
+bool EntryQualifies(const EntryTable& t, int index, RowKind kind) {
+    if (kind == RowKind::Any) return true;
+    if (index < 0 || index >= t.EntryCount) return false;
+    const FileEntry& e = t.rows[index];
+    const bool dir = (e.attributes & kAttrDirectory) != 0;
+    const bool label = (e.attributes & kAttrLabel) != 0;
+    switch (kind) {
+    case RowKind::PlainFile:
+        return !dir && !label;
+    case RowKind::FileOrDirectory:
+        if (label) return false;
+        return !dir || !IsDotName(e.name);
+    case RowKind::DirectoryOrLabel:
+        if (label) return true;
+        return dir && !IsDotName(e.name);
+    default:
+        return true;
+    }
 }
 
 }  // namespace qrn

@@ -1,4 +1,4 @@
-#include "listing/sjis.h"
+#include "base/sjis.h"
 
 #include <cstring>
 

@@ -1,0 +1,69 @@
+#include "app/launch_commands_win32.h"
+
+#include "app/main_window_win32.h"
+#include "launch/ext_dialog_win32.h"
+#include "launch/launch_win32.h"
+#include "resources/resource_ids.h"
+
+namespace qrn {
+
+namespace {
+
+int ReadListed(void* owner) { return ReadMainDirectory(static_cast<HWND>(owner)); }
+
+Win32LaunchPlatform& Platform() {
+    static Win32LaunchPlatform p(ReadListed);
+    return p;
+}
+
+LaunchContext Context(HWND window) {
+    return LaunchContext{g_listing, g_settings, IniProfile(), Platform(), window, g_window.RememberedDir,
+                         g_startup.ShellPath};
+}
+
+}  // namespace
+
+void OpenCursorEntry(HWND window, int key, Modifiers m) {
+    LaunchContext c = Context(window);
+    if (OpenEntry(c, key, m) == kOpenListRead) RepaintAll(window);
+}
+
+void OpenMarkedEntries(HWND window, Modifiers m) {
+    LaunchContext c = Context(window);
+    if (OpenMarkedUntilEscape(c, m)) g_window.EscapeSwallow = true;
+    RepaintAll(window);
+}
+
+void LaunchCommand(HWND window, int id) {
+    LaunchContext c = Context(window);
+    switch (id) {
+    case CMD_SHELL:
+        CommandInterpreter(c);
+        break;
+    case CMD_EDIT:
+        OpenCursorEntry(window, kOpenEdit, Modifiers{});
+        break;
+    case CMD_EXECUTE:
+        ExecuteCommand(c);
+        break;
+    case CMD_EXTENSIONS:
+        RunExtDialog(g_window.Instance, window, IniProfile(), g_startup.HelpPath);
+        break;
+    case CMD_FIND:
+        if (FindMaskCommand(c)) Refresh(window);
+        break;
+    case CMD_QUICK_VIEW:
+        QuickViewer(c);
+        break;
+    case CMD_H_KEY:
+        ShellCommand(c);
+        break;
+    case CMD_VIEW:
+        ViewCommand(c);
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace qrn

@@ -1,0 +1,39 @@
+#include "base/profile_win32.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace qrn {
+
+int IniFileProfile::GetInt(const char* section, const char* key, int def) {
+    return static_cast<int>(GetPrivateProfileIntA(section, key, def, path_));
+}
+
+std::size_t IniFileProfile::GetString(const char* section, const char* key, const char* def, char* out,
+                                      std::size_t size) {
+    if (size == 0) return 0;
+    return GetPrivateProfileStringA(section, key, def, out, static_cast<DWORD>(size), path_);
+}
+
+void IniFileProfile::WriteString(const char* section, const char* key, const char* value) {
+    WritePrivateProfileStringA(section, key, value, path_);
+}
+
+std::vector<std::string> IniFileProfile::SectionKeys(const char* section) {
+    // The system cuts a list that does not fit and then answers the buffer's
+    // size less 2: try again with a larger one, so that no key is left out.
+    std::vector<char> list(256);
+    for (;;) {
+        const DWORD n = GetPrivateProfileStringA(section, nullptr, "", list.data(), static_cast<DWORD>(list.size()),
+                                                 path_);
+        if (n + 2 < list.size()) break;
+        list.assign(list.size() * 2, '\0');
+    }
+    std::vector<std::string> keys;
+    for (const char* key = list.data(); *key != '\0'; key += lstrlenA(key) + 1) keys.emplace_back(key);
+    return keys;
+}
+
+}  // namespace qrn

@@ -1,0 +1,227 @@
+#include "base/settings.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace qrn {
+
+namespace {
+
+#define QRN_INT(sec, name, field, def, lo, hi, rule, load) \
+    {sec, name, KeyType::Int, offsetof(Settings, field), 0, def, nullptr, lo, hi, KeyRule::rule, KeyLoad::load}
+#define QRN_TEXT(sec, name, field, def, load) \
+    {sec, name, KeyType::Text, offsetof(Settings, field), sizeof(Settings::field), 0, def, 0, 0, KeyRule::Plain, KeyLoad::load}
+#define QRN_COLOR_PART(name, part, index, component, def)                                              \
+    {kSectionColor, name "_Col_" part, KeyType::Int,                                                   \
+     offsetof(Settings, Colors) + (index) * sizeof(Rgb) + (component) * sizeof(int), 0, def, nullptr, 0, \
+     255, KeyRule::Clamp, KeyLoad::Always}
+#define QRN_COLOR(name, index, r, g, b) \
+    QRN_COLOR_PART(name, "R", index, 0, r), QRN_COLOR_PART(name, "G", index, 1, g), QRN_COLOR_PART(name, "B", index, 2, b)
+
+constexpr int kAny = 0;
+
+const KeyInfo kKeys[] = {
+    QRN_INT(kSectionInit, "SORT_TYPE0", SortAuto, kSortAutoOff, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "SORT_TYPE1", SortOrder, kSortAscending, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "SORT_TYPE2", SortKey, kSortByName, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "System_Disp", SystemDisp, 1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "Hiddn_Disp", HiddenDisp, 1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "MenuMode", MenuMode, 0, kAny, kAny, Plain, Always),
+    QRN_TEXT(kSectionInit, "Editor", Editor, "notepad.exe", Always),
+    QRN_TEXT(kSectionInit, "Pager", Pager, "", Always),
+    QRN_INT(kSectionInit, "Disp_Omoji", NameCase, 1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "Disp_Mode", DisplayMode, 0, -1, kAny, LessOne, Always),
+    QRN_INT(kSectionInit, "2LETU_MODE", TwoColumnSwitch, 0, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_x_pos", WinX, 0, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_y_pos", WinY, 0, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_x_siz", WinW, 600, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_y_siz", WinH, 350, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "ToolBar", ToolbarHeight, 1, 0, kToolbarPixels, Flag, Always),
+    QRN_INT(kSectionInit, "FontSize", FontSize, 9, kAny, kAny, Plain, Always),
+    QRN_TEXT(kSectionInit, "Font", Font, "FixedSys", Always),
+    QRN_INT(kSectionInit, "FontCharSet", FontCharSet, 128, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "FileName", FileNameFull, 0, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "FileDispSize", FileDispSize, 0, 12, 255, ZeroOrRange, Always),
+    QRN_INT(kSectionInit, "ExpDispSize", ExpDispSize, 3, 0, 255, Clamp, Always),
+    QRN_INT(kSectionInit, "EDIT_LONGNAME", EditLongName, 1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "SCROLLMODE", ScrollMode, 0, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "FolderDot", FolderDot, 1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "SaveMode", SaveMode, 0, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "WinSizeIsMax", WinSizeIsMax, 0, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "UpdateSig", UpdateFilter, 0, 3, 31, Signal, Always),
+    QRN_INT(kSectionInit, "WinBannerMode", WinBannerMode, 1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "ActiveCheck", ActiveCheck, 1, kAny, kAny, Plain, StartOnly),
+    // GetPath defaults to the program folder and ends with a backslash; its
+    // loading has its own step.
+    QRN_TEXT(kSectionInit, "GetPath", StartDir, "", StartOnly),
+    QRN_TEXT(kSectionInit, "Mask", StartMask, "*.*", StartOnly),
+    QRN_COLOR("Back", kBack, 0, 0, 0),
+    QRN_COLOR("Norm", kNorm, 255, 255, 255),
+    QRN_COLOR("Vol", kVol, 255, 255, 0),
+    QRN_COLOR("Dir", kDir, 0, 255, 255),
+    QRN_COLOR("Info", kInfo, 0, 255, 255),
+    QRN_COLOR("Infd", kInfd, 255, 255, 255),
+    QRN_COLOR("Sys", kSys, 255, 0, 0),
+    QRN_COLOR("Rdon", kRdon, 0, 255, 0),
+    QRN_COLOR("Hidn", kHidn, 192, 192, 192),
+    QRN_COLOR("Upper", kUpper, 255, 255, 0),
+    QRN_TEXT(kSectionArchiver, "LZH_UNPACK", LzhUnpack, "x -a1", StartOnly),
+    QRN_TEXT(kSectionArchiver, "LZH_PACK", LzhPack, "a -a1 -d1", StartOnly),
+    QRN_TEXT(kSectionArchiver, "ZIP_UNPACK", ZipUnpack, "-x", StartOnly),
+    QRN_TEXT(kSectionArchiver, "CAB_UNPACK", CabUnpack, "-x", StartOnly),
+    QRN_TEXT(kSectionArchiver, "TAR_UNPACK", TarUnpack, "xvf", StartOnly),
+    QRN_TEXT(kSectionArchiver, "ISH_UNPACK", IshUnpack, "/q", StartOnly),
+    QRN_INT(kSectionArchiver, "FILENAMEGET", FileNameGet, 1, kAny, kAny, Plain, StartOnly),
+    QRN_TEXT(kSectionSetDir, "SET1", SetDir[0], "", Always),
+    QRN_TEXT(kSectionSetDir, "SET2", SetDir[1], "", Always),
+    QRN_TEXT(kSectionSetDir, "SET3", SetDir[2], "", Always),
+};
+static_assert(sizeof kKeys / sizeof kKeys[0] == static_cast<std::size_t>(IniKey::Count),
+              "one table entry for every key");
+
+#undef QRN_INT
+#undef QRN_TEXT
+#undef QRN_COLOR_PART
+#undef QRN_COLOR
+
+int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+// The setting from its stored form.
+int Derive(const KeyInfo& k, int stored) {
+    switch (k.rule) {
+    case KeyRule::Clamp: return Clamp(stored, k.lo, k.hi);
+    case KeyRule::LessOne: return stored - 1 < k.lo ? k.lo : stored - 1;
+    case KeyRule::Flag: return stored != 0 ? k.hi : 0;
+    case KeyRule::ZeroOrRange: return stored == 0 ? 0 : Clamp(stored, k.lo, k.hi);
+    case KeyRule::Signal: return stored > 0 ? k.hi : k.lo;
+    case KeyRule::Plain: break;
+    }
+    return stored;
+}
+
+int* IntField(Settings& s, const KeyInfo& k) {
+    return reinterpret_cast<int*>(reinterpret_cast<unsigned char*>(&s) + k.offset);
+}
+char* TextField(Settings& s, const KeyInfo& k) {
+    return reinterpret_cast<char*>(reinterpret_cast<unsigned char*>(&s) + k.offset);
+}
+
+// Reads a string and drops a lead byte the cut may have left alone.
+void ReadString(Profile& ini, const char* section, const char* key, const char* def, char* out,
+                std::size_t size) {
+    ini.GetString(section, key, def, out, size);
+    TrimDanglingLead(out);
+}
+
+void LoadKey(Settings& s, Profile& ini, const KeyInfo& k) {
+    if (k.type == KeyType::Int)
+        *IntField(s, k) = Derive(k, ini.GetInt(k.section, k.name, k.def));
+    else
+        ReadString(ini, k.section, k.name, k.defText, TextField(s, k), k.size);
+}
+
+}  // namespace
+
+const KeyInfo& KeyOf(IniKey k) { return kKeys[static_cast<int>(k)]; }
+
+void DefaultSettings(Settings& s) {
+    std::memset(&s, 0, sizeof s);
+    for (const KeyInfo& k : kKeys) {
+        if (k.type == KeyType::Int)
+            *IntField(s, k) = Derive(k, k.def);
+        else
+            CopyCut(TextField(s, k), k.size, k.defText);
+    }
+}
+
+void LoadSettings(Settings& s, Profile& ini, bool full, const char* programFolder, const char driveTypes[26],
+                  SettingsPlatform& platform) {
+    for (const KeyInfo& k : kKeys)
+        if (k.load == KeyLoad::Always) LoadKey(s, ini, k);
+    if (!full) return;
+    for (const KeyInfo& k : kKeys) {
+        const bool special = &k == &KeyOf(IniKey::GetPath) || &k == &KeyOf(IniKey::Mask);
+        if (k.load == KeyLoad::StartOnly && !special) LoadKey(s, ini, k);
+    }
+
+    if (s.ActiveCheck == 1) {
+        for (int d = 0; d < 26; ++d) {
+            if (driveTypes[d] == 'F' || driveTypes[d] == 'C') continue;
+            char key[3] = {static_cast<char>('A' + d), ':', '\0'};
+            char dir[kPathSize];
+            ReadString(ini, kSectionCurDir, key, "", dir, sizeof dir);
+            if (std::strlen(dir) > 3) platform.MakeCurrentDirectory(dir);  // a vanished one is ignored
+        }
+    }
+
+    // The start directory, read into a whole path buffer so that a long
+    // directory saved at exit comes back whole.
+    const KeyInfo& path = KeyOf(IniKey::GetPath);
+    char* start = s.StartDir;
+    ReadString(ini, path.section, path.name, programFolder, start, sizeof s.StartDir);
+    if (std::strlen(start) >= 2 && !AddBackslash(start, sizeof s.StartDir)) {
+        // No room for the backslash: start in the program folder instead.
+        std::snprintf(start, sizeof s.StartDir, "%s", programFolder);
+        AddBackslash(start, sizeof s.StartDir);
+    }
+    const KeyInfo& mask = KeyOf(IniKey::Mask);
+    ReadString(ini, mask.section, mask.name, mask.defText, s.StartMask, sizeof s.StartMask);
+    if (!s.StartMask[0]) std::strcpy(s.StartMask, mask.defText);
+}
+
+void StoreInt(Profile& ini, IniKey k, int value) {
+    const KeyInfo& info = KeyOf(k);
+    ini.WriteInt(info.section, info.name, value);
+}
+
+void StoreText(Profile& ini, IniKey k, const char* value) {
+    const KeyInfo& info = KeyOf(k);
+    ini.WriteString(info.section, info.name, value);
+}
+
+int ReadInt(Profile& ini, IniKey k) {
+    const KeyInfo& info = KeyOf(k);
+    return Derive(info, ini.GetInt(info.section, info.name, info.def));
+}
+
+void SaveOnExit(const Settings& s, const char* fileMask, Profile& ini, const WindowPlacement& w,
+                const char driveTypes[26], SettingsPlatform& platform) {
+    StoreText(ini, IniKey::Mask, fileMask);
+    StoreInt(ini, IniKey::TwoColumnSwitch, s.TwoColumnSwitch);
+    StoreText(ini, IniKey::WinSizeIsMax, w.maximised ? "1" : "0");
+    if (!w.maximised && !w.minimised) {
+        StoreInt(ini, IniKey::WinX, w.left);
+        StoreInt(ini, IniKey::WinW, w.width);
+        StoreInt(ini, IniKey::WinY, w.top);
+        StoreInt(ini, IniKey::WinH, w.height);
+    }
+    for (int d = 0; d < 26; ++d) {
+        unsigned char t = static_cast<unsigned char>(driveTypes[d]);
+        if (t == 'F' || t == 'C' || t < 2) continue;
+        char dir[kPathSize];
+        if (!platform.DriveCurrentDirectory(static_cast<char>('A' + d), dir, sizeof dir)) continue;
+        if (!AddBackslash(dir, sizeof dir)) continue;
+        char key[3] = {static_cast<char>('A' + d), ':', '\0'};
+        ini.WriteString(kSectionCurDir, key, dir);
+    }
+}
+
+void SaveStartDirectory(const char* dir, Profile& ini) {
+    if (dir[0]) StoreText(ini, IniKey::GetPath, dir);
+}
+
+void SaveSortDefaults(const Settings& s, Profile& ini) {
+    StoreInt(ini, IniKey::SortAuto, s.SortAuto);
+    StoreInt(ini, IniKey::SortOrder, s.SortOrder);
+    StoreInt(ini, IniKey::SortKey, s.SortKey);
+}
+
+void ReadOneKeyDirectory(Profile& ini, int n, char* out, std::size_t size) {
+    if (size == 0) return;
+    out[0] = '\0';
+    if (n < 1 || n > 3) return;
+    const KeyInfo& k = KeyOf(static_cast<IniKey>(static_cast<int>(IniKey::Set1) + n - 1));
+    ReadString(ini, k.section, k.name, "", out, size);
+}
+
+}  // namespace qrn
