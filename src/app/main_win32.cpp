@@ -60,6 +60,38 @@ void CreateToolbar(HINSTANCE instance, HWND main) {
     if (g_window.Toolbar && g_settings.ToolbarHeight > 0) ShowWindow(g_window.Toolbar, SW_RESTORE);
 }
 
+// A mask, a start directory or the update hand-over from the command line.
+// False when this run was an update that completed.
+bool ApplyCommandLine(const char* text) {
+    CommandLine cl;
+    ParseCommandLine(text, cl);
+    switch (cl.kind) {
+    case StartKind::Mask:
+        std::memcpy(g_listing.FileMask, cl.mask, sizeof g_listing.FileMask);
+        break;
+    case StartKind::Directory: {
+        char saved[kPathSize];
+        std::memcpy(saved, g_listing.CurrentDir, sizeof saved);
+        CopyCut(g_listing.CurrentDir, sizeof g_listing.CurrentDir, cl.directory);
+        // No room for the backslash: start where the settings say.
+        if (!EnsureTrailingBackslash(g_listing.CurrentDir, sizeof g_listing.CurrentDir, true, FullPathOf))
+            std::memcpy(g_listing.CurrentDir, saved, sizeof saved);
+        break;
+    }
+    case StartKind::Update: {
+        PendingUpdateRecord& u = g_startup.PendingUpdate;
+        std::memcpy(u.source, cl.source, sizeof u.source);
+        std::memcpy(u.target, cl.target, sizeof u.target);
+        u.mode = cl.mode;
+        if (RunUpdate(u, g_startup.UpdateFailure, sizeof g_startup.UpdateFailure)) return false;
+        break;
+    }
+    case StartKind::Default:
+        break;
+    }
+    return true;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
@@ -85,33 +117,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     g_window.FullRedraw = true;
     ClearAllMarks(g_listing.table);
 
-    // 8: the command line.
-    CommandLine cl;
-    ParseCommandLine(commandLine ? commandLine : "", cl);
-    switch (cl.kind) {
-    case StartKind::Mask:
-        std::memcpy(g_listing.FileMask, cl.mask, sizeof g_listing.FileMask);
-        break;
-    case StartKind::Directory: {
-        char saved[kPathSize];
-        std::memcpy(saved, g_listing.CurrentDir, sizeof saved);
-        CopyCut(g_listing.CurrentDir, sizeof g_listing.CurrentDir, cl.directory);
-        // No room for the backslash: start where the settings say.
-        if (!EnsureTrailingBackslash(g_listing.CurrentDir, sizeof g_listing.CurrentDir, true, FullPathOf))
-            std::memcpy(g_listing.CurrentDir, saved, sizeof saved);
-        break;
-    }
-    case StartKind::Update: {
-        PendingUpdateRecord& u = g_startup.PendingUpdate;
-        std::memcpy(u.source, cl.source, sizeof u.source);
-        std::memcpy(u.target, cl.target, sizeof u.target);
-        u.mode = cl.mode;
-        if (RunUpdate(u, g_startup.UpdateFailure, sizeof g_startup.UpdateFailure)) return 0;
-        break;
-    }
-    case StartKind::Default:
-        break;
-    }
+    // 8: the command line; an update that completed ends this run.
+    if (!ApplyCommandLine(commandLine ? commandLine : "")) return 0;
 
     // 9: the window class.
     if (!previous) {

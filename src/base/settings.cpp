@@ -179,11 +179,6 @@ void StoreText(Profile& ini, IniKey k, const char* value) {
     ini.WriteString(info.section, info.name, value);
 }
 
-int ReadInt(Profile& ini, IniKey k) {
-    const KeyInfo& info = KeyOf(k);
-    return Derive(info, ini.GetInt(info.section, info.name, info.def));
-}
-
 void SaveOnExit(const Settings& s, const char* fileMask, Profile& ini, const WindowPlacement& w,
                 const char driveTypes[26], SettingsPlatform& platform) {
     StoreText(ini, IniKey::Mask, fileMask);

@@ -143,7 +143,6 @@ void LoadSettings(Settings& s, Profile& ini, bool full, const char* programFolde
 // Writes one key in its stored form.
 void StoreInt(Profile& ini, IniKey k, int value);
 void StoreText(Profile& ini, IniKey k, const char* value);
-int ReadInt(Profile& ini, IniKey k);
 
 struct WindowPlacement {
     bool maximised, minimised;

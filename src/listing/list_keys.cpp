@@ -175,6 +175,86 @@ bool IsMarkable(const FileEntry& e) {
     return true;
 }
 
+namespace {
+
+// Space: the cursor row's mark flips (where a mark may stand), then the
+// cursor moves down.
+void ToggleMark(ListView& l, const Settings& s, KeyResult& r) {
+    EntryTable& t = l.table;
+    const int i = l.CursorIndex;
+    if (t.rows[i].mark) SetMark(t, i, false);
+    else if (IsMarkable(t.rows[i])) SetMark(t, i, true);
+    KeyResult move;
+    MoveDown(l, s, move);
+    r.redraw = move.redraw == kRedrawNewPage ? kRedrawNewPage : kRedrawPage;
+}
+
+// "^": the next name case; Shift+"^" swaps the two two-column layouts.
+void CaretKey(Settings& s, const Modifiers& m, KeyResult& r) {
+    if (m.shift) {
+        if (s.DisplayMode == 1) s.DisplayMode = 2;
+        else if (s.DisplayMode == 2) s.DisplayMode = 1;
+        s.TwoColumnSwitch = s.TwoColumnSwitch == 1 ? 0 : 1;
+        r.redraw = kRedrawWindow;
+    } else {
+        s.NameCase = (s.NameCase >= 0 && s.NameCase < 3) ? s.NameCase + 1 : 0;
+        r.redraw = kRedrawPage;
+    }
+}
+
+// Digits: a drive (1 is A:, 0 is J:); with Shift a layout.
+void DigitKey(Settings& s, int digit, const Modifiers& m, const char driveTypes[26], KeyResult& r) {
+    if (m.shift) {
+        // Shift+3 selects the one layout without a key of its own.
+        static const int modes[10] = {-1, 3, 1, 2, 0, -2, -2, -2, -2, -2};
+        const int mode = modes[digit];
+        if (mode == -2) return;
+        s.DisplayMode = mode;
+        r.redraw = kRedrawWindow;
+        return;
+    }
+    const int drive = digit == 0 ? 9 : digit - 1;
+    if (static_cast<unsigned char>(driveTypes[drive]) < 2) {
+        r.action = kActBeep;
+    } else {
+        r.action = kActDrive;
+        r.arg = drive;
+    }
+}
+
+// The one-key directory of a key (comma, period, slash and their keypad
+// twins), or 0.
+int OneKeyDirectoryOf(int key) {
+    switch (key) {
+    case kKeyComma:
+    case kKeySeparator: return 1;
+    case kKeyPeriod:
+    case kKeyDecimal: return 2;
+    case kKeySlash:
+    case kKeyDivide: return 3;
+    default: return 0;
+    }
+}
+
+// The keys that hand the cursor row to the open operation.
+void OpenKey(const ListView& l, int key, const Modifiers& m, KeyResult& r) {
+    const bool empty = Count(l) == 0;
+    if (key == kKeyReturn) {
+        if (empty) return;
+        r.action = l.table.MarkedCount > 0 ? kActOpenMarked : kActOpen;
+        r.arg = kKeyReturn;
+    } else if (key == kKeyE) {
+        if (!(m.shift || m.ctrl) || empty) return;
+        r.action = kActOpen;
+        r.arg = kKeyE;
+    } else if (FirstNameIsDot(l, 0)) {  // Backspace and "\"
+        r.action = kActOpen;
+        r.arg = key;
+    }
+}
+
+}  // namespace
+
 KeyResult ListKey(ListView& l, Settings& s, int key, const Modifiers& m, const char driveTypes[26]) {
     KeyResult r;
     r.oldCursor = l.CursorIndex;
@@ -186,106 +266,50 @@ KeyResult ListKey(ListView& l, Settings& s, int key, const Modifiers& m, const c
     switch (key) {
     case kKeyUp:
         if (!empty) MoveUp(l, s, r);
-        return r;
+        break;
     case kKeyDown:
         if (!empty) MoveDown(l, s, r);
-        return r;
+        break;
     case kKeyLeft:
         if (!empty) MoveLeft(l, s, r);
-        return r;
+        break;
     case kKeyRight:
         if (!empty) MoveRight(l, s, r);
-        return r;
+        break;
     case kKeyPrior:
         if (!empty) PageUp(l, m, r);
-        return r;
+        break;
     case kKeyNext:
         if (!empty) PageDown(l, m, r);
-        return r;
-    case ' ': {
-        if (empty) return r;
-        EntryTable& t = l.table;
-        const int i = l.CursorIndex;
-        if (t.rows[i].mark) SetMark(t, i, false);
-        else if (IsMarkable(t.rows[i])) SetMark(t, i, true);
-        KeyResult move;
-        MoveDown(l, s, move);
-        r.redraw = move.redraw == kRedrawNewPage ? kRedrawNewPage : kRedrawPage;
-        return r;
-    }
+        break;
+    case ' ':
+        if (!empty) ToggleMark(l, s, r);
+        break;
     case kKeyHome:
-        if (empty) return r;
+        if (empty) break;
         MarkAllOrNone(l, m.ctrl);
         r.redraw = kRedrawPage;
-        return r;
+        break;
     case kKeyReturn:
-        if (empty) return r;
-        r.action = l.table.MarkedCount > 0 ? kActOpenMarked : kActOpen;
-        r.arg = kKeyReturn;
-        return r;
     case kKeyBack:
     case kKeyBackslash:
-        if (FirstNameIsDot(l, 0)) {
-            r.action = kActOpen;
-            r.arg = key;
-        }
-        return r;
     case kKeyE:
-        if ((m.shift || m.ctrl) && !empty) {
-            r.action = kActOpen;
-            r.arg = kKeyE;
-        }
-        return r;
+        OpenKey(l, key, m, r);
+        break;
     case kKeyCaret:
-        if (m.shift) {
-            if (s.DisplayMode == 1) s.DisplayMode = 2;
-            else if (s.DisplayMode == 2) s.DisplayMode = 1;
-            s.TwoColumnSwitch = s.TwoColumnSwitch == 1 ? 0 : 1;
-            r.redraw = kRedrawWindow;
-        } else {
-            s.NameCase = (s.NameCase >= 0 && s.NameCase < 3) ? s.NameCase + 1 : 0;
-            r.redraw = kRedrawPage;
-        }
-        return r;
+        CaretKey(s, m, r);
+        break;
     case kKeyInsert:
         r.action = kActRememberedDir;
-        return r;
-    case kKeyComma:
-    case kKeySeparator:
-        r.action = kActOneKeyDir;
-        r.arg = 1;
-        return r;
-    case kKeyPeriod:
-    case kKeyDecimal:
-        r.action = kActOneKeyDir;
-        r.arg = 2;
-        return r;
-    case kKeySlash:
-    case kKeyDivide:
-        r.action = kActOneKeyDir;
-        r.arg = 3;
-        return r;
-    default:
         break;
-    }
-
-    if (key >= '0' && key <= '9') {
-        if (m.shift) {
-            // Shift+3 selects the one layout without a key of its own.
-            static const int modes[10] = {-1, 3, 1, 2, 0, -2, -2, -2, -2, -2};
-            const int mode = modes[key - '0'];
-            if (mode == -2) return r;
-            s.DisplayMode = mode;
-            r.redraw = kRedrawWindow;
-            return r;
+    default:
+        if (const int n = OneKeyDirectoryOf(key)) {
+            r.action = kActOneKeyDir;
+            r.arg = n;
+        } else if (key >= '0' && key <= '9') {
+            DigitKey(s, key - '0', m, driveTypes, r);
         }
-        const int drive = key == '0' ? 9 : key - '1';
-        if (static_cast<unsigned char>(driveTypes[drive]) < 2) {
-            r.action = kActBeep;
-        } else {
-            r.action = kActDrive;
-            r.arg = drive;
-        }
+        break;
     }
     return r;
 }

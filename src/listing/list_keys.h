@@ -38,9 +38,9 @@ enum KeyAction : int {
 };
 
 struct KeyResult {
-    int redraw = kRedrawNone;
+    Redraw redraw = kRedrawNone;
     int oldCursor = 0;
-    int action = kActNone;
+    KeyAction action = kActNone;
     int arg = 0;
 };
 
