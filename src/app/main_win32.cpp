@@ -153,12 +153,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
         g_window.CurrentModelessDialog = g_window.Banner;
     }
 
-    // 12-14: the window, then the toolbar over the list. The first show of a
-    // process takes the show command its starter gave, whatever is asked;
-    // the stored maximised state is applied by a second one.
-    ShowWindow(main, show);
+    // 12-14: the window, then the toolbar over the list. The first shows of
+    // a process take the show command its starter gave, whatever is asked,
+    // so a window stored maximised is shown maximised by this first show
+    // itself (and by a second one where the starter's command won).
     const bool minimised = show == SW_SHOWMINIMIZED || show == SW_MINIMIZE || show == SW_SHOWMINNOACTIVE;
-    if (g_settings.WinSizeIsMax == 1 && !minimised && !IsZoomed(main)) ShowWindow(main, SW_MAXIMIZE);
+    const bool maximise = g_settings.WinSizeIsMax == 1 && !minimised;
+    ShowWindow(main, maximise ? SW_SHOWMAXIMIZED : show);
+    if (maximise && !IsZoomed(main)) ShowWindow(main, SW_MAXIMIZE);
     CreateToolbar(instance, main);
     UpdateWindow(main);
 

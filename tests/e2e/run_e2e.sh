@@ -681,6 +681,33 @@ drive close QRN "QRN - "
 wait_qrn
 
 # ---------------------------------------------------------------------------
+scenario "a window closed maximised starts maximised"
+# Waits until the main window's state is $1 (at most 10 s).
+state_becomes() {
+    local i
+    for i in $(seq 1 100); do
+        [ "$(drive state QRN 'QRN - ' | tr -d '\r')" == "$1" ] && return 0
+        sleep 0.1
+    done
+    equals "$(drive state QRN 'QRN - ' | tr -d '\r')" "$1"
+}
+fresh_program_folder
+write_ini "[QRNInit]" "WinBannerMode=0" 'GetPath=U:\'
+start_qrn
+drive wait QRN 'QRN - ' 30000
+drive command QRN "QRN - " 40056
+check "maximised by its command" state_becomes maximised
+drive close QRN "QRN - "
+wait_qrn
+check "closing maximised stores WinSizeIsMax=1" equals "$(ini_value QRNInit WinSizeIsMax)" 1
+start_qrn
+drive wait QRN 'QRN - ' 30000
+check "the next start shows it maximised" state_becomes maximised
+drive close QRN "QRN - "
+wait_qrn
+check "and that exit keeps WinSizeIsMax=1" equals "$(ini_value QRNInit WinSizeIsMax)" 1
+
+# ---------------------------------------------------------------------------
 scenario "companion programs"
 clear_drive "$U"
 printf 'x' > "$U/a.lzh"

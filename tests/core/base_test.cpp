@@ -1,0 +1,344 @@
+// Shift-JIS strings, the entry table, start-up, qrn.ini settings, readable text and speech.
+#include <map>
+#include <set>
+
+#include "base/settings.h"
+#include "base/speech.h"
+#include "base/startup.h"
+#include "core_test.h"
+
+using namespace qrn;
+using namespace qrn::test;
+
+// "ソ" is 0x83 0x5C: its trail byte looks like a backslash.
+TEST(Sjis, TrailBytesAreNeverSeparatorsAndCutsKeepWholeCharacters) {
+    const struct { const char* path; int last; bool ends; } paths[] = {{"C:\\ソ", 2, false}, {"C:\\ソ\\", 5, true},
+        {"C:\\ソフト", 2, false}, {"C:\\\x83", 2, false}, {"a\x83\\", -1, false}, {"", -1, false}};
+    for (const auto& r : paths)
+        EXPECT_EQ((Ints{r.last, r.ends}), (Ints{LastBackslash(r.path), EndsWithBackslash(r.path)})) << r.path;
+    char p[kPathSize] = "C:\\ソ", full[4] = "C:x";
+    EXPECT_TRUE(AddBackslash(p, sizeof p) && AddBackslash(p, sizeof p));
+    EXPECT_FALSE(AddBackslash(full, sizeof full));
+    EXPECT_EQ((Strings{"C:\\ソ\\", "C:x"}), (Strings{p, full}));
+    const struct { std::size_t size; const char* src; const char* cut; const char* trimmed; } cuts[] = {
+        {4, "aソb", "aソ", "aソb"}, {4, "abソ", "ab", "abソ"}, {4, "ab\x83", "ab\x83", "ab"}, {1, "abc", "", "abc"},
+        {8, "ソ\x83", "ソ\x83", "ソ"}};
+    for (const auto& r : cuts) {
+        char out[8], trim[8];
+        CopyCut(out, r.size, r.src);
+        TrimDanglingLead(std::strcpy(trim, r.src));
+        EXPECT_EQ((Strings{r.cut, r.trimmed}), (Strings{out, trim})) << r.src << " in " << r.size;
+    }
+    char small[5] = "xx", whole[5] = "old";
+    EXPECT_FALSE(AppendWhole(small, sizeof small, "abc") || CopyWhole(whole, sizeof whole, "12345"));
+    EXPECT_EQ((Strings{"xx", ""}), (Strings{small, whole}));
+    EXPECT_TRUE(AppendWhole(small, sizeof small, "ab") && CopyWhole(whole, sizeof whole, "1234"));
+    EXPECT_EQ((Ints{0, -1, 1}), (Ints{CompareNoCase("Qrn.EXE", "qrn.exe"), CompareNoCase("a", "B"), CompareNoCase("b", "A")}));
+    EXPECT_NE(0, CompareNoCase("\x83\x41", "\x83\x61"));  // two characters, not case variants
+}
+
+TEST(EntryTable, ExtensionsMarksAndRowKinds) {
+    const std::pair<const char*, unsigned> names[] = {{"readme", 0}, {"a.b.c", 4}, {".hidden", 0}, {"a.", 2}, {"..", 0},
+        {".", 0}, {"my.dir", 3}, {"\x81\x2e" "abc", 0}, {"ソフ.t", 5}};  // 0x81 0x2E: the dot is a trail byte
+    for (auto [name, ext] : names) EXPECT_EQ(ext, ExtensionIndex(name)) << name;
+    static EntryTable t;
+    t.EntryCount = 5;
+    t.rows[0] = Row("LABEL", kAttrLabel);
+    t.rows[1] = Row("big", kAttrArchive, 5ull << 32);  // 20 GiB: counted in full
+    t.rows[2] = Row("small", kAttrArchive, 7);
+    t.rows[3] = Row("..", kAttrDirectory);
+    t.rows[4] = Row("dir", kAttrDirectory | kAttrHidden);
+    const std::pair<int, bool> marks[] = {{0, false}, {1, true}, {2, true}, {2, false}, {5, false}, {-1, false}};
+    for (auto [row, changed] : marks) EXPECT_EQ(changed, SetMark(t, row, true)) << row;
+    EXPECT_EQ(2, t.MarkedCount);
+    EXPECT_EQ((5ull << 32) + 7, t.MarkedBytes);
+    EXPECT_TRUE(SetMark(t, 1, false));
+    EXPECT_EQ(7u, t.MarkedBytes);
+    t.rows[1999].mark = 1;
+    ClearAllMarks(t);
+    EXPECT_EQ((Ints{0, 0, 0, 0}), (Ints{t.rows[1999].mark, t.rows[2].mark, t.MarkedCount, static_cast<int>(t.MarkedBytes)}));
+    // Kinds Any, PlainFile, FileOrDirectory and DirectoryOrLabel of rows 0-4 and one outside.
+    const bool kinds[6][4] = {{1, 0, 0, 1}, {1, 1, 1, 0}, {1, 1, 1, 0}, {1, 0, 0, 0}, {1, 0, 1, 1}, {1, 0, 0, 0}};
+    for (int row = 0; row < 6; ++row)
+        for (int kind = 0; kind < 4; ++kind)
+            EXPECT_EQ(kinds[row][kind], EntryQualifies(t, row, static_cast<RowKind>(kind))) << row << kind;
+}
+
+TEST(Startup, SwitchesCommandLinesUpdateLineAndPaths) {
+    const std::string update = "/@f\"C:\\a b\\qrn.exe\" /@t\"D:\\q.exe\" /@m2", overlong = "/@f" + std::string(400, 'a');
+    const struct { std::string cmd; const char* sw; std::size_t size; int result; const char* value; } rows[] = {
+        {"/m*.txt", "/m", 260, 1, "*.txt"}, {"C:\\work /m*.c", "/m", 260, 1, "*.c"}, {"/m*.c x y", "/m", 260, 1, "*.c x y"},
+        {"/m\"my docs*.txt\" tail", "/m", 260, 1, "my docs*.txt"}, {"/ma /mb", "/m", 260, 1, "b"},  // the later wins
+        {"\"/m*.txt\"", "/m", 260, 0, ""}, {"nothing", "/m", 260, 0, ""}, {update, "/@f", 260, 1, "C:\\a b\\qrn.exe"},
+        {update, "/@t", 260, 1, "D:\\q.exe"}, {update, "/@m", 260, 1, "2"}, {"/mソ*.txt", "/m", 260, 1, "ソ*.txt"},
+        {"/mx\x81/mz", "/m", 260, 1, "x\x81/mz"}, {"/mabc", "/m", 4, 1, "abc"}, {"/mabcd", "/m", 4, -1, ""},
+        {"/mabソ", "/m", 4, -1, ""}, {overlong, "/@f", 260, -1, ""}};  // no switch inside a character or quotes
+    for (const auto& r : rows) {
+        char out[kPathSize] = "old";
+        EXPECT_EQ(r.result, FindSwitch(r.cmd.c_str(), r.sw, out, r.size)) << r.cmd << " " << r.sw;
+        EXPECT_STREQ(r.value, out) << r.cmd << " " << r.sw;
+    }
+    const std::string longest = "C:\\" + std::string(256, 'x');
+    const struct { std::string text; StartKind kind; std::string value; } lines[] = {
+        {" \t ", StartKind::Default, ""}, {"/m*.txt", StartKind::Mask, "*.txt"}, {"C:\\work /m*.c", StartKind::Mask, "*.c"},
+        {"/m\"\"", StartKind::Default, ""}, {"/m*.verylongextension", StartKind::Mask, "*.verylongexten"},  // 15 fit
+        {" C:\\work ", StartKind::Directory, "C:\\work"}, {"\"C:\\a b\"", StartKind::Directory, "C:\\a b"},
+        {"\"C:\\unbalanced", StartKind::Directory, "C:\\unbalanced"}, {"\"\"", StartKind::Default, ""},
+        {longest, StartKind::Directory, longest}, {longest + "x", StartKind::Default, ""}, {"/x", StartKind::Update, ""}};
+    for (const auto& r : lines) {
+        CommandLine c;
+        std::memset(&c, 0x5A, sizeof c);
+        ParseCommandLine(r.text.c_str(), c);
+        EXPECT_EQ(r.kind, c.kind) << r.text;
+        EXPECT_EQ(r.value, r.kind == StartKind::Mask ? c.mask : r.kind == StartKind::Update ? c.source : c.directory);
+    }
+    PendingUpdateRecord u{"C:\\n\\ソ.exe", "C:\\q b\\qrn.exe", 2, true};  // what a new copy reads back
+    char cmd[3 * kPathSize];
+    ASSERT_TRUE(FormatUpdateCommand(u, cmd, sizeof cmd));
+    EXPECT_STREQ("C:\\n\\ソ.exe /@f\"C:\\n\\ソ.exe\" /@t\"C:\\q b\\qrn.exe\" /@m2", cmd);
+    CommandLine c;
+    ParseCommandLine(std::strchr(cmd, ' ') + 1, c);
+    EXPECT_EQ((Strings{u.source, u.target, "2"}), (Strings{c.source, c.target, std::to_string(c.mode)}));
+    const std::size_t n = std::strlen(cmd);  // a cut line is refused
+    EXPECT_EQ((Ints{0, 1}), (Ints{FormatUpdateCommand(u, cmd, n), FormatUpdateCommand(u, cmd, n + 1)}));
+    static Startup s;
+    ASSERT_TRUE(BuildProgramPaths("C:\\ソフト\\qrn.exe", s));
+    EXPECT_EQ((Strings{"C:\\ソフト", "C:\\ソフト\\qrn.ini", "C:\\ソフト\\qrn.hlp"}),
+              (Strings{s.ProgramFolder, s.IniPath, s.HelpPath}));
+    EXPECT_TRUE(BuildProgramPaths(("C:\\" + std::string(248, 'd') + "\\qrn.exe").c_str(), s));
+    EXPECT_FALSE(BuildProgramPaths(("C:\\" + std::string(249, 'd') + "\\qrn.exe").c_str(), s));
+}
+
+namespace {
+
+class FakeDrives : public SettingsPlatform {
+public:
+    Strings madeCurrent;
+    std::map<char, std::string> current;
+    bool MakeCurrentDirectory(const char* dir) override { return madeCurrent.emplace_back(dir), true; }
+    bool DriveCurrentDirectory(char letter, char* out, std::size_t size) override {
+        return std::snprintf(out, size, "%s", current.count(letter) ? current[letter].c_str() : "X:\\") > 0;
+    }
+};
+
+struct SettingsTest : ::testing::Test {
+    Settings s;
+    FakeDrives drives;
+    char types[26];
+    void SetUp() override {
+        DefaultSettings(s);
+        // A: removable, C: fixed, D: CD-ROM, E: remote, F: RAM disk, G: unknown, the others without a root.
+        const unsigned kinds[26] = {2, 1, 3, 5, 4, 6, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+        for (int d = 0; d < 26; ++d) types[d] = DriveTypeLetter(kinds[d]);
+    }
+    void Load(const std::string& text, bool full = true) {
+        FakeProfile ini(text);
+        LoadSettings(s, ini, full, "C:\\QRN", types, drives);
+    }
+};
+
+}  // namespace
+
+TEST_F(SettingsTest, DefaultsDerivedValuesTextsAndTheStartDirectory) {
+    Settings defaults;
+    DefaultSettings(defaults);
+    std::strcpy(defaults.StartDir, "C:\\QRN\\");  // an empty GetPath starts in the program folder
+    std::memset(&s, 0x5A, sizeof s);
+    Load("");
+    std::set<std::string> seen;
+    for (int k = 0; k < static_cast<int>(IniKey::Count); ++k) {
+        const KeyInfo& info = KeyOf(static_cast<IniKey>(k));
+        EXPECT_TRUE(seen.insert(std::string(info.section) + "/" + info.name).second) << info.name;
+        const char* a = reinterpret_cast<const char*>(&defaults) + info.offset;
+        const char* b = reinterpret_cast<const char*>(&s) + info.offset;
+        if (info.type == KeyType::Int) EXPECT_EQ(*reinterpret_cast<const int*>(a), *reinterpret_cast<const int*>(b)) << info.name;
+        else EXPECT_STREQ(a, b) << info.name;
+    }
+    EXPECT_EQ((Ints{-1, kToolbarPixels, 3}), (Ints{s.DisplayMode, s.ToolbarHeight, s.UpdateFilter}));
+    // What Disp_Mode, ToolBar, FileDispSize, ExpDispSize, UpdateSig and Dir_Col_R become.
+    const struct { const char* ini; Ints derived; } rows[] = {
+        {"Disp_Mode=3\nToolBar=0\nFileDispSize=5\nUpdateSig=1\n[Color]\nDir_Col_R=10", {2, 0, 12, 3, 31, 10}},
+        {"Disp_Mode=0\nFileDispSize=0\nUpdateSig=-1\nFileDispSize=40", {-1, 30, 0, 3, 3, 0}},  // the first key holds
+        {"Disp_Mode=-1\nToolBar=-7\nFileDispSize=-7\nExpDispSize=99999999999\n[Color]\nDir_Col_R=-5", {-1, 30, 12, 255, 3, 0}},
+        {"Disp_Mode=1\nFileDispSize=999\nExpDispSize=-3\n[Color]\nDir_Col_R=99999", {0, 30, 255, 0, 3, 255}},
+        {"FileDispSize=12\nExpDispSize=255\nUpdateSig=0\n[Color]\nDir_Col_R=255", {-1, 30, 12, 255, 3, 255}}};
+    for (const auto& r : rows) {
+        Load(std::string("[QRNInit]\n") + r.ini);
+        EXPECT_EQ(r.derived, (Ints{s.DisplayMode, s.ToolbarHeight, s.FileDispSize, s.ExpDispSize, s.UpdateFilter,
+                                   s.Colors[kDir].r})) << r.ini;
+    }
+    // 63 ASCII bytes then "ソ": the 64-byte font buffer cannot take the trail byte.
+    Load("garbage\n=novalue\n[QRNInit]\nFont=" + std::string(63, 'a') + "ソ\nMask=12345678901234ソ\nEditor=" +
+         std::string(300, 'e') + "\n[SET_DIR]\nSET2=" + std::string(400, 's'));
+    EXPECT_EQ((Strings{std::string(63, 'a'), "12345678901234", std::string(127, 'e'), std::string(259, 's')}),
+              (Strings{s.Font, s.StartMask, s.Editor, s.SetDir[1]}));
+    const std::string p255 = "C:\\" + std::string(255, 'p');
+    const std::pair<std::string, std::string> dirs[] = {{"D:\\data\\ソ", "D:\\data\\ソ\\"}, {"D:\\x\\", "D:\\x\\"},
+        {"D", "D"}, {p255, p255 + "\\"}, {p255 + "p", "C:\\QRN\\"}};  // no room for the backslash: the program folder
+    for (const auto& [path, expected] : dirs) {
+        Load("[QRNInit]\nMask=\nGetPath=" + path);
+        EXPECT_EQ((Strings{expected, "*.*"}), (Strings{s.StartDir, s.StartMask})) << path;
+    }
+}
+
+TEST_F(SettingsTest, StartOnlyKeysPerDriveDirectoriesAndSavedValues) {
+    std::strcpy(s.StartDir, "C:\\keep\\");
+    const std::string ini = "[QRNInit]\nGetPath=D:\\x\\\nMask=*.c\nFontSize=20\nActiveCheck=0\n[PKUPK_CMD]\nLZH_PACK=zz\n"
+                            "[SET_DIR]\nSET1=C:\\one\n[QRN_CurDir]\nC:=C:\\deep\\\n";
+    Load(ini, false);  // a reload keeps what is read at start only
+    EXPECT_EQ((Strings{"20", "C:\\one", "C:\\keep\\", "*.*", "a -a1 -d1", "1"}),
+              (Strings{std::to_string(s.FontSize), s.SetDir[0], s.StartDir, s.StartMask, s.LzhPack,
+                       std::to_string(s.ActiveCheck)}));
+    Load(ini);
+    EXPECT_EQ((Strings{"D:\\x\\", "*.c", "zz"}), (Strings{s.StartDir, s.StartMask, s.LzhPack}));
+    EXPECT_TRUE(drives.madeCurrent.empty());
+    // A: removable and D: CD-ROM never; E: only "E:\"; H: has no drive but is tried.
+    Load("[QRN_CurDir]\nA:=A:\\fd\\\nC:=C:\\work\\\nD:=D:\\cd\\\nE:=E:\\\nF:=F:\\ram\\\nH:=H:\\x\\\n");
+    EXPECT_EQ((Strings{"C:\\work\\", "F:\\ram\\", "H:\\x\\"}), drives.madeCurrent);
+    FakeProfile out;
+    s.TwoColumnSwitch = 1;
+    drives.current = {{'C', "C:\\work"}, {'E', "E:\\share\\"}, {'F', std::string(259, 'f')}};  // F: no room for "\"
+    auto saved = [&](std::initializer_list<const char*> keys) {
+        Strings v;
+        for (const char* key : keys) v.push_back(out.Value(key[1] == ':' ? "QRN_CurDir" : "QRNInit", key));
+        return v;
+    };
+    SaveOnExit(s, "*.txt", out, {false, false, 10, 20, 640, 480}, types, drives);
+    EXPECT_EQ((Strings{"*.txt", "1", "0", "10", "20", "640", "480", "C:\\work\\", "E:\\share\\"}),
+              saved({"Mask", "2LETU_MODE", "WinSizeIsMax", "init_x_pos", "init_y_pos", "init_x_siz", "init_y_siz", "C:", "E:"}));
+    EXPECT_EQ((Strings{"C:", "E:"}), out.SectionKeys("QRN_CurDir"));
+    SaveOnExit(s, "*.c", out, {true, false, -4, -4, 2000, 2000}, types, drives);  // the normal size is kept
+    EXPECT_EQ((Strings{"1", "640"}), saved({"WinSizeIsMax", "init_x_siz"}));
+    SaveOnExit(s, "*.c", out, {false, true, -32000, -32000, 160, 24}, types, drives);
+    EXPECT_EQ((Strings{"0", "20"}), saved({"WinSizeIsMax", "init_y_pos"}));
+    SaveStartDirectory("", out);
+    EXPECT_EQ(nullptr, out.Find("QRNInit", "GetPath"));
+    SaveStartDirectory("C:\\ソ\\", out);
+    Settings sort = s;
+    sort.SortAuto = kSortAutoOn;
+    sort.SortOrder = kSortDescending;
+    sort.SortKey = kSortBySize;
+    SaveSortDefaults(sort, out);
+    LoadSettings(s, out, true, "C:\\QRN", types, drives);
+    EXPECT_EQ((Strings{"C:\\ソ\\", "*.c"}), (Strings{s.StartDir, s.StartMask}));
+    EXPECT_EQ((Ints{1, 640, kSortAutoOn, kSortDescending, kSortBySize}),
+              (Ints{s.TwoColumnSwitch, s.WinW, s.SortAuto, s.SortOrder, s.SortKey}));
+}
+
+TEST(Readable, TablesRunsAndWholeCharactersWithinTheBuffer) {
+    const struct { std::string text; int table; std::string readable; } rows[] = {
+        {"a_b.txt", kReadNames, "aアンダーラインbぴりおどtxt"}, {"><*", kReadNames, "だいなりしょうなりあすたりすく"},
+        {"a b", kReadNames, "ab"}, {"ダ.", kReadNames, "ダぴりおど"},  // "ダ" is 0x83 0x5F: its trail byte is no mark
+        {"\xb1\xb2-", kReadNames, "\xb1\xb2-"}, {"2024-01-31", kReadDates, "2024/01/31"},
+        {"a_b.txt", kReadDates, "a_b.txt"}, {"12:34 a_b.-", kReadTimes, "12:34 a_b.-"}, {"a_b. >-", 99, "a_b. >-"},
+        // Runs of one character are cut to three, counted on the source.
+        {"aaaabaaaaa", kReadPlain, "aaabaaa"}, {"-----", kReadDates, "///"}, {"aa aa", kReadNames, "aaaa"},
+        {"....x.", kReadNames, "ぴりおどぴりおどぴりおどxぴりおど"}, {"a     b", kReadPlain, "a   b"},
+        {"ダダダダダ", kReadNames, "ダダダ"}, {"あいうえ", kReadPlain, "あいうえ"},  // one lead byte, four characters
+        {"ダダダ___", kReadPlain, "ダダダ___"},  // a single byte equal to a trail byte is another character
+        {"ab\x83", kReadPlain, "ab"}};          // a lone lead byte is not read
+    for (const auto& r : rows) {
+        char buf[kSpeechTextSize];
+        MakeReadable(std::strcpy(buf, r.text.c_str()), r.table);
+        EXPECT_EQ(r.readable, buf) << r.text << " in table " << r.table;
+    }
+    std::string source, underlines, kept;
+    for (int i = 0; i < 64; ++i) kept += "aaab";
+    for (int i = 0; i < 129; ++i) source += "_a";
+    for (int i = 0; i < 17; ++i) underlines += "アンダーラインa";  // each "_a" reads as 15 bytes: 17 fit
+    kept += "cア";  // 259 bytes read as they are
+    for (const auto& [text, readable] : {std::pair{source + "b", underlines}, std::pair{kept, kept}}) {
+        std::unique_ptr<char[]> buf(new char[kSpeechTextSize]);  // exactly the size, on the heap
+        MakeReadable(std::strcpy(buf.get(), text.c_str()), kReadNames);
+        EXPECT_EQ(readable, buf.get());
+    }
+    const struct { std::size_t size; const char* dest; const char* text; int table; const char* result; } appends[] = {
+        {8, "ab", "ア.", kReadNames, "abア"}, {5, "ab", "アイ", kReadPlain, "abア"}, {4, "ab", "アb", kReadPlain, "ab"},
+        {6, "", ".ab", kReadNames, ""},  // a reading that does not fit ends the copy
+        {32, "aa", "aaaa-----", kReadDates, "aaaaa///"}, {1, "", "abc", kReadPlain, ""}};  // runs of the text only
+    for (const auto& r : appends) {
+        std::unique_ptr<char[]> dest(new char[r.size]);
+        AppendReadable(std::strcpy(dest.get(), r.dest), r.size, r.text, r.table);
+        EXPECT_STREQ(r.result, dest.get()) << r.text << " in " << r.size;
+    }
+}
+
+namespace {
+
+class ScriptedSpeech final : public SpeechPlatform {
+public:
+    bool window = false, loads = true;
+    int result = 1, windowChecks = 0;
+    std::vector<int> loaded;
+    Strings calls;  // engine, flag and text of each call
+    bool ReaderWindowExists() override { return ++windowChecks, window; }
+    bool LoadEngine(int engine) override { return loaded.push_back(engine), loads; }
+    int Call(int engine, char* text, int flag) override {
+        calls.push_back(std::to_string(engine) + " " + std::to_string(flag) + " " + text);
+        text[0] = 'Z';  // the engine may scribble on what it is given
+        return result;
+    }
+};
+
+struct Speech : ::testing::Test {
+    ScriptedSpeech fake;
+    void Start(bool window, bool loads, int result) {
+        ResetSpeech();
+        SetSpeechPlatform(&(fake = ScriptedSpeech{}));
+        fake.window = window;
+        fake.loads = loads;
+        fake.result = result;
+    }
+    void SetUp() override { Start(false, true, 1); }
+    void TearDown() override {
+        SetSpeechPlatform(nullptr);
+        SetDefaultSpeechPlatform(nullptr);
+        ResetSpeech();
+    }
+};
+
+}  // namespace
+
+// Engine 1 (a reader window) interrupts with 128 and queues with 2; engine 2
+// uses 1 and 4 and its answer does not matter. Any mode but 1 queues. A
+// failed start or a refused call of engine 1 turns speech off for good.
+TEST_F(Speech, EnginesFlagsAndFailures) {
+    for (bool window : {false, true}) {
+        Start(window, true, window ? 1 : 0);
+        EXPECT_EQ(1, Speak("abc"));
+        SetSpeechMode(9);
+        EXPECT_EQ(1, Speak("def"));
+        SetSpeechMode(1);
+        EXPECT_EQ(1, Speak("ghi"));
+        EXPECT_EQ((Ints{window ? 1 : 2, kSpeechReady}), (Ints{SpeechEngine(), SpeechStatus().State}));
+        EXPECT_EQ(window ? (Strings{"1 128 abc", "1 2 def", "1 128 ghi"}) : (Strings{"2 1 abc", "2 4 def", "2 1 ghi"}),
+                  fake.calls);
+    }
+    for (bool loads : {false, true}) {
+        Start(true, loads, 0);
+        EXPECT_EQ(loads ? 1 : 0, Speak("x"));
+        EXPECT_EQ(kSpeechOff, SpeechStatus().State);
+        fake.loads = true;
+        fake.result = 1;
+        EXPECT_EQ(1, Speak("y"));
+        fake.window = false;
+        EXPECT_EQ(1, Speak("z"));
+        EXPECT_EQ((Ints{1, 1}), (Ints{fake.windowChecks, static_cast<int>(fake.loaded.size())}));
+        EXPECT_EQ(loads ? Strings{"1 128 x"} : Strings{}, fake.calls);
+    }
+}
+
+TEST_F(Speech, StartsOnTheFirstTextLooksOnceAndSpeaksACopy) {
+    EXPECT_EQ((Ints{1, 1, 0, kSpeechNotStarted}), (Ints{Speak(""), Speak(nullptr), fake.windowChecks, SpeechStatus().State}));
+    char mine[] = "hello";
+    const std::string cut = std::string(258, 'a') + "ア", exact = std::string(257, 'b') + "ア";  // 260 and 259 bytes
+    EXPECT_EQ((Ints{1, 1, 1}), (Ints{Speak(mine), Speak(cut.c_str()), Speak(exact.c_str())}));
+    fake.window = true;
+    EXPECT_EQ((Ints{1, 1}), (Ints{Speak(""), Speak("y")}));
+    EXPECT_EQ(1, fake.windowChecks);
+    EXPECT_STREQ("hello", mine);  // the engine wrote into its own copy
+    EXPECT_EQ((Strings{"2 1 hello", "2 1 " + std::string(258, 'a'), "2 1 " + exact, "2 1 y"}), fake.calls);
+    ResetSpeech();
+    SetSpeechPlatform(nullptr);
+    EXPECT_EQ((Ints{1, kSpeechNotStarted}), (Ints{Speak("c"), SpeechStatus().State}));  // no platform: nothing happens
+}

@@ -1,0 +1,124 @@
+// What the core tests share: an in-memory qrn.ini with the semantics of the
+// Windows profile functions, scripted prompts and one listing for the run.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "base/profile.h"
+#include "base/prompts.h"
+#include "listing/list_view.h"
+
+namespace qrn::test {
+
+using Strings = std::vector<std::string>;
+using Ints = std::vector<int>;
+
+// Sections and keys are kept sorted by name, which is the order every test writes them in.
+class FakeProfile : public Profile {
+public:
+    // Read as the system reads a file: blanks trimmed, the first of duplicate keys holds.
+    explicit FakeProfile(const std::string& text = "") {
+        std::istringstream in(text);
+        std::string line, section;
+        while (std::getline(in, line)) {
+            line = Trim(line);
+            std::size_t eq = line.find('=');
+            if (line.size() >= 2 && line[0] == '[') section = Trim(line.substr(1, line.find(']') - 1));
+            else if (!section.empty() && eq != std::string::npos)
+                sections_[section].emplace(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
+        }
+    }
+    int GetInt(const char* section, const char* key, int def) override {
+        const std::string* v = Find(section, key);
+        long long n = v && !v->empty() ? std::strtoll(v->c_str(), nullptr, 10) : def;
+        return static_cast<int>(n > 0x7fffffffLL ? 0x7fffffffLL : n < -0x7fffffffLL ? -0x7fffffffLL : n);
+    }
+    std::size_t GetString(const char* section, const char* key, const char* def, char* out,
+                          std::size_t size) override {
+        const std::string* v = Find(section, key);
+        std::snprintf(out, size, "%s", v ? v->c_str() : def);  // cut byte by byte, as the system does
+        return std::strlen(out);
+    }
+    void WriteString(const char* section, const char* key, const char* value) override {
+        ++writes;
+        if (key) sections_[section][key] = value;
+        else sections_.erase(section);
+    }
+    Strings SectionKeys(const char* section) override {
+        Strings keys;
+        if (sections_.count(section))
+            for (auto& kv : sections_[section]) keys.push_back(kv.first);
+        return keys;
+    }
+    // The value, or null when absent.
+    const std::string* Find(const std::string& section, const std::string& key) const {
+        auto s = sections_.find(section);
+        return s == sections_.end() || !s->second.count(key) ? nullptr : &s->second.at(key);
+    }
+    std::string Value(const std::string& section, const std::string& key) const {
+        return Find(section, key) ? *Find(section, key) : "(none)";
+    }
+    int writes = 0;
+
+private:
+    std::map<std::string, std::map<std::string, std::string>> sections_;
+    static std::string Trim(const std::string& s) {
+        std::size_t b = s.find_first_not_of(" \t\r"), e = s.find_last_not_of(" \t\r");
+        return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+    }
+};
+
+// Messages, answers and typed lines; installed while it lives.
+class ScriptedPrompts : public Prompts {
+public:
+    Strings messages, inputs;        // title|text, title|initial line
+    std::deque<int> answers;         // message answers; Cancel when none are left
+    std::deque<std::string> lines;   // typed lines; none left cancels
+    int beeps = 0;
+    ScriptedPrompts() { SetPrompts(this); }
+    ~ScriptedPrompts() override { SetPrompts(nullptr); }
+    int Message(void*, const char* text, const char* title, unsigned) override {
+        messages.push_back(std::string(title) + "|" + text);
+        int a = answers.empty() ? kIdCancel : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return a;
+    }
+    void Beep() override { ++beeps; }
+    bool InputLine(void*, const char* title, char* text, std::size_t size) override {
+        inputs.push_back(std::string(title) + "|" + text);
+        if (lines.empty()) return false;
+        std::snprintf(text, size, "%s", lines.front().c_str());
+        lines.pop_front();
+        return true;
+    }
+};
+
+// A listing in its start state: too large for the stack, so one lives for the run.
+inline Listing& TestListing() {
+    static Listing listing;
+    ResetListing(listing);
+    return listing;
+}
+
+// One row as the reader fills it.
+inline FileEntry Row(const char* name, std::uint32_t attributes = kAttrArchive, std::uint64_t size = 0,
+                     std::uint16_t date = 0, std::uint16_t time = 0) {
+    FileEntry e{};
+    std::snprintf(e.name, sizeof e.name, "%s", name);
+    e.attributes = attributes;
+    e.size = size;
+    e.date = date;
+    e.time = time;
+    e.ext = ExtensionIndex(name);
+    return e;
+}
+
+}  // namespace qrn::test
