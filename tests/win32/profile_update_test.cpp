@@ -1,176 +1,170 @@
-// qrn.ini through the profile functions, and update mode.
+// qrn.ini through the system's profile functions, and update mode.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <thread>
 
+#include "app/update_win32.h"
 #include "base/profile_win32.h"
 #include "base/settings.h"
-#include "app/update_win32.h"
 #include "listing/dir_platform_win32.h"
-#include "temp_tree.h"
+#include "support.h"
 
 using namespace qrn;
-using qrntest::TempTree;
+using namespace qrntest;
 
-namespace {
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-}  // namespace
-
-TEST(IniFile, ReadsAndWritesThroughTheProfileFunctions) {
+TEST(IniFile, TheProfileFunctionsOnARealFile) {
     TempTree t;
-    std::string ini = t / "qrn.ini";
-    t.File("qrn.ini",
-           "garbage line without equals\r\n[QRNInit]\r\nFontSize=-40\r\nMenuMode=99999999999\r\n"
-           "Editor=" + std::string(400, 'e') + "\r\n[QRNInit]\r\nFontSize=14\r\n");
-    IniFileProfile p(ini.c_str());
+    std::string keys;
+    for (int i = 0; i < 100; ++i) keys += "Key" + std::to_string(100 + i) + "=v\r\n";  // 700 bytes of names
+    t.File("qrn.ini", "garbage line\r\n[QRNInit]\r\nFontSize=-40\r\nEditor=" + std::string(400, 'e') +
+                          "\r\n[QRNInit]\r\nFontSize=14\r\n[Long]\r\n" + keys);
+    const std::string path = t / "qrn.ini";
+    IniFileProfile p(path.c_str());
     EXPECT_EQ(-40, p.GetInt("QRNInit", "FontSize", 16));  // the first occurrence wins
     EXPECT_EQ(7, p.GetInt("QRNInit", "Missing", 7));
     char small[8];
     EXPECT_EQ(7u, p.GetString("QRNInit", "Editor", "", small, sizeof small));
     EXPECT_STREQ("eeeeeee", small);
-    p.WriteString("QRN_CurDir", "C:", "C:\\\x83\x5c\\");
+    p.WriteString("QRN_CurDir", "C:", "C:\\\x83\x5c\\");  // ソ: its trail byte is a backslash
     char back[64];
     p.GetString("QRN_CurDir", "C:", "", back, sizeof back);
     EXPECT_STREQ("C:\\\x83\x5c\\", back);
     p.WriteInt("QRNInit", "init_x_pos", -12);
     EXPECT_EQ(-12, p.GetInt("QRNInit", "init_x_pos", 0));
-
-    // The whole load copes with this file and gives usable values.
-    Settings s;
-    Listing l;
-    ResetListing(l);
-    char types[26] = {};
-    Win32SettingsPlatform platform;
-    LoadSettings(s, p, true, l, t.Path().substr(0, t.Path().size() - 1).c_str(), types, platform);
-    EXPECT_EQ(-40, s.FontSize);  // a negative height asks for the character height
-    EXPECT_LT(std::strlen(s.Editor), sizeof s.Editor);
-    EXPECT_STREQ("*.*", l.FileMask);
+    const std::vector<std::string> listed = p.SectionKeys("Long");
+    ASSERT_EQ(100u, listed.size());
+    EXPECT_EQ("Key100", listed.front());
+    EXPECT_EQ("Key199", listed.back());
+    EXPECT_TRUE(p.SectionKeys("Absent").empty());
+    p.WriteString("Long", nullptr, nullptr);
+    EXPECT_TRUE(p.SectionKeys("Long").empty());
+    EXPECT_EQ(-40, p.GetInt("QRNInit", "FontSize", 16));
 }
 
-TEST(IniFile, SaveOnExitWritesGeometryMaskAndFixedDrivesOnly) {
+TEST(IniFile, SaveOnExitWritesGeometryMaskAndTheDirectoriesOfFixedDrives) {
     TempTree t;
     t.Dir("work");
-    std::string ini = t / "qrn.ini";
-    IniFileProfile p(ini.c_str());
+    const std::string path = t / "qrn.ini";
+    IniFileProfile p(path.c_str());
     Settings s;
     DefaultSettings(s);
-    Listing l;
-    ResetListing(l);
-    std::strcpy(l.FileMask, "*.txt");
     Win32SettingsPlatform platform;
     ASSERT_TRUE(platform.MakeCurrentDirectory((t / "work").c_str()));
     char types[26] = {};
-    const int c = t.Path()[0] - 'A';
-    types[c] = 'H';
-    char cd = qrntest::MappedDrive("CDROM");
-    ASSERT_NE('\0', cd);
+    const char fixed = t.Path()[0], cd = MappedDrive("CDROM");
+    types[fixed - 'A'] = 'H';
     types[cd - 'A'] = 'C';
-    SaveOnExit(s, l, p, WindowPlacement{false, false, 10, 20, 640, 480}, types, platform);
+    SaveOnExit(s, "*.txt", p, WindowPlacement{false, false, 10, 20, 640, 480}, types, platform);
     SetCurrentDirectoryA("C:\\");
     EXPECT_EQ(640, p.GetInt("QRNInit", "init_x_siz", 0));
     EXPECT_EQ(20, p.GetInt("QRNInit", "init_y_pos", 0));
     char v[MAX_PATH];
     p.GetString("QRNInit", "Mask", "", v, sizeof v);
     EXPECT_STREQ("*.txt", v);
-    char key[3] = {t.Path()[0], ':', '\0'};
-    p.GetString("QRN_CurDir", key, "", v, sizeof v);
+    const char fixedKey[3] = {fixed, ':', '\0'}, cdKey[3] = {cd, ':', '\0'};
+    p.GetString("QRN_CurDir", fixedKey, "", v, sizeof v);
     EXPECT_EQ(t / "work\\", v);
-    char cdKey[3] = {cd, ':', '\0'};
     p.GetString("QRN_CurDir", cdKey, "none", v, sizeof v);
     EXPECT_STREQ("none", v);
-
     // Maximised: only the flag, the stored geometry stays.
-    SaveOnExit(s, l, p, WindowPlacement{true, false, 0, 0, 9999, 9999}, types, platform);
+    SaveOnExit(s, "*.*", p, WindowPlacement{true, false, 0, 0, 9999, 9999}, types, platform);
     EXPECT_EQ(1, p.GetInt("QRNInit", "WinSizeIsMax", 0));
     EXPECT_EQ(640, p.GetInt("QRNInit", "init_x_siz", 0));
 }
 
-class UpdateTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string doubleExe = qrntest::TestProgramFolder() + "\\..\\doubles\\logargs.exe";
-        ASSERT_TRUE(CopyFileA(doubleExe.c_str(), (t / "new.exe").c_str(), FALSE)) << doubleExe;
-        t.File("old.exe", "old program");
-        log = t / "started.log";
-        SetEnvironmentVariableA("QRN_DOUBLE_LOG", log.c_str());
-        std::strcpy(u.source, (t / "new.exe").c_str());
-        std::strcpy(u.target, (t / "old.exe").c_str());
-        u.mode = 1;
+namespace {
+
+// Points this program's imports of a kernel32 function at a replacement
+// while it lives.
+class ImportPatch {
+public:
+    ImportPatch(const char* function, void* replacement) {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+        auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
+            if (lstrcmpiA(reinterpret_cast<char*>(base + d->Name), "kernel32.dll") != 0) continue;
+            auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+            auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+            for (; name->u1.AddressOfData; ++name, ++slot) {
+                if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
+                auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+                if (std::strcmp(reinterpret_cast<char*>(byName->Name), function) != 0) continue;
+                patched_.push_back({&slot->u1.Function, slot->u1.Function});
+                Set(&slot->u1.Function, reinterpret_cast<ULONG_PTR>(replacement));
+            }
+        }
+        EXPECT_FALSE(patched_.empty()) << function << " is imported";
     }
-    void TearDown() override { SetEnvironmentVariableA("QRN_DOUBLE_LOG", nullptr); }
-    // The started program writes its log a moment later.
-    std::string WaitForLog() {
-        for (int i = 0; i < 100 && !Exists(log); ++i) Sleep(50);
-        Sleep(100);
-        return Slurp(log);
+    ~ImportPatch() {
+        for (const auto& [at, original] : patched_) Set(at, original);
     }
-    TempTree t;
-    std::string log;
-    PendingUpdateRecord u{};
-    char failure[3 * kPathSize];
+
+private:
+    static void Set(ULONG_PTR* at, ULONG_PTR value) {
+        DWORD old;
+        VirtualProtect(at, sizeof *at, PAGE_READWRITE, &old);
+        *at = value;
+        VirtualProtect(at, sizeof *at, old, &old);
+    }
+    std::vector<std::pair<ULONG_PTR*, ULONG_PTR>> patched_;
 };
 
-TEST_F(UpdateTest, CopiesOverTheTargetAndStartsIt) {
-    ASSERT_TRUE(RunUpdate(u, failure, sizeof failure));
-    EXPECT_FALSE(u.pending);
-    EXPECT_EQ(Slurp(t / "new.exe"), Slurp(t / "old.exe"));
-    EXPECT_TRUE(Exists(t / "new.exe"));  // mode 1 keeps the source
-    EXPECT_NE(std::string::npos, WaitForLog().find("old.exe"));
+// The update's pauses between attempts: counted, not waited; the first one
+// may let the target go.
+std::vector<DWORD> g_pauses;
+HANDLE g_releasedAtFirstPause = nullptr;
+void WINAPI CountedPause(DWORD ms) {
+    g_pauses.push_back(ms);
+    if (g_releasedAtFirstPause) CloseHandle(g_releasedAtFirstPause);
+    g_releasedAtFirstPause = nullptr;
 }
 
-TEST_F(UpdateTest, ModeTwoDeletesTheSource) {
-    u.mode = 2;
-    ASSERT_TRUE(RunUpdate(u, failure, sizeof failure));
-    EXPECT_FALSE(Exists(t / "new.exe"));
-    EXPECT_TRUE(Exists(t / "old.exe"));
-    WaitForLog();
-}
+}  // namespace
 
-TEST_F(UpdateTest, WaitsWhileTheOldProgramStillHoldsItsFile) {
-    HANDLE held = CreateFileA(u.target, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    std::thread release([held] {
-        Sleep(400);
-        CloseHandle(held);
-    });
-    UpdateTiming timing{20, 10000};
-    bool ok = RunUpdate(u, failure, sizeof failure, timing);
-    release.join();
-    ASSERT_TRUE(ok) << failure;
-    EXPECT_EQ(Slurp(t / "new.exe"), Slurp(t / "old.exe"));
-    WaitForLog();
-}
-
-TEST_F(UpdateTest, GivesUpAfterItsBoundAndSaysWhy) {
-    HANDLE held = CreateFileA(u.target, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    UpdateTiming timing{20, 200};
-    EXPECT_FALSE(RunUpdate(u, failure, sizeof failure, timing));
-    CloseHandle(held);
-    EXPECT_TRUE(u.pending);
-    EXPECT_EQ("32:" + std::string(u.source) + "," + u.target, failure);
-    EXPECT_EQ("old program", Slurp(t / "old.exe"));
-}
-
-TEST_F(UpdateTest, RefusesAMissingSourceOrACopyOntoItself) {
-    std::strcpy(u.source, (t / "absent.exe").c_str());
-    EXPECT_FALSE(RunUpdate(u, failure, sizeof failure));
-    EXPECT_EQ("2:" + std::string(u.source) + "," + u.target, failure);
-    std::strcpy(u.source, u.target);
-    EXPECT_FALSE(RunUpdate(u, failure, sizeof failure));
-    EXPECT_EQ("old program", Slurp(t / "old.exe"));
-    u.source[0] = u.target[0] = '\0';
-    EXPECT_FALSE(RunUpdate(u, failure, sizeof failure));
-    EXPECT_TRUE(u.pending);
+TEST(Update, CopiesOverTheTargetWaitingWhileItIsHeldAndStartsIt) {
+    enum Hold { kFree, kUntilFirstPause, kThroughout };
+    struct Case { const char* name; const char* source; int mode; Hold hold; bool ok; std::size_t pauses; DWORD error; };
+    const Case cases[] = {{"copy", "new.exe", 1, kFree, true, 0, 0},
+                          {"move", "new.exe", 2, kFree, true, 0, 0},
+                          {"held a while", "new.exe", 1, kUntilFirstPause, true, 1, 0},
+                          {"held", "new.exe", 1, kThroughout, false, 3, ERROR_SHARING_VIOLATION},
+                          {"no source", "absent.exe", 1, kFree, false, 0, ERROR_FILE_NOT_FOUND},
+                          {"onto itself", "old.exe", 1, kFree, false, 0, ERROR_INVALID_PARAMETER},
+                          {"nothing", "", 1, kFree, false, 0, ERROR_INVALID_PARAMETER}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempTree t;
+        ASSERT_TRUE(CopyFileA(DoublePath("logargs.exe").c_str(), (t / "new.exe").c_str(), FALSE));
+        t.File("old.exe", "old program");
+        SetEnvironmentVariableA("QRN_DOUBLE_LOG", (t / "started.log").c_str());
+        PendingUpdateRecord u{};
+        std::snprintf(u.source, sizeof u.source, "%s", c.source[0] ? (t / c.source).c_str() : "");
+        std::snprintf(u.target, sizeof u.target, "%s", (t / "old.exe").c_str());
+        u.mode = c.mode;
+        HANDLE held = c.hold == kFree ? nullptr
+                                      : CreateFileA(u.target, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        g_releasedAtFirstPause = c.hold == kUntilFirstPause ? held : nullptr;
+        g_pauses.clear();
+        char failure[3 * kPathSize];
+        bool ok;
+        {
+            ImportPatch pauses("Sleep", reinterpret_cast<void*>(CountedPause));
+            ok = RunUpdate(u, failure, sizeof failure, UpdateTiming{100, 300});
+        }
+        if (c.hold == kThroughout) CloseHandle(held);
+        EXPECT_EQ(c.ok, ok) << failure;
+        EXPECT_EQ(!c.ok, u.pending);
+        EXPECT_EQ(std::vector<DWORD>(c.pauses, 100), g_pauses);
+        if (ok) {
+            WaitForProgram("old.exe");
+            EXPECT_EQ(Slurp(DoublePath("logargs.exe")), Slurp(t / "old.exe"));
+            EXPECT_EQ(c.mode == 1, Exists(t / "new.exe"));
+            EXPECT_NE(std::string::npos, Slurp(t / "started.log").find("old.exe"));
+        } else {
+            EXPECT_EQ(std::to_string(c.error) + ":" + u.source + "," + u.target, failure);
+            EXPECT_EQ("old program", Slurp(t / "old.exe"));
+        }
+    }
+    SetEnvironmentVariableA("QRN_DOUBLE_LOG", nullptr);
 }
