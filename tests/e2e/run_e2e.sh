@@ -249,14 +249,17 @@ last_spoken() { speech_log | tail -n 1 | awk -F '\t' '{ print $NF }'; }
 spoken_count() { speech_log | wc -l; }
 # The list is repainted (and its cursor row spoken) once the system gets to
 # it: wait until the expected text is the last one spoken.
-spoken() {
-    local i
+# becomes EXPECTED COMMAND...: waits (at most 10 s) until the command prints EXPECTED.
+becomes() {
+    local want=$1 i
+    shift
     for i in $(seq 1 100); do
-        [ "$(last_spoken)" == "$1" ] && return 0
+        [ "$("$@")" == "$want" ] && return 0
         sleep 0.1
     done
-    equals "$(last_spoken)" "$1"
+    equals "$("$@")" "$want"
 }
+spoken() { becomes "$1" last_spoken; }
 with_speech() {  # with_speech DLL...: stand-in speech libraries beside qrn.exe
     local d
     for d in "$@"; do cp "$DOUBLES/$d" "$PROG/$d"; done
@@ -682,27 +685,19 @@ wait_qrn
 
 # ---------------------------------------------------------------------------
 scenario "a window closed maximised starts maximised"
-# Waits until the main window's state is $1 (at most 10 s).
-state_becomes() {
-    local i
-    for i in $(seq 1 100); do
-        [ "$(drive state QRN 'QRN - ' | tr -d '\r')" == "$1" ] && return 0
-        sleep 0.1
-    done
-    equals "$(drive state QRN 'QRN - ' | tr -d '\r')" "$1"
-}
+main_state() { drive state QRN 'QRN - ' | tr -d '\r'; }
 fresh_program_folder
 write_ini "[QRNInit]" "WinBannerMode=0" 'GetPath=U:\'
 start_qrn
 drive wait QRN 'QRN - ' 30000
 drive command QRN "QRN - " 40056
-check "maximised by its command" state_becomes maximised
+check "maximised by its command" becomes maximised main_state
 drive close QRN "QRN - "
 wait_qrn
 check "closing maximised stores WinSizeIsMax=1" equals "$(ini_value QRNInit WinSizeIsMax)" 1
 start_qrn
 drive wait QRN 'QRN - ' 30000
-check "the next start shows it maximised" state_becomes maximised
+check "the next start shows it maximised" becomes maximised main_state
 drive close QRN "QRN - "
 wait_qrn
 check "and that exit keeps WinSizeIsMax=1" equals "$(ini_value QRNInit WinSizeIsMax)" 1
