@@ -1,5 +1,5 @@
 // The speech bridge against the stand-ins of the readers' libraries, loaded
-// by their bare names from the current directory.
+// by their bare names from the current directory (each logs beside itself).
 #include <gtest/gtest.h>
 
 #include "app/speech_win32.h"
@@ -10,88 +10,64 @@ using namespace qrntest;
 
 namespace {
 
-// A fresh start of speech in a folder of its own, made the current one, with
-// the stand-ins copied in (each under the name given, or its own).
+using Libraries = std::vector<std::pair<const char*, const char*>>;  // stand-in, and the name it goes by
+const Libraries kBoth = {{"SOUNDP.DLL", "SOUNDP.DLL"}, {"PCTKUsr.dll", "PCTKUsr.dll"}};
+
+// A fresh start of speech in a folder of its own, made the current one, with the libraries
+// copied in and, when named, a window such as a reader shows (never on the display).
 struct Bridge {
-    explicit Bridge(std::vector<std::pair<const char*, const char*>> libraries) {
+    Bridge(const Libraries& libraries, const char* readerClass) {
         ResetSpeech();
         SetEnvironmentVariableA("QRN_SPEECH_LOG", nullptr);  // the log lies beside the library
         for (const auto& [library, as] : libraries)
             EXPECT_TRUE(CopyFileA(DoublePath(library).c_str(), (tree / as).c_str(), FALSE)) << library;
         SetCurrentDirectoryA(tree.Path().c_str());
         SetSpeechPlatform(&platform);
+        if (!readerClass) return;
+        WNDCLASSA wc{0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, readerClass};
+        RegisterClassA(&wc);
+        reader = CreateWindowA(readerClass, "reader", WS_OVERLAPPED, 0, 0, 99, 99, nullptr, nullptr, wc.hInstance, 0);
     }
     ~Bridge() {
         SetSpeechPlatform(nullptr);
-        ResetSpeech();
         if (reader) DestroyWindow(reader);
     }
-    // A window of that class, as a reader shows one (never on the display).
-    void Reader(const char* className) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = className;
-        RegisterClassA(&wc);
-        reader = CreateWindowA(className, "reader", WS_OVERLAPPED, 0, 0, 100, 50, nullptr, nullptr, wc.hInstance, nullptr);
-        ASSERT_NE(nullptr, reader);
-    }
     std::string Log() const { return Slurp(tree / "speech.log"); }
-
     TempTree tree;
     Win32SpeechPlatform platform{true};  // goes before the tree, freeing its library
     HWND reader = nullptr;
 };
 
-const std::vector<std::pair<const char*, const char*>> kBoth = {{"SOUNDP.DLL", "SOUNDP.DLL"},
-                                                                {"PCTKUsr.dll", "PCTKUsr.dll"}};
-
 }  // namespace
 
+// Then the stand-in of SOUNDP.DLL answers that its reader has gone: that one stops for the run.
 TEST(Speech, TheReadersWindowChoosesTheLibrary) {
-    const struct { const char* window; int engine; const char* log; } cases[] = {
-        {nullptr, 2, "PCTKPRead\t1\t1\tabc\nPCTKPRead\t4\t1\tダ\n"},
-        {"Reader", 2, "PCTKPRead\t1\t1\tabc\nPCTKPRead\t4\t1\tダ\n"},  // not a class the reader shows
-        {"95Reader", 1, "SoundMessage\t128\tabc\nSoundMessage\t2\tダ\n"},
-        {"98Reader", 1, "SoundMessage\t128\tabc\nSoundMessage\t2\tダ\n"}};
+    const char* const pctk = "PCTKPRead\t1\t1\tabc\nPCTKPRead\t4\t1\tダ\nPCTKPRead\t4\t1\tgone\nPCTKPRead\t4\t1\tx\n";
+    const char* const soundp = "SoundMessage\t128\tabc\nSoundMessage\t2\tダ\nSoundMessage\t2\tgone\n";
+    const struct { const char* window; const char* library; const char* log; } cases[] = {
+        {nullptr, "PCTKUsr.dll", pctk}, {"Reader", "PCTKUsr.dll", pctk},  // not a class a reader shows
+        {"95Reader", "SOUNDP.DLL", soundp}, {"98Reader", "SOUNDP.DLL", soundp}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.window ? c.window : "no window");
-        Bridge b(kBoth);
-        if (c.window) b.Reader(c.window);
-        EXPECT_EQ(c.window && c.engine == 1, b.platform.ReaderWindowExists());
+        Bridge b(kBoth, c.window);
         EXPECT_EQ(1, Speak("abc"));
         SetSpeechMode(9);  // queued
         EXPECT_EQ(1, Speak("ダ"));
-        EXPECT_EQ(c.engine, SpeechEngine());
+        EXPECT_EQ(c.library == std::string("SOUNDP.DLL") ? 1 : 2, SpeechEngine());
+        b.tree.File("soundp.off");
+        EXPECT_EQ(1, Speak("gone"));
+        EXPECT_EQ(SpeechEngine() == 1 ? kSpeechOff : kSpeechReady, SpeechStatus().State);
+        ASSERT_TRUE(DeleteFileA((b.tree / "soundp.off").c_str()));
+        EXPECT_EQ(1, Speak("x"));
         EXPECT_EQ(c.log, b.Log());
-        // The copy in the current directory was the one loaded.
-        char loaded[MAX_PATH] = "";
-        GetModuleFileNameA(GetModuleHandleA(c.engine == 1 ? "SOUNDP.DLL" : "PCTKUsr.dll"), loaded, sizeof loaded);
-        EXPECT_EQ(0, lstrcmpiA((b.tree / (c.engine == 1 ? "SOUNDP.DLL" : "PCTKUsr.dll")).c_str(), loaded)) << loaded;
     }
 }
 
-TEST(Speech, AReaderThatGoesAwayTurnsSpeechOffForTheRun) {
-    Bridge b(kBoth);
-    b.Reader("95Reader");
-    EXPECT_EQ(1, Speak("one"));
-    EXPECT_EQ(kSpeechReady, SpeechStatus().State);
-    b.tree.File("soundp.off");  // the stand-in then answers that the reader is gone
-    EXPECT_EQ(1, Speak("two"));
-    EXPECT_EQ(kSpeechOff, SpeechStatus().State);
-    ASSERT_TRUE(DeleteFileA((b.tree / "soundp.off").c_str()));
-    EXPECT_EQ(1, Speak("three"));
-    EXPECT_EQ("SoundMessage\t128\tone\nSoundMessage\t128\ttwo\n", b.Log());
-}
-
 TEST(Speech, AnUnusableLibraryTurnsSpeechOffForGood) {
-    const struct { const char* name; const char* window; std::vector<std::pair<const char*, const char*>> libraries; }
-        cases[] = {{"missing", nullptr, {}},
-                   {"without its entry point", "95Reader", {{"PCTKUsr.dll", "SOUNDP.DLL"}}}};
+    const struct { const char* window; Libraries libraries; } cases[] = {
+        {nullptr, {}}, {"95Reader", {{"PCTKUsr.dll", "SOUNDP.DLL"}}}};  // missing; without its entry point
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Bridge b(c.libraries);
-        if (c.window) b.Reader(c.window);
+        Bridge b(c.libraries, c.window);
         EXPECT_EQ(0, Speak("a"));
         EXPECT_EQ(kSpeechOff, SpeechStatus().State);
         EXPECT_EQ(nullptr, GetModuleHandleA("SOUNDP.DLL"));  // released again

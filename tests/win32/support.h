@@ -1,6 +1,5 @@
-// What the tests of the Windows layer share: temporary trees, the drives the
-// runner maps, files and programs of the build, and modal dialogs driven from
-// inside their own message loop.
+// What the tests of the Windows layer share: temporary trees, the mapped
+// drives, the stand-ins, and modal dialogs driven from inside their own loop.
 #pragma once
 #include <windows.h>
 
@@ -10,59 +9,47 @@
 
 namespace qrntest {
 
-class TempTree {
+class TempTree {  // a new, empty directory below the system's temporary folder, removed at the end
 public:
-    TempTree();  // a new, empty directory below the system's temporary folder
+    TempTree();
     ~TempTree();
     TempTree(const TempTree&) = delete;
-    TempTree& operator=(const TempTree&) = delete;
-
-    // Full path of the tree, with a trailing backslash.
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return path_; }  // with a trailing backslash
     std::string operator/(const std::string& name) const { return path_ + name; }
     void File(const std::string& name, const std::string& content = "x", DWORD attributes = 0) const;
-    void Dir(const std::string& name) const;
-
+    void Dir(const std::string& name) const { CreateDirectoryA((path_ + name).c_str(), nullptr); }
 private:
     std::string path_;
 };
 
-// A drive letter the test runner mapped (QRN_TEST_<name>_DRIVE); fails the test when there is none.
-char MappedDrive(const char* name);
-// A file of the stand-ins' build folder (tests/doubles).
-std::string DoublePath(const char* name);
+char MappedDrive(const char* name);        // QRN_TEST_<name>_DRIVE, set by the runner
+std::string DoublePath(const char* name);  // a file of tests/doubles in the build
 std::string Slurp(const std::string& path);
 bool Exists(const std::string& path);
-// Waits until every running program of that file name (started by the test) has ended.
-void WaitForProgram(const char* exeName);
+void WaitForProgram(const char* exeName);  // until every running program of that name has ended
 
 // Steps against a modal dialog of this thread: the next top-level dialog to
-// open gets the script, and runs one step each time its own message loop
-// comes round, until the steps run out; a dialog still open then is ended.
-// Dialogs that open with no script waiting (a stray message box) are ended
-// at once and counted. A modal dialog shows itself only once its queue runs
-// empty, which the posted steps never let happen: it closes without ever
-// having been on the display, and so without waiting for the display.
+// open takes the script and runs a step each time its own loop comes round to
+// it, after whatever the step before queued; one still open when the steps run
+// out is ended, as is one that opens with no script waiting (a stray message
+// box). A dialog shows itself once its queue runs empty, which the steps never
+// let happen: it closes without waiting for the display.
 using Step = std::function<void(HWND dialog)>;
 struct DialogScript {
     explicit DialogScript(std::vector<Step> steps);
     ~DialogScript();
     DialogScript(const DialogScript&) = delete;
-    DialogScript& operator=(const DialogScript&) = delete;
-    // Every step ran, and the dialog closed by itself after the last.
+    // Every step ran (each only while the dialog was open) and it then closed by itself.
     bool Done() const { return dialog != nullptr && next == steps.size() && !leftOpen; }
-
     std::vector<Step> steps;
     std::size_t next = 0;
     bool leftOpen = false;
     HWND dialog = nullptr;
 };
-int StrayDialogs();
 
 std::string Text(HWND window);
-std::string Text(HWND dialog, int id);
-bool Enabled(HWND dialog, int id);
-// A click as the user makes it: only on an enabled button.
-void Click(HWND dialog, int id);
+inline std::string Text(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
+inline bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+void Click(HWND dialog, int id);  // as the user does: only on an enabled button
 
 }  // namespace qrntest
