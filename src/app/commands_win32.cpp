@@ -10,7 +10,6 @@
 #include "app/main_window_win32.h"
 #include "base/prompts.h"
 #include "listing/list_keys.h"
-#include "listing/sort.h"
 #include "listing/sort_dialog_win32.h"
 #include "resources/resource_ids.h"
 
@@ -39,16 +38,13 @@ void EscapeCommand(HWND w, int) {
         Quit(w, false);
 }
 
-int Collate(const char* a, const char* b) { return lstrcmpA(a, b); }
-
 // After OK: read again when automatic sorting was just switched off, sort
 // the table, cursor to the first row, repaint.
 void SortCommand(HWND w, int) {
     const bool autoSortWasOn = g_settings.SortAuto != kSortAutoOff;
     if (!RunSortDialog(g_window.Instance, w, g_settings, IniProfile())) return;
     if (autoSortWasOn && g_settings.SortAuto == kSortAutoOff) ReadMainDirectory(w);
-    SortSpec spec{g_settings.SortOrder, g_settings.SortKey, Collate, PlatformUpper};
-    SortEntries(g_listing.table.rows, g_listing.table.EntryCount, spec);
+    DirPlatform().Sort(g_listing.table);
     g_listing.CursorIndex = 0;
     g_listing.PageNumber = 1;
     ComputePageGeometry(g_listing, g_settings);

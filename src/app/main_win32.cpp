@@ -10,6 +10,7 @@
 #include "app/prompts_win32.h"
 #include "app/speech_win32.h"
 #include "app/update_win32.h"
+#include "base/startup_win32.h"
 #include "resources/resource_ids.h"
 
 using namespace qrn;
@@ -23,19 +24,12 @@ bool FullPathOf(const char* path, char* out, std::size_t size) {
 }
 
 void ReadVersion(Startup& st) {
-    OSVERSIONINFOA v;
-    std::memset(&v, 0, sizeof v);
-    v.dwOSVersionInfoSize = sizeof v;
-    if (GetVersionExA(&v)) {
-        st.IsNT = v.dwPlatformId == VER_PLATFORM_WIN32_NT;
-        st.OsMajor = v.dwMajorVersion;
-        st.OsMinor = v.dwMinorVersion;
-        st.OsBuild = v.dwBuildNumber;
-    }
+    st.Version = ReadSystemVersion();
+    const bool nt = st.Version.IsNT;
     char dir[64];
-    UINT n = st.IsNT ? GetSystemDirectoryA(dir, sizeof dir) : GetWindowsDirectoryA(dir, sizeof dir);
+    UINT n = nt ? GetSystemDirectoryA(dir, sizeof dir) : GetWindowsDirectoryA(dir, sizeof dir);
     if (n == 0 || n >= sizeof dir) dir[0] = '\0';
-    BuildShellPath(st.IsNT, dir, st.ShellPath, sizeof st.ShellPath);
+    BuildShellPath(nt, dir, st.ShellPath, sizeof st.ShellPath);
 }
 
 void BuildDriveTypes(Startup& st) {

@@ -51,10 +51,9 @@ const KeyInfo kKeys[] = {
     QRN_INT(kSectionInit, "UpdateSig", UpdateFilter, 0, 3, 31, Signal, Always),
     QRN_INT(kSectionInit, "WinBannerMode", WinBannerMode, 1, kAny, kAny, Plain, Always),
     QRN_INT(kSectionInit, "ActiveCheck", ActiveCheck, 1, kAny, kAny, Plain, StartOnly),
-    // GetPath defaults to the program folder and ends with a backslash; its
-    // loading has its own step.
-    QRN_TEXT(kSectionInit, "GetPath", StartDir, "", StartOnly),
-    QRN_TEXT(kSectionInit, "Mask", StartMask, "*.*", StartOnly),
+    // GetPath defaults to the program folder and ends with a backslash.
+    QRN_TEXT(kSectionInit, "GetPath", StartDir, "", StartOwnStep),
+    QRN_TEXT(kSectionInit, "Mask", StartMask, "*.*", StartOwnStep),
     QRN_COLOR("Back", kBack, 0, 0, 0),
     QRN_COLOR("Norm", kNorm, 255, 255, 255),
     QRN_COLOR("Vol", kVol, 255, 255, 0),
@@ -139,10 +138,8 @@ void LoadSettings(Settings& s, Profile& ini, bool full, const char* programFolde
     for (const KeyInfo& k : kKeys)
         if (k.load == KeyLoad::Always) LoadKey(s, ini, k);
     if (!full) return;
-    for (const KeyInfo& k : kKeys) {
-        const bool special = &k == &KeyOf(IniKey::GetPath) || &k == &KeyOf(IniKey::Mask);
-        if (k.load == KeyLoad::StartOnly && !special) LoadKey(s, ini, k);
-    }
+    for (const KeyInfo& k : kKeys)
+        if (k.load == KeyLoad::StartOnly) LoadKey(s, ini, k);
 
     if (s.ActiveCheck == 1) {
         for (int d = 0; d < 26; ++d) {

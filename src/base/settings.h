@@ -98,8 +98,9 @@ enum class KeyRule {
     ZeroOrRange,   // 0 stays 0; otherwise bounded to [lo, hi] (FileDispSize)
     Signal,        // above 0 gives hi, else lo (UpdateSig)
 };
-// When a key is read: on every load, or only at start (a reload keeps it).
-enum class KeyLoad { Always, StartOnly };
+// When a key is read: on every load, only at start (a reload keeps it), or
+// at start by a step of its own (GetPath and Mask, which have fallbacks).
+enum class KeyLoad { Always, StartOnly, StartOwnStep };
 
 struct KeyInfo {
     const char* section;

@@ -187,5 +187,9 @@ bool FormatUpdateCommand(const PendingUpdateRecord& u, char* out, std::size_t si
     return n > 0 && static_cast<std::size_t>(n) < size;
 }
 
-}  // namespace qrn
+bool HasExtendedFreeSpaceQuery(const SystemVersion& v) {
+    return v.IsNT || v.OsMajor == 0 ||
+           ((v.OsMajor << 24) | (v.OsMinor << 16) | (v.OsBuild & 0xFFFF)) > ((4u << 24) | 1000u);
+}
 
+}  // namespace qrn

@@ -13,6 +13,16 @@ struct PendingUpdateRecord {
     bool pending;   // an update waits (in update mode: not yet completed)
 };
 
+// The system's version as GetVersionExA tells it.
+struct SystemVersion {
+    bool IsNT;
+    unsigned OsMajor, OsMinor, OsBuild;  // OsMajor 0: unknown
+};
+
+// Whether the system offers the extended free-space query: NT always,
+// Windows 95 from OSR2 on (an unknown version is given the benefit).
+bool HasExtendedFreeSpaceQuery(const SystemVersion& v);
+
 // Paths and tables set up once at start.
 struct Startup {
     char ProgramFolder[kPathSize];  // without a trailing backslash
@@ -20,8 +30,7 @@ struct Startup {
     char HelpPath[kPathSize];
     char ShellPath[kPathSize];
     char DriveTypeTable[26];
-    bool IsNT;
-    unsigned OsMajor, OsMinor, OsBuild;
+    SystemVersion Version;
     PendingUpdateRecord PendingUpdate;
     char UpdateFailure[3 * kPathSize];  // text shown when the update did not complete
 };

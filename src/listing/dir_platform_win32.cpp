@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/sjis_win32.h"
+#include "base/startup_win32.h"
 #include "listing/sort.h"
 
 namespace qrn {
@@ -55,16 +57,7 @@ namespace {
 using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
 
 FreeSpaceEx ExtendedQuery() {
-    // Windows 95 before OSR2 lacks the extended query; NT always has it.
-    OSVERSIONINFOA v;
-    std::memset(&v, 0, sizeof v);
-    v.dwOSVersionInfoSize = sizeof v;
-    if (!GetVersionExA(&v)) v.dwMajorVersion = 0;
-    const bool available =
-        v.dwPlatformId == VER_PLATFORM_WIN32_NT || v.dwMajorVersion == 0 ||
-        ((static_cast<unsigned>(v.dwMajorVersion) << 24) | (static_cast<unsigned>(v.dwMinorVersion) << 16) |
-         (v.dwBuildNumber & 0xFFFF)) > ((4u << 24) | 1000u);
-    if (!available) return nullptr;
+    if (!HasExtendedFreeSpaceQuery(ReadSystemVersion())) return nullptr;
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     if (!kernel) return nullptr;
     return reinterpret_cast<FreeSpaceEx>(reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")));
@@ -133,7 +126,7 @@ void Win32DirectoryPlatform::Close() {
     search_ = INVALID_HANDLE_VALUE;
 }
 
-void Win32DirectoryPlatform::LowerCase(char* s) { CharLowerA(s); }
+void Win32DirectoryPlatform::LowerCase(char* s) { PlatformLower(s); }
 
 void Win32DirectoryPlatform::MakeWorkingDirectory(const char* path) { SetWorkingDirectory(path); }
 
@@ -145,11 +138,10 @@ void* Win32DirectoryPlatform::ArmWatch(void* previous, const char* dir, unsigned
 
 namespace {
 int Collate(const char* a, const char* b) { return lstrcmpA(a, b); }
-void Upper(char* s) { CharUpperA(s); }
 }  // namespace
 
 void Win32DirectoryPlatform::Sort(EntryTable& table) {
-    SortSpec spec{settings_.SortOrder, settings_.SortKey, Collate, Upper};
+    SortSpec spec{settings_.SortOrder, settings_.SortKey, Collate, PlatformUpper};
     SortEntries(table.rows, table.EntryCount, spec);
 }
 

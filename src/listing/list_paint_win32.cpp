@@ -12,9 +12,6 @@
 
 namespace qrn {
 
-void PlatformLower(char* s) { CharLowerA(s); }
-void PlatformUpper(char* s) { CharUpperA(s); }
-
 namespace {
 
 COLORREF ColorOf(const ListView& v, ColorIndex i) {
@@ -320,29 +317,23 @@ void ShowCursorInfo(HWND window, ListView& v, const PaintContext& c, int index) 
 }
 
 void RedrawCursor(HWND window, ListView& v, const PaintContext& c, int oldCursor) {
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, *c.font ? *c.font : GetStockObject(SYSTEM_FIXED_FONT));
+    WindowDc dc(window, v, c);
     int x, y;
     if (oldCursor != v.CursorIndex && oldCursor >= v.TopIndex && oldCursor <= v.LastOnPage) {
         RowOrigin(v, oldCursor, x, y);
-        DrawRow(dc, v, c, x, y, oldCursor, false);
+        DrawRow(dc.get(), v, c, x, y, oldCursor, false);
     }
     RowOrigin(v, v.CursorIndex, x, y);
-    DrawRow(dc, v, c, x, y, v.CursorIndex, true);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    ShowCursorInfo(window, v, c, v.CursorIndex);
-    ShowCounts(window, v, c);
+    DrawRow(dc.get(), v, c, x, y, v.CursorIndex, true);
+    ShowCursorInfoOn(dc.get(), v, c, v.CursorIndex);
+    ShowCountsOn(dc.get(), v, c);
 }
 
 void RedrawPage(HWND window, ListView& v, const PaintContext& c) {
     ComputePageGeometry(v, c.settings);
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, *c.font ? *c.font : GetStockObject(SYSTEM_FIXED_FONT));
-    PaintList(dc, v, c);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    ShowCounts(window, v, c);
+    WindowDc dc(window, v, c);
+    PaintList(dc.get(), v, c);
+    ShowCountsOn(dc.get(), v, c);
 }
 
 }  // namespace qrn

@@ -6,6 +6,7 @@
 
 #include "base/profile.h"
 #include "base/settings.h"
+#include "base/sjis_win32.h"
 #include "listing/list_format.h"
 #include "listing/list_view.h"
 
@@ -19,10 +20,6 @@ struct PaintContext {
     HFONT* font;               // the window's list font: made on first use, made anew by PaintAll
     const char* directory;     // the listed directory, for full names in the header
 };
-
-// The platform's case mappings (CharLowerA, CharUpperA).
-void PlatformLower(char* s);
-void PlatformUpper(char* s);
 
 // The list font of the context, made now when there is none yet.
 HFONT ListFont(const PaintContext& c);

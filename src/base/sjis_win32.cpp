@@ -1,0 +1,10 @@
+#include "base/sjis_win32.h"
+
+#include <windows.h>
+
+namespace qrn {
+
+void PlatformLower(char* s) { CharLowerA(s); }
+void PlatformUpper(char* s) { CharUpperA(s); }
+
+}  // namespace qrn
