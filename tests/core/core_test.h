@@ -27,8 +27,7 @@ public:
     // Read as the system reads a file: blanks trimmed, the first of duplicate keys holds.
     explicit FakeProfile(const std::string& text = "") {
         std::istringstream in(text);
-        std::string line, section;
-        while (std::getline(in, line)) {
+        for (std::string line, section; std::getline(in, line);) {
             line = Trim(line);
             std::size_t eq = line.find('=');
             if (line.size() >= 2 && line[0] == '[') section = Trim(line.substr(1, line.find(']') - 1));
@@ -41,8 +40,7 @@ public:
         long long n = v && !v->empty() ? std::strtoll(v->c_str(), nullptr, 10) : def;
         return static_cast<int>(n > 0x7fffffffLL ? 0x7fffffffLL : n < -0x7fffffffLL ? -0x7fffffffLL : n);
     }
-    std::size_t GetString(const char* section, const char* key, const char* def, char* out,
-                          std::size_t size) override {
+    std::size_t GetString(const char* section, const char* key, const char* def, char* out, std::size_t size) override {
         const std::string* v = Find(section, key);
         std::snprintf(out, size, "%s", v ? v->c_str() : def);  // cut byte by byte, as the system does
         return std::strlen(out);
@@ -54,17 +52,13 @@ public:
     }
     Strings SectionKeys(const char* section) override {
         Strings keys;
-        if (sections_.count(section))
-            for (auto& kv : sections_[section]) keys.push_back(kv.first);
+        for (auto& kv : sections_[section]) keys.push_back(kv.first);
         return keys;
     }
     // The value, or null when absent.
     const std::string* Find(const std::string& section, const std::string& key) const {
         auto s = sections_.find(section);
         return s == sections_.end() || !s->second.count(key) ? nullptr : &s->second.at(key);
-    }
-    std::string Value(const std::string& section, const std::string& key) const {
-        return Find(section, key) ? *Find(section, key) : "(none)";
     }
     int writes = 0;
 
@@ -76,28 +70,22 @@ private:
     }
 };
 
-// Messages, answers and typed lines; installed while it lives.
-class ScriptedPrompts : public Prompts {
-public:
-    Strings messages, inputs;        // title|text, title|initial line
-    std::deque<int> answers;         // message answers; Cancel when none are left
-    std::deque<std::string> lines;   // typed lines; none left cancels
+// Messages (title|text) and typed lines (title|initial line; none left cancels); installed while it lives.
+struct ScriptedPrompts : Prompts {
+    Strings messages, inputs;
+    std::deque<std::string> lines;
     int beeps = 0;
     ScriptedPrompts() { SetPrompts(this); }
     ~ScriptedPrompts() override { SetPrompts(nullptr); }
     int Message(void*, const char* text, const char* title, unsigned) override {
-        messages.push_back(std::string(title) + "|" + text);
-        int a = answers.empty() ? kIdCancel : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
+        return messages.push_back(std::string(title) + "|" + text), kIdCancel;
     }
     void Beep() override { ++beeps; }
     bool InputLine(void*, const char* title, char* text, std::size_t size) override {
         inputs.push_back(std::string(title) + "|" + text);
         if (lines.empty()) return false;
         std::snprintf(text, size, "%s", lines.front().c_str());
-        lines.pop_front();
-        return true;
+        return lines.pop_front(), true;
     }
 };
 
@@ -113,11 +101,7 @@ inline FileEntry Row(const char* name, std::uint32_t attributes = kAttrArchive, 
                      std::uint16_t date = 0, std::uint16_t time = 0) {
     FileEntry e{};
     std::snprintf(e.name, sizeof e.name, "%s", name);
-    e.attributes = attributes;
-    e.size = size;
-    e.date = date;
-    e.time = time;
-    e.ext = ExtensionIndex(name);
+    e.attributes = attributes, e.size = size, e.date = date, e.time = time, e.ext = ExtensionIndex(name);
     return e;
 }
 

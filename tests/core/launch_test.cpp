@@ -18,8 +18,7 @@ bool ShortOf(const char* path, char* out, std::size_t size) {
 }
 
 // Directories to read and the system's "Extensions"; what is started is logged.
-class RecordingPlatform : public LaunchPlatform {
-public:
+struct RecordingPlatform : LaunchPlatform {
     std::map<std::string, std::vector<FileEntry>> dirs;
     std::map<std::string, std::string> extensions;
     Strings log;
@@ -28,12 +27,10 @@ public:
 
     bool Run(const char* command) override { return log.push_back(std::string("run ") + command), failRuns-- <= 0; }
     void ShellOpen(void*, const char* path) override { log.push_back(std::string("open ") + path); }
-    bool FindProgramFor(const char*, char*, std::size_t) override { return false; }
-    void SystemExtension(const char* ext, char* out, std::size_t size) override {
-        std::snprintf(out, size, "%s", extensions[ext].c_str());
-    }
     void PlaySoundFile(const char* path) override { log.push_back(std::string("play ") + path); }
     bool BuiltInPager(void*, const char* name) override { return log.push_back(std::string("pager ") + name), true; }
+    void SystemExtension(const char* ext, char* out, std::size_t size) override { std::snprintf(out, size, "%s", extensions[ext].c_str()); }
+    bool FindProgramFor(const char*, char*, std::size_t) override { return false; }
     bool SystemDirectory(char*, std::size_t) override { return false; }
     int ReadDirectory(void*) override {
         log.push_back(std::string("read ") + listing->CurrentDir);
@@ -53,7 +50,6 @@ struct LaunchTest : ::testing::Test {
     char remembered[kPathSize] = "";
     LaunchContext c{l, s, ini, platform, nullptr, remembered, "C:\\WIN\\cmd.exe"};
     const Modifiers none, shift{true, false}, ctrl{false, true};
-
     void SetUp() override {
         std::strcpy(s.Editor, "notepad.exe");
         platform.listing = &l;
@@ -125,7 +121,7 @@ TEST_F(LaunchTest, TemplatesAndTheirLimit) {
         for (int i = 0, len = static_cast<int>(rng() % 120); i < len; ++i) tmpl += "%FS>&][|:;ab \\.\x83\x5C\x81"[rng() % 19];
         const std::size_t size = 1 + rng() % 300;
         std::vector<char> out(size + 8, '#');
-        l.CursorIndex = static_cast<int>(rng() % 18) - 1;
+        l.CursorIndex = static_cast<int>(rng() % 18) - 1;  // the cursor and the subject may lie outside the table
         SetMark(l.table, static_cast<int>(rng() % 16), rng() % 2);
         const bool ok = ExpandTemplate(tmpl.c_str(), out.data(), size, static_cast<int>(rng() % 18) - 1, l, ShortOf);
         ASSERT_LT(std::strlen(out.data()), size) << tmpl;
@@ -235,8 +231,7 @@ TEST(InputHistory, SectionsNewest32EmptyAndOverlongLines) {
         EXPECT_EQ(r.section, section) << r.title;
     }
     std::string text = "[QRNHISTcopy]\n001=second\n000=first\n002=third\n004=after the gap\n[QRNHISTedit]\n";
-    for (int i = 0; i < 1005; ++i)
-        text += (i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i) + "=v" + std::to_string(i) + "\n";
+    for (int i = 0; i < 1005; ++i) text += (i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i) + "=v" + std::to_string(i) + "\n";
     FakeProfile ini(text);
     EXPECT_EQ((Strings{"first", "second", "third"}), ReadHistory(ini, "copy"));
     Strings edit = ReadHistory(ini, "edit");  // a hand-edited section is read up to "999"
@@ -245,7 +240,7 @@ TEST(InputHistory, SectionsNewest32EmptyAndOverlongLines) {
     edit = ReadHistory(ini, "edit");
     EXPECT_EQ((Strings{"32", "new", "v30", "32"}), (Strings{std::to_string(edit.size()), edit[0], edit[31],
                                                             std::to_string(ini.SectionKeys("QRNHISTedit").size())}));
-    WriteHistory(ini, "copy", {"z"});
+    WriteHistory(ini, "copy", {"z"});  // the whole section is replaced
     EXPECT_EQ((Strings{"000"}), ini.SectionKeys("QRNHISTcopy"));
     FakeProfile fresh;  // the same line twice is kept twice; trail bytes 0x5C come back whole
     for (const char* line : {"dir /w", "dir /w", "ソフト\\表示"}) EXPECT_EQ(InputDecision::ToHistory, Enter(fresh, "md", line));

@@ -27,9 +27,9 @@ TEST(Wildcard, MaskListsAndAgreementWithPlainRecursion) {
     const struct { std::string name, mask; int match; } rows[] = {
         {"READ.TXT", "*.txt;*.doc", 1}, {"memo.doc", "*.txt;*.doc", 1}, {"memo.docx", "*.txt;*.doc", 0},
         {"notes", "*.txt;*.doc", 0}, {"report.txt", "*.*", 1}, {"README", "*.*", 0}, {"trail.", "*.*", 0},
-        {"a", "a*", 0}, {"ab", "a*", 1}, {"a", "*a", 1}, {"x.c", "?.c", 1}, {"xy.c", "?.c", 0}, {"a.txt", "*.txt;", 1},
-        {"a.doc", "*.txt;", 0}, {"a.txt", "", 0}, {"a.txt", ";", 0}, {"ソフト.txt", "ソ*", 1}, {"ソ.c", "??.c", 1},
-        {"\x81;x", "\x81;*", 1},      // 0x81 0x3B is one character, not a separator
+        {"a.txt", "*.txt;", 1}, {"a.doc", "*.txt;", 0}, {"a.txt", "", 0}, {"a.txt", ";", 0}, {"ソフト.txt", "ソ*", 1},
+        {"ソ.c", "??.c", 1},
+        {"x", "\x81;x", 0},          // 0x81 0x3B is one character, not a separator
         {"\x82\x61", "\x82\x41", 0},  // full-width letters are no case variants
         {a259, "********a", 1}, {a259, "******b", 0}, {a259, "*a*a*a*a*a*a*a*a*a*a*b", 0},
         {std::string(247, 'a'), std::string(248, '?'), 0}, {"a.txt", overlong + ";*.txt", 1},  // too long to hold: no match
@@ -86,14 +86,14 @@ TEST(Sort, GroupsThenEachKeyInBothDirections) {
 
 namespace {
 
-// Directories by path, labels by drive, drives that are not ready; every other call is logged.
-class FakeDisk : public DirectoryPlatform {
-public:
+// Directories by path, labels by drive, drives that are not ready, the drive window's choice; every other call is logged.
+struct FakeDisk : DirectoryPlatform {
     std::map<std::string, std::vector<FileEntry>> dirs;
     std::map<char, std::string> labels;
-    std::string notReady, chooseResult;
-    int chooseAnswer = -1;
+    std::string notReady, chosen;  // nothing chosen: the drive window is cancelled
     Strings log;
+    std::vector<FileEntry>* cur = nullptr;
+    std::size_t pos = 0;
 
     std::uint64_t QueryDiskSpace(const char* path, DiskFigures& f) override {
         f = {5000000000ull, 400, 4999999600ull};
@@ -104,18 +104,14 @@ public:
     }
     bool First(const char* search, FoundRecord& rec) override {
         log.push_back(std::string("search ") + search);
-        cur_ = &dirs[std::string(search, std::strlen(search) - 3)];
-        pos_ = 0;
+        cur = &dirs[std::string(search, std::strlen(search) - 3)], pos = 0;
         return Next(rec);
     }
     bool Next(FoundRecord& rec) override {
-        if (pos_ >= cur_->size()) return false;
-        const FileEntry& f = (*cur_)[pos_++];
+        if (pos >= cur->size()) return false;
+        const FileEntry& f = (*cur)[pos++];
         std::snprintf(rec.name, sizeof rec.name, "%s", f.name);
-        rec.attributes = f.attributes;
-        rec.size = f.size;
-        rec.date = 0x5A21;
-        rec.time = 0x6000;
+        rec.attributes = f.attributes, rec.size = f.size, rec.date = 0x5A21, rec.time = 0x6000;
         return true;
     }
     void Close() override { log.push_back("close"); }
@@ -128,13 +124,8 @@ public:
     const char* ProgramFolder() override { return "C:\\QRN"; }
     int ChooseDrive(void*, const char* title, char* choice, std::size_t size) override {
         log.push_back(std::string("choose ") + title + " " + choice);
-        if (chooseAnswer == 1) std::snprintf(choice, size, "%s", chooseResult.c_str());
-        return chooseAnswer;
+        return chosen.empty() ? -1 : (std::snprintf(choice, size, "%s", chosen.c_str()), 1);
     }
-
-private:
-    std::vector<FileEntry>* cur_ = nullptr;
-    std::size_t pos_ = 0;
 };
 
 // A listing read through the fake disk, or filled by Make, with its keys.
@@ -157,16 +148,10 @@ struct ListingTest : ::testing::Test {
     // n plain files of 10 bytes on pages of R rows and C columns, the cursor on the page of cursor.
     void Make(int n, int R, int C, int cursor = 0) {
         ClearAllMarks(l.table);
-        l.table.EntryCount = n;
         for (int i = 0; i < n; ++i) l.table.rows[i] = Row(("f" + std::to_string(i)).c_str(), kAttrArchive, 10);
-        l.RowsPerColumn = R;
-        l.ColumnsPerPage = C;
-        l.EntriesPerPage = R * C;
-        l.PageCount = (n + R * C - 1) / (R * C);
-        l.PageNumber = cursor / l.EntriesPerPage + 1;
-        l.TopIndex = (l.PageNumber - 1) * l.EntriesPerPage;
-        l.LastOnPage = LastOfPage(l);
-        l.CursorIndex = cursor;
+        l.table.EntryCount = n, l.RowsPerColumn = R, l.ColumnsPerPage = C, l.EntriesPerPage = R * C;
+        l.PageCount = (n + R * C - 1) / (R * C), l.PageNumber = cursor / (R * C) + 1, l.CursorIndex = cursor;
+        l.TopIndex = (l.PageNumber - 1) * R * C, l.LastOnPage = LastOfPage(l);
     }
     KeyResult Key(int key, bool shift = false, bool ctrl = false) {
         Modifiers m{shift, ctrl};
@@ -185,14 +170,11 @@ TEST_F(ListingTest, RootsLabelsFiguresAndFilters) {
               (std::vector<std::uint64_t>{l.table.rows[0].attributes, l.table.ListedBytes, l.table.DiskTotal, l.table.DiskUsed,
                                           l.table.DiskFree, l.table.rows[1].date, l.table.rows[2].time}));  // 64-bit sums
     EXPECT_EQ((Strings{"search M:\\*.*", "close", "work M:\\", "watch M:\\ 3"}), disk.log);  // a root keeps "\"
-    EXPECT_STREQ("M:\\", l.LastGoodDir);
-    EXPECT_EQ(&disk.log, l.ChangeWatch);
+    EXPECT_EQ((Strings{"M:\\", "1"}), (Strings{l.LastGoodDir, std::to_string(l.ChangeWatch == &disk.log)}));
     disk.dirs["N:\\"] = {};
-    s.SortAuto = kSortAutoOn;
-    s.UpdateFilter = 31;
+    s.SortAuto = kSortAutoOn, s.UpdateFilter = 31;
     ASSERT_EQ(1, Read("N:\\"));
     EXPECT_EQ((Strings{kNoDataName}), Names());
-    EXPECT_EQ(kAttrLabel, l.table.rows[0].attributes);
     EXPECT_EQ((Strings{"search N:\\*.*", "work N:\\", "sort", "watch N:\\ 31"}), disk.log);
     disk.dirs["C:\\w\\"] = {Row(".", 0x10), Row("x.txt"), Row("y.doc"), Row("sub", 0x10), Row("READ.TXT"),
                             Row("sys.txt", 0x04), Row("hid.txt", 0x02), Row("hsd", 0x16)};
@@ -202,8 +184,7 @@ TEST_F(ListingTest, RootsLabelsFiguresAndFilters) {
         {"*.*", 1, 0, {".", "x.txt", "y.doc", "sub", "READ.TXT", "sys.txt"}}, {"y*", 0, 0, {".", "y.doc", "sub"}}};
     for (const auto& r : rows) {
         std::strcpy(l.FileMask, r.mask);
-        s.SystemDisp = r.system;
-        s.HiddenDisp = r.hidden;
+        s.SystemDisp = r.system, s.HiddenDisp = r.hidden;
         Read("C:\\w\\");
         EXPECT_EQ(r.names, Names()) << r.mask;
     }
@@ -256,15 +237,14 @@ TEST_F(ListingTest, FallbacksOfUnreadableDirectoriesAndDrives) {
     EXPECT_EQ((Strings{"C:\\QRN\\", "0", "0"}), (Strings{l.CurrentDir, std::to_string(l.FirstRead), std::to_string(ui.beeps)}));
     // Later ones tell, offer the drive window and keep the listing.
     EXPECT_EQ(-1, Read("S:\\x\\"));
-    EXPECT_EQ((Strings{"ERROR!|S:\\x\\*.*\rThis drive is not ready!"}), ui.messages);
-    EXPECT_EQ((Strings{"choose LogDisk S:\\x\\"}), disk.log);
-    EXPECT_EQ((Strings{"C:\\QRN\\", "1"}), (Strings{l.CurrentDir, std::to_string(ui.beeps)}));
-    EXPECT_EQ((Strings{".", "..", "qrn.exe"}), Names());
+    EXPECT_EQ((Strings{"ERROR!|S:\\x\\*.*\rThis drive is not ready!", "choose LogDisk S:\\x\\"}),
+              (Strings{ui.messages.back(), disk.log.back()}));
+    EXPECT_EQ((Strings{"C:\\QRN\\", "1", "1", "1", ".", "..", "qrn.exe"}),
+              (Strings{l.CurrentDir, std::to_string(ui.beeps), std::to_string(ui.messages.size()), std::to_string(disk.log.size()),
+                       l.table.rows[0].name, l.table.rows[1].name, l.table.rows[2].name}));
     disk.dirs["M:\\"] = {Row("m.txt")};  // a drive chosen in the drive window is read instead
-    disk.chooseAnswer = 1;
-    disk.chooseResult = "M:\\";
-    EXPECT_EQ(1, Read("S:\\"));
-    EXPECT_STREQ("M:\\", l.CurrentDir);
+    disk.chosen = "M:\\";
+    EXPECT_EQ((Strings{"1", "M:\\"}), (Strings{std::to_string(Read("S:\\")), l.CurrentDir}));
 }
 
 TEST(RowText, NumbersAndNameFields) {
@@ -292,9 +272,8 @@ TEST(RowText, NumbersAndNameFields) {
 
 // A window too small for one row, with names wider than itself, still shows one.
 TEST_F(ListingTest, TinyWindowsShowOneRow) {
-    l.table.EntryCount = 50;
+    l.table.EntryCount = 50, l.table.LongestName = 259;
     l.screen = ComputeScreenLayout(200, 100, 30, 180, 60);
-    l.table.LongestName = 259;
     ComputePageGeometry(l, s);
     EXPECT_EQ((Ints{1, 1, 50}), (Ints{l.RowsPerColumn, l.EntriesPerPage, l.PageCount}));
 }
@@ -327,22 +306,16 @@ TEST_F(ListingTest, CursorAndPageMovesInBothScrollModes) {
 // Every key from every cursor position keeps the cursor on a real entry of
 // the page shown; scroll mode 0 leaves the page only by page keys.
 TEST_F(ListingTest, CursorStaysOnRealEntriesEverywhere) {
-    for (int mode = 0; mode < 2; ++mode)
-        for (int n : {1, 2, 3, 4, 5, 7, 12, 13, 25, 40})
-            for (int R : {1, 2, 3, 4})
-                for (int C : {1, 2, 3})
-                    for (int start = 0; start < n; ++start)
-                        for (int key : {kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyPrior, kKeyNext}) {
-                            s.ScrollMode = mode;
-                            Make(n, R, C, start);
-                            Key(key);
-                            SCOPED_TRACE(testing::Message() << mode << " " << n << " " << R << " " << C << " " << start);
-                            ASSERT_GE(l.CursorIndex, l.TopIndex);
-                            ASSERT_LE(l.CursorIndex, l.LastOnPage);
-                            ASSERT_LT(l.LastOnPage, n);
-                            ASSERT_EQ(l.TopIndex, (l.PageNumber - 1) * l.EntriesPerPage);
-                            ASSERT_TRUE(mode || key == kKeyPrior || key == kKeyNext || start / (R * C) + 1 == l.PageNumber);
-                        }
+    for (int mode : {0, 1}) for (int n : {1, 2, 3, 4, 5, 7, 12, 13, 25, 40}) for (int R : {1, 2, 3, 4}) for (int C : {1, 2, 3})
+        for (int start = 0; start < n; ++start) for (int key : {kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyPrior, kKeyNext}) {
+            s.ScrollMode = mode;
+            Make(n, R, C, start);
+            Key(key);
+            SCOPED_TRACE(testing::Message() << mode << " " << n << " " << R << " " << C << " " << start << " " << key);
+            ASSERT_TRUE(l.TopIndex <= l.CursorIndex && l.CursorIndex <= l.LastOnPage && l.LastOnPage < n);
+            ASSERT_EQ(l.TopIndex, (l.PageNumber - 1) * l.EntriesPerPage);
+            ASSERT_TRUE(mode || key == kKeyPrior || key == kKeyNext || start / (R * C) + 1 == l.PageNumber);
+        }
 }
 
 TEST_F(ListingTest, MarksBySpaceHomeAndClicks) {
