@@ -78,14 +78,16 @@ struct ScriptedPrompts : Prompts {
     ScriptedPrompts() { SetPrompts(this); }
     ~ScriptedPrompts() override { SetPrompts(nullptr); }
     int Message(void*, const char* text, const char* title, unsigned) override {
-        return messages.push_back(std::string(title) + "|" + text), kIdCancel;
+        messages.push_back(std::string(title) + "|" + text);
+        return kIdCancel;
     }
     void Beep() override { ++beeps; }
     bool InputLine(void*, const char* title, char* text, std::size_t size) override {
         inputs.push_back(std::string(title) + "|" + text);
         if (lines.empty()) return false;
         std::snprintf(text, size, "%s", lines.front().c_str());
-        return lines.pop_front(), true;
+        lines.pop_front();
+        return true;
     }
 };
 

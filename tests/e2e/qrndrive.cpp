@@ -80,9 +80,13 @@ std::wstring WithoutAmpersands(const std::wstring& s) {
     return out;
 }
 
+// Finds the visible top-level windows of that class and title part; counts
+// them all, or stops at the first.
 struct Query {
     std::wstring cls, title;
+    bool all = false;
     HWND found = nullptr;
+    int n = 0;
 };
 
 BOOL CALLBACK Match(HWND h, LPARAM lp) {
@@ -91,21 +95,8 @@ BOOL CALLBACK Match(HWND h, LPARAM lp) {
     if (q->cls != L"-" && ClassOf(h) != q->cls) return TRUE;
     if (q->title != L"-" && TextOf(h).find(q->title) == std::wstring::npos) return TRUE;
     q->found = h;
-    return FALSE;
-}
-
-struct Counter {
-    std::wstring cls, title;
-    int n = 0;
-};
-
-BOOL CALLBACK CountMatch(HWND h, LPARAM lp) {
-    Counter* c = reinterpret_cast<Counter*>(lp);
-    if (!IsWindowVisible(h)) return TRUE;
-    if (c->cls != L"-" && ClassOf(h) != c->cls) return TRUE;
-    if (c->title != L"-" && TextOf(h).find(c->title) == std::wstring::npos) return TRUE;
-    ++c->n;
-    return TRUE;
+    ++q->n;
+    return q->all;
 }
 
 HWND Find(const std::wstring& cls, const std::wstring& title) {
@@ -239,6 +230,7 @@ int main() {
         if (argc < 4) return Usage();
         HANDLE f = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (f == INVALID_HANDLE_VALUE) return 1;
+        Print(L"held");
         Sleep(static_cast<DWORD>(_wtoi(argv[3])));
         CloseHandle(f);
         return 0;
@@ -298,9 +290,9 @@ int main() {
         return 0;
     }
     if (cmd == L"count") {
-        Counter c{cls, title};
-        EnumWindows(CountMatch, reinterpret_cast<LPARAM>(&c));
-        Print(std::to_wstring(c.n));
+        Query q{cls, title, true};
+        EnumWindows(Match, reinterpret_cast<LPARAM>(&q));
+        Print(std::to_wstring(q.n));
         return 0;
     }
     HWND h = WaitFor(cls, title, 10000);
@@ -340,8 +332,10 @@ int main() {
             if (id >= 0 ? GetDlgCtrlID(c) != id : WithoutAmpersands(TextOf(c)) != want) continue;
             // A button is clicked as a user would (radio buttons and check
             // boxes change their state); anything else gets BN_CLICKED.
+            // The click is sent, so that it has been handled when this returns
+            // (unless the handler waits for something longer than 3 s).
             if (_wcsicmp(ClassOf(c).c_str(), L"Button") == 0)
-                PostMessageW(c, BM_CLICK, 0, 0);
+                SendMessageTimeoutW(c, BM_CLICK, 0, 0, SMTO_NORMAL, 3000, nullptr);
             else
                 PostMessageW(h, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED), reinterpret_cast<LPARAM>(c));
             return 0;
