@@ -30,11 +30,8 @@ struct DestinationRouting : ::testing::Test, SpeechPlatform {
     void SetUp() override {
         g_window = MainWindowState{};
         g_window.Instance = GetModuleHandleA(nullptr);
-        DefaultSettings(g_settings);
-        ResetListing(g_listing);
+        DefaultSettings(g_settings); ResetListing(g_listing); ResetSpeech(); SetSpeechPlatform(this);
         g_seen.clear(); g_ran.clear(); g_answer = 0;
-        ResetSpeech();
-        SetSpeechPlatform(this);
         for (int i = 0; i < 10; ++i) tree.File("f" + std::to_string(i) + ".txt");
         std::snprintf(g_listing.CurrentDir, sizeof g_listing.CurrentDir, "%s", tree.Path().c_str());
         WNDCLASSA wc{0, MainWindowProc, 0, 0, g_window.Instance, nullptr, nullptr, nullptr, nullptr, "QRN test main"};
@@ -49,9 +46,7 @@ struct DestinationRouting : ::testing::Test, SpeechPlatform {
         dest = CreateWindowExA(0, "STATIC", "dest", WS_CHILD | WS_VISIBLE, 0, 0, 200, 150, main, nullptr,
                                g_window.Instance, nullptr);
         AttachDestination(dest);
-        g_window.DestinationActive = true;
-        g_window.PendingOperation = PendingOp::Move;
-        g_window.SavedCursor = 7;
+        g_window.DestinationActive = true; g_window.PendingOperation = PendingOp::Move; g_window.SavedCursor = 7;
         g_window.DestinationHooks = DestinationHandlers{Handler, nullptr, RunPending};
         said.clear();
     }
@@ -66,15 +61,7 @@ struct DestinationRouting : ::testing::Test, SpeechPlatform {
     }
     bool ReaderWindowExists() override { return false; }
     bool LoadEngine(int) override { return true; }
-    int Call(int, char* text, int) override {
-        said.push_back(text);
-        return 1;
-    }
-    void ExpectClosedAndRestored() {
-        EXPECT_TRUE(!IsWindow(dest) && !g_window.Destination && !g_window.DestinationActive);
-        EXPECT_EQ(PendingOp::None, g_window.PendingOperation);
-        EXPECT_EQ(7, g_listing.CursorIndex);  // where it was when the command began
-    }
+    int Call(int, char* text, int) override { said.push_back(text); return 1; }
     qrntest::TempTree tree;
     std::vector<std::string> said;
     HWND main = nullptr, dest = nullptr;
@@ -82,45 +69,39 @@ struct DestinationRouting : ::testing::Test, SpeechPlatform {
 
 }  // namespace
 
-TEST_F(DestinationRouting, KeysClicksAndOnlyItsCommandsGoToItsHandler) {
-    SendMessageA(main, WM_KEYDOWN, VK_DOWN, 0);
-    SendMessageA(main, WM_LBUTTONDOWN, 0, MAKELPARAM(33, 44));
-    SendMessageA(main, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 6));
-    for (int id : {CMD_NEXT_PAGE, CMD_MARK, CMD_QUIT, CMD_MKDIR, CMD_TAB}) SendMessageA(main, WM_COMMAND, id, 0);
+// Each time the handler answers 0 first, which leaves the window open and the list where it is.
+// Then: without a handler nothing reaches it, and Escape closes it; cancelled (-1) it is closed;
+// confirmed (1) it is hidden, the operation runs, then it is closed. Either way the refresh that
+// waited follows, and the cursor row, silent while it was open, is spoken after a paint.
+TEST_F(DestinationRouting, TakesKeysClicksAndItsCommandsAndClosingGivesBackCursorRefreshAndVoice) {
     const std::string key = std::to_string(WM_KEYDOWN) + " ";
-    EXPECT_EQ((std::vector<std::string>{key + "40 0,0", std::to_string(WM_LBUTTONDOWN) + " 0 33,44",
-                                        std::to_string(WM_LBUTTONDBLCLK) + " 0 5,6", key + "75 5,6", key + "9 5,6"}),
-              g_seen);  // VK_DOWN, then 'K' for make directory and Tab for all files
-    EXPECT_TRUE(IsWindow(main) && IsWindow(dest));  // answers of 0 leave it open
-    EXPECT_EQ(4, g_listing.CursorIndex);            // the list did not move
-    EXPECT_EQ(0, g_listing.table.MarkedCount);
-    g_window.DestinationHooks = DestinationHandlers{};  // without a handler: nothing at all
-    SendMessageA(main, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_TRUE(IsWindow(dest) && g_window.DestinationActive);
-    SendMessageA(main, WM_COMMAND, CMD_ESCAPE, 0);  // closes it
-    ExpectClosedAndRestored();
-    EXPECT_TRUE(g_ran.empty());
-    SendMessageA(main, WM_COMMAND, CMD_MARK, 0);  // the main window is itself again
-    EXPECT_EQ(1, g_listing.table.MarkedCount);
-}
-
-// Cancelled it is closed; confirmed it is hidden, the operation runs, then it is closed. Either way the
-// refresh that waited follows, and the cursor row, silent while it was open, is spoken after a paint.
-TEST_F(DestinationRouting, ClosingGivesBackTheCursorTheRefreshAndTheVoice) {
-    for (int answer : {-1, 1}) {
+    for (int answer : {0, -1, 1}) {
         SCOPED_TRACE(answer);
-        if (answer == 1) { TearDown(); SetUp(); }  // a second destination window
+        if (answer != 0) { TearDown(); SetUp(); }  // a new destination window
         const int before = g_listing.table.EntryCount;
         tree.File("new" + std::to_string(answer) + ".txt");
         g_window.RefreshPending = true;
-        SendMessageA(main, WM_COMMAND, CMD_NEXT_PAGE, 0);
         SendMessageA(main, WM_KEYDOWN, VK_DOWN, 0);
+        SendMessageA(main, WM_LBUTTONDOWN, 0, MAKELPARAM(33, 44));
+        SendMessageA(main, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 6));
+        for (int id : {CMD_NEXT_PAGE, CMD_MARK, CMD_QUIT, CMD_MKDIR, CMD_TAB}) SendMessageA(main, WM_COMMAND, id, 0);
         SendMessageA(main, WM_PAINT, 0, 0);
-        EXPECT_TRUE(g_window.RefreshPending && said.empty());
+        EXPECT_EQ((std::vector<std::string>{key + "40 0,0", std::to_string(WM_LBUTTONDOWN) + " 0 33,44",
+                                            std::to_string(WM_LBUTTONDBLCLK) + " 0 5,6", key + "75 5,6",
+                                            key + "9 5,6"}),
+                  g_seen);  // VK_DOWN, then 'K' for make directory and Tab for all files
+        EXPECT_TRUE(IsWindow(main) && IsWindow(dest) && g_window.RefreshPending && said.empty());
+        EXPECT_EQ(4, g_listing.CursorIndex);  // the list did not move, nothing is marked, nor read again
+        EXPECT_EQ(0, g_listing.table.MarkedCount);
         EXPECT_EQ(before, g_listing.table.EntryCount);
         g_answer = answer;
+        if (answer == 0) g_window.DestinationHooks = DestinationHandlers{};
         SendMessageA(main, WM_KEYDOWN, VK_RETURN, 0);
-        ExpectClosedAndRestored();
+        EXPECT_EQ(answer == 0, IsWindow(dest) && g_window.DestinationActive);
+        if (answer == 0) SendMessageA(main, WM_COMMAND, CMD_ESCAPE, 0);
+        EXPECT_TRUE(!IsWindow(dest) && !g_window.Destination && !g_window.DestinationActive);
+        EXPECT_EQ(PendingOp::None, g_window.PendingOperation);
+        EXPECT_EQ(7, g_listing.CursorIndex);  // where it was when the command began
         EXPECT_EQ(answer == 1 ? std::vector<PendingOp>{PendingOp::Move} : std::vector<PendingOp>{}, g_ran);
         EXPECT_FALSE(g_window.RefreshPending);
         EXPECT_EQ(before + 1, g_listing.table.EntryCount);  // read again
@@ -130,4 +111,6 @@ TEST_F(DestinationRouting, ClosingGivesBackTheCursorTheRefreshAndTheVoice) {
         EXPECT_NE('\0', row[0]);
         EXPECT_EQ(std::vector<std::string>{row}, said);
     }
+    SendMessageA(main, WM_COMMAND, CMD_MARK, 0);  // the main window is itself again
+    EXPECT_EQ(1, g_listing.table.MarkedCount);
 }

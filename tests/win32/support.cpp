@@ -1,9 +1,9 @@
 #include "support.h"
 
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -30,12 +30,10 @@ void TempTree::File(const std::string& name, const std::string& content, DWORD a
     if (attributes) SetFileAttributesA((path_ + name).c_str(), attributes);
 }
 
-char MappedDrive(const char* name) {
-    char var[64], value[8] = "";
-    std::snprintf(var, sizeof var, "QRN_TEST_%s_DRIVE", name);
-    const DWORD n = GetEnvironmentVariableA(var, value, sizeof value);
-    EXPECT_TRUE(n > 0 && n < sizeof value) << var << " is set by the runner (scripts/test)";
-    return value[0];
+std::string MappedDrive(const char* name) {
+    const char* letter = std::getenv(("QRN_TEST_" + std::string(name) + "_DRIVE").c_str());
+    EXPECT_TRUE(letter && letter[0]) << "QRN_TEST_" << name << "_DRIVE is set by the runner (scripts/test)";
+    return std::string(1, letter ? letter[0] : '?') + ":\\";
 }
 
 std::string DoublePath(const char* name) {
@@ -47,20 +45,6 @@ std::string DoublePath(const char* name) {
 std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-void WaitForProgram(const char* exeName) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 p{};
-    p.dwSize = sizeof p;
-    for (BOOL more = Process32First(snapshot, &p); more; more = Process32Next(snapshot, &p)) {
-        const char* base = std::strrchr(p.szExeFile, '\\');
-        if (lstrcmpiA(base ? base + 1 : p.szExeFile, exeName) != 0) continue;
-        HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, p.th32ProcessID);
-        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(h, 30000)) << exeName << " did not end";
-        CloseHandle(h);
-    }
-    CloseHandle(snapshot);
 }
 
 // A hook sees each dialog's WM_INITDIALOG; the dialog is then subclassed and
@@ -115,6 +99,7 @@ std::string Text(HWND window) {
     GetWindowTextA(window, text, sizeof text);
     return text;
 }
+
 void Click(HWND dialog, int id) {
     ASSERT_TRUE(Enabled(dialog, id)) << "button " << id << " is disabled or missing";
     SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);

@@ -22,18 +22,15 @@ private:
     std::string path_;
 };
 
-char MappedDrive(const char* name);        // QRN_TEST_<name>_DRIVE, set by the runner
-std::string DoublePath(const char* name);  // a file of tests/doubles in the build
+std::string MappedDrive(const char* name);  // "X:\" for QRN_TEST_<name>_DRIVE, set by the runner
+std::string DoublePath(const char* name);   // a file of tests/doubles in the build
 std::string Slurp(const std::string& path);
-bool Exists(const std::string& path);
-void WaitForProgram(const char* exeName);  // until every running program of that name has ended
+inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Steps against a modal dialog of this thread: the next top-level dialog to
-// open takes the script and runs a step each time its own loop comes round to
-// it, after whatever the step before queued; one still open when the steps run
-// out is ended, as is one that opens with no script waiting (a stray message
-// box). A dialog shows itself once its queue runs empty, which the steps never
-// let happen: it closes without waiting for the display.
+// Steps against a modal dialog of this thread: the next top-level dialog to open takes the script and runs
+// a step each time its own loop comes round to it, after whatever the step before queued; one still open when
+// the steps run out is ended, as is one that opens with no script waiting (a stray message box). The steps
+// never let its queue run empty, when it would show itself: it closes without waiting for the display.
 using Step = std::function<void(HWND dialog)>;
 struct DialogScript {
     explicit DialogScript(std::vector<Step> steps);
@@ -42,7 +39,7 @@ struct DialogScript {
     // Every step ran (each only while the dialog was open) and it then closed by itself.
     bool Done() const { return dialog != nullptr && next == steps.size() && !leftOpen; }
     std::vector<Step> steps;
-    std::size_t next = 0;
+    std::size_t next = 0;  // the step to run
     bool leftOpen = false;
     HWND dialog = nullptr;
 };

@@ -1,0 +1,173 @@
+// The program against the stand-ins of tests/doubles: the speech bridge over the readers' libraries,
+// loaded by their bare names from the current directory (each logs beside itself), update mode, which
+// copies the new program over the old one, and the launcher's Run.
+#include <gtest/gtest.h>
+
+#include "app/speech_win32.h"
+#include "app/update_win32.h"
+#include "launch/launch_win32.h"
+#include "support.h"
+
+using namespace qrn;
+using namespace qrntest;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+using Libraries = std::vector<std::pair<const char*, const char*>>;  // stand-in, and the name it goes by
+const Libraries kBoth = {{"SOUNDP.DLL", "SOUNDP.DLL"}, {"PCTKUsr.dll", "PCTKUsr.dll"}};
+
+// A fresh start of speech in a folder of its own, made the current one, with the libraries
+// copied in and, when named, a window such as a reader shows (never on the display).
+struct Bridge {
+    Bridge(const Libraries& libraries, const char* readerClass) {
+        ResetSpeech();
+        SetEnvironmentVariableA("QRN_SPEECH_LOG", nullptr);  // the log lies beside the library
+        for (const auto& [library, as] : libraries)
+            EXPECT_TRUE(CopyFileA(DoublePath(library).c_str(), (tree / as).c_str(), FALSE)) << library;
+        SetCurrentDirectoryA(tree.Path().c_str());
+        SetSpeechPlatform(&platform);
+        if (!readerClass) return;
+        WNDCLASSA wc{0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, readerClass};
+        RegisterClassA(&wc);
+        reader = CreateWindowA(readerClass, "reader", WS_OVERLAPPED, 0, 0, 99, 99, nullptr, nullptr, wc.hInstance, 0);
+    }
+    ~Bridge() { SetSpeechPlatform(nullptr); DestroyWindow(reader); }  // no window: nothing to destroy
+    std::string Log() const { return Slurp(tree / "speech.log"); }
+    TempTree tree;
+    Win32SpeechPlatform platform{true};  // goes before the tree, freeing its library
+    HWND reader = nullptr;
+};
+
+// This program's imports of Sleep and WinExec, which the update and the launcher call through.
+#if defined(__i386__)
+#define QRN_IMPORT(name, bytes) __asm__("__imp__" #name "@" #bytes)
+#else
+#define QRN_IMPORT(name, bytes) __asm__("__imp_" #name)
+#endif
+extern "C" ULONG_PTR g_sleepImport QRN_IMPORT(Sleep, 4);
+extern "C" ULONG_PTR g_winExecImport QRN_IMPORT(WinExec, 8);
+
+struct ImportReplaced {  // points one of them at another function while it lives
+    ImportReplaced(ULONG_PTR& slot, void* f) : slot(slot), original(Swap(slot, reinterpret_cast<ULONG_PTR>(f))) {}
+    ~ImportReplaced() { Swap(slot, original); }
+    static ULONG_PTR Swap(ULONG_PTR& slot, ULONG_PTR value) {
+        DWORD old;
+        VirtualProtect(&slot, sizeof value, PAGE_READWRITE, &old);
+        std::swap(slot, value);
+        VirtualProtect(&slot, sizeof value, old, &old);
+        return value;
+    }
+    ULONG_PTR& slot;
+    const ULONG_PTR original;
+};
+
+// The update's pauses between attempts: counted, not waited; the first may let the target go.
+std::vector<DWORD> g_pauses;
+HANDLE g_releasedAtFirstPause = nullptr;
+void WINAPI CountedPause(DWORD ms) {
+    g_pauses.push_back(ms);
+    if (g_releasedAtFirstPause) CloseHandle(g_releasedAtFirstPause);
+    g_releasedAtFirstPause = nullptr;
+}
+
+Strings g_executed;  // the command lines handed to WinExec, and how to show them
+UINT g_execAnswer = 0;
+UINT WINAPI RecordedExec(LPCSTR line, UINT show) {
+    g_executed.push_back(line + ("|" + std::to_string(show)));
+    return g_execAnswer;
+}
+
+}  // namespace
+
+// Then the stand-in of SOUNDP.DLL answers that its reader has gone: that one stops for the run.
+TEST(Speech, TheReadersWindowChoosesTheLibrary) {
+    const char* const pctk = "PCTKPRead\t1\t1\tabc\nPCTKPRead\t4\t1\tダ\nPCTKPRead\t4\t1\tgone\nPCTKPRead\t4\t1\tx\n";
+    const char* const soundp = "SoundMessage\t128\tabc\nSoundMessage\t2\tダ\nSoundMessage\t2\tgone\n";
+    const struct { const char* window; const char* library; const char* log; } cases[] = {
+        {nullptr, "PCTKUsr.dll", pctk}, {"Reader", "PCTKUsr.dll", pctk},  // not a class a reader shows
+        {"95Reader", "SOUNDP.DLL", soundp}, {"98Reader", "SOUNDP.DLL", soundp}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.window ? c.window : "no window");
+        Bridge b(kBoth, c.window);
+        EXPECT_EQ(1, Speak("abc"));
+        SetSpeechMode(9);  // queued
+        EXPECT_EQ(1, Speak("ダ"));
+        EXPECT_EQ(c.library == std::string("SOUNDP.DLL") ? 1 : 2, SpeechEngine());
+        b.tree.File("soundp.off");
+        EXPECT_EQ(1, Speak("gone"));
+        EXPECT_EQ(SpeechEngine() == 1 ? kSpeechOff : kSpeechReady, SpeechStatus().State);
+        ASSERT_TRUE(DeleteFileA((b.tree / "soundp.off").c_str()));
+        EXPECT_EQ(1, Speak("x"));
+        EXPECT_EQ(c.log, b.Log());
+    }
+}
+
+TEST(Speech, AnUnusableLibraryTurnsSpeechOffForGood) {
+    const struct { const char* window; Libraries libraries; } cases[] = {
+        {nullptr, {}}, {"95Reader", {{"PCTKUsr.dll", "SOUNDP.DLL"}}}};  // missing; without its entry point
+    for (const auto& c : cases) {
+        Bridge b(c.libraries, c.window);
+        EXPECT_EQ(0, Speak("a"));
+        EXPECT_EQ(kSpeechOff, SpeechStatus().State);
+        EXPECT_EQ(nullptr, GetModuleHandleA("SOUNDP.DLL"));  // released again
+        // Not looked for again, even once it is there.
+        ASSERT_TRUE(CopyFileA(DoublePath("PCTKUsr.dll").c_str(), (b.tree / "PCTKUsr.dll").c_str(), FALSE));
+        EXPECT_EQ(1, Speak("b"));
+        EXPECT_EQ(nullptr, GetModuleHandleA("PCTKUsr.dll"));
+        EXPECT_FALSE(Exists(b.tree / "speech.log"));
+    }
+}
+
+// The target is started by its quoted path (handed to the system, which answers as the case says).
+TEST(Update, CopiesOverTheTargetWaitingWhileItIsHeldAndStartsIt) {
+    enum Hold { kFree, kUntilFirstPause, kThroughout };
+    const struct { const char* source; int mode; Hold hold; std::size_t pauses; DWORD error; UINT exec = 33; } cases[] = {
+        {"new.exe", 1, kFree, 0, 0}, {"new.exe", 2, kFree, 0, 0}, {"new.exe", 1, kUntilFirstPause, 1, 0},
+        {"new.exe", 1, kThroughout, 3, ERROR_SHARING_VIOLATION}, {"absent.exe", 1, kFree, 0, ERROR_FILE_NOT_FOUND},
+        {"old.exe", 1, kFree, 0, ERROR_INVALID_PARAMETER}, {"", 1, kFree, 0, ERROR_INVALID_PARAMETER},
+        {"new.exe", 1, kFree, 0, 0, ERROR_FILE_NOT_FOUND}};  // copied, but not started
+    const ImportReplaced sleep(g_sleepImport, reinterpret_cast<void*>(CountedPause));
+    const ImportReplaced exec(g_winExecImport, reinterpret_cast<void*>(RecordedExec));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.source) + " " + std::to_string(c.mode) + " " + std::to_string(c.hold));
+        TempTree t;
+        t.File("new.exe", "new program");
+        t.File("old.exe", "old program");
+        PendingUpdateRecord u{};
+        std::snprintf(u.source, sizeof u.source, "%s", c.source[0] ? (t / c.source).c_str() : "");
+        std::snprintf(u.target, sizeof u.target, "%s", (t / "old.exe").c_str());
+        u.mode = c.mode;
+        HANDLE held = c.hold ? CreateFileA(u.target, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+        g_releasedAtFirstPause = c.hold == kUntilFirstPause ? held : nullptr;
+        g_pauses.clear();
+        g_executed.clear();
+        g_execAnswer = c.exec;
+        char failure[3 * kPathSize];
+        const bool ok = RunUpdate(u, failure, sizeof failure, UpdateTiming{100, 300});
+        if (c.hold == kThroughout) CloseHandle(held);
+        const bool copied = c.error == 0, started = copied && c.exec >= 32;
+        const std::string quoted = "\"" + std::string(u.target) + "\"";
+        EXPECT_EQ(started, ok) << failure;
+        EXPECT_EQ(!ok, u.pending);
+        EXPECT_EQ(std::vector<DWORD>(c.pauses, 100), g_pauses);
+        EXPECT_EQ(copied ? "new program" : "old program", Slurp(t / "old.exe"));
+        EXPECT_EQ(copied ? Strings{quoted + "|1"} : Strings{}, g_executed);
+        EXPECT_EQ(!copied || c.mode == 1, Exists(t / "new.exe"));  // a move takes the source away
+        EXPECT_EQ(started ? "" : copied ? quoted : std::to_string(c.error) + ":" + u.source + "," + u.target, failure);
+    }
+}
+
+// The command line goes to the system as it stands, and counts as started by its answer; an empty
+// one is refused without asking.
+TEST(Launch, RunHandsTheCommandLineToTheSystemAndRefusesAnEmptyOne) {
+    const ImportReplaced exec(g_winExecImport, reinterpret_cast<void*>(RecordedExec));
+    Win32LaunchPlatform launcher(nullptr);
+    g_executed.clear();
+    g_execAnswer = 33;
+    EXPECT_FALSE(launcher.Run(""));
+    EXPECT_TRUE(launcher.Run("prog.exe a \"b c\""));
+    g_execAnswer = ERROR_FILE_NOT_FOUND;
+    EXPECT_FALSE(launcher.Run("absent.exe"));
+    EXPECT_EQ((Strings{"prog.exe a \"b c\"|1", "absent.exe|1"}), g_executed);
+}
