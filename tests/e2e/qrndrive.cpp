@@ -16,7 +16,6 @@
 //   qrndrive command CLASS TITLE ID       post WM_COMMAND with that id
 //   qrndrive close CLASS TITLE            post WM_CLOSE
 //   qrndrive shot  CLASS TITLE FILE.bmp   save the client area as a 24-bit bitmap
-//   qrndrive checked CLASS TITLE #ID      print 1 when that button is checked, else 0
 //   qrndrive count CLASS TITLE            print how many such windows there are
 //   qrndrive click CLASS TITLE X Y [ctrl|shift|double|right]
 //                                         click at a client point through the input queue
@@ -215,7 +214,7 @@ bool SaveClientBitmap(HWND h, const wchar_t* file) {
 }
 
 int Usage() {
-    Print(L"usage: qrndrive wait|gone|count|title|texts|checked|press|keys|click|rect|clientsize|resize|state|command|close|shot|metrics|exec CLASS TITLE ... | hold FILE MS");
+    Print(L"usage: qrndrive wait|gone|count|title|texts|press|keys|click|rect|clientsize|resize|state|command|close|shot|metrics|exec CLASS TITLE ... | hold FILE MS");
     return 2;
 }
 
@@ -299,13 +298,6 @@ int main() {
     if (!h) return 1;
     if (cmd == L"title") {
         Print(TextOf(h));
-        return 0;
-    }
-    if (cmd == L"checked") {  // checked CLASS TITLE #ID: print 1 or 0
-        if (argc < 5) return Usage();
-        HWND c = GetDlgItem(h, _wtoi(argv[4] + (argv[4][0] == L'#' ? 1 : 0)));
-        if (!c) return 1;
-        Print(SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0");
         return 0;
     }
     if (cmd == L"settext" || cmd == L"gettext") {  // settext CLASS TITLE #ID TEXT / gettext CLASS TITLE #ID
