@@ -1,5 +1,5 @@
-# Scenarios of opening, executing and the input line; sourced by run_e2e.sh
-# after its helpers are defined.
+# Scenarios of opening, executing and the input line.
+# shellcheck shell=bash
 REC='C:\qrn\rec.exe'     # a recorder: logs its command line to C:\qrn\logargs.log
 rec_log() { [ ! -f "$PROG/logargs.log" ] || tr -d '\r' < "$PROG/logargs.log"; }
 rec_lines() { rec_log | wc -l; }

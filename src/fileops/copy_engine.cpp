@@ -1,0 +1,418 @@
+#include "fileops/copy_engine.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "base/prompts.h"
+#include "fileops/fileops_texts.h"
+#include "listing/list_format.h"
+#include "listing/wildcard.h"
+
+namespace qrn {
+
+namespace {
+
+constexpr std::size_t kMaxPath = kPathSize - 1;
+constexpr std::uint64_t kPercentFrom = 8ull << 20;  // files from this size show how far they are
+constexpr std::uint64_t kPercentEveryMs = 250;
+constexpr std::uint32_t kSettable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+
+int Ask(void* owner, const std::string& text, const char* title) {
+    return CurrentPrompts().Message(owner, text.c_str(), title, kMbOkCancel | kMbIconQuestion);
+}
+
+void Tell(void* owner, const std::string& text, const char* title) {
+    CurrentPrompts().Message(owner, text.c_str(), title, kMbOk | kMbIconExclamation);
+}
+
+void Failed(CopyJob& job, const std::string& source) { CopyCut(job.lastFailedPath, sizeof job.lastFailedPath, source.c_str()); }
+
+// The attributes a copy takes over (a directory's own bit and a link's are the system's to set).
+std::uint32_t Settable(std::uint32_t attributes) {
+    const std::uint32_t a = attributes & kSettable;
+    return a ? a : kAttrNormal;
+}
+
+std::string Upper(const std::string& s) {
+    std::string u = s;
+    for (std::size_t i = 0; i < u.size(); ++i) {
+        if (IsLeadByte(u[i])) ++i;
+        else if (u[i] >= 'a' && u[i] <= 'z') u[i] = static_cast<char>(u[i] - 32);
+    }
+    return u;
+}
+
+std::string WithoutBackslash(const std::string& p) {
+    if (p.size() > 3 && EndsWithBackslash(p.c_str())) return p.substr(0, p.size() - 1);
+    return p;
+}
+
+// "C:\a\b" -> "C:\a", "C:\a" -> "C:\", "C:\" -> "C:\".
+std::string Parent(const std::string& path) {
+    const std::string p = WithoutBackslash(path);
+    const int slash = LastBackslash(p.c_str());
+    if (slash < 0) return p;
+    return p.substr(0, static_cast<std::size_t>(slash) + (slash <= 2 ? 1 : 0));
+}
+
+bool SameFile(FileSystem& fs, const std::string& a, const std::string& b) {
+    FileId x, y;
+    return fs.Identity(a, x) && fs.Identity(b, y) && x == y;
+}
+
+// True when target (a directory) is the tree itself or lies inside it: by
+// the paths as written and as the system resolves them, and by the identity
+// of every directory on the way up from the target.
+bool InsideTree(FileSystem& fs, const std::string& tree, const std::string& target) {
+    const std::string realTree = fs.RealPath(tree), realTarget = fs.RealPath(target);
+    if (IsSameOrInside(tree, target) || IsSameOrInside(realTree, realTarget)) return true;
+    FileId root;
+    if (!fs.Identity(tree, root)) return false;
+    for (const std::string& start : {target, realTarget}) {
+        for (std::string p = WithoutBackslash(start);;) {
+            FileId id;
+            if (fs.Identity(p, id) && id == root) return true;
+            const std::string up = Parent(p);
+            if (up == p) break;
+            p = up;
+        }
+    }
+    return false;
+}
+
+bool Later(const FileStat& a, const FileStat& b) { return a.date > b.date || (a.date == b.date && a.time > b.time); }
+
+void ShowCopying(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s) {
+    job.ui.EntryInfo(src, s);
+    job.ui.Progress(ProgressText(1, job.fs.FreeBytes(dst), src, dst));
+}
+
+int PassOver(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s) {
+    ShowCopying(job, src, dst, s);
+    ++job.filesSkipped;
+    return 1;
+}
+
+enum class Into { NewFile, ExistingFile };
+
+// The whole file src into dst, in the engine's own loop so that a long copy
+// shows how far it is and stops at Cancel. A new file that is not whole at
+// the end is removed again; error tells why it failed.
+bool CopyData(CopyJob& job, const std::string& src, const std::string& dst, Into into, const FileStat& s,
+              unsigned& error) {
+    FileSystem& fs = job.fs;
+    FileHandle in = fs.OpenRead(src);
+    if (in == kNoFile) {
+        error = fs.LastError();
+        return false;
+    }
+    FileHandle out = into == Into::NewFile ? fs.CreateNew(dst) : fs.OpenExisting(dst);
+    if (out == kNoFile) {
+        error = fs.LastError();
+        fs.Close(in);
+        return false;
+    }
+    std::unique_ptr<char[]> buffer(new char[job.bufferSize]);
+    std::uint64_t done = 0, shown = job.ui.Milliseconds();
+    bool ok = true;
+    for (;;) {
+        std::size_t got = 0;
+        if (!fs.Read(in, buffer.get(), job.bufferSize, got) || (got > 0 && !fs.Write(out, buffer.get(), got))) {
+            error = fs.LastError();
+            ok = false;
+            break;
+        }
+        if (got == 0) break;
+        done += got;
+        if (s.size < kPercentFrom) continue;
+        job.ui.Poll();
+        if (job.ui.CancelRequested()) {
+            error = kErrCancelled;
+            ok = false;
+            break;
+        }
+        const std::uint64_t now = job.ui.Milliseconds();
+        if (now - shown >= kPercentEveryMs) {
+            shown = now;
+            char percent[32];
+            std::snprintf(percent, sizeof percent, kProgressPercent, static_cast<int>(done * 100 / s.size));
+            job.ui.Progress(ProgressText(1, fs.FreeBytes(dst), src, dst) + percent);
+        }
+    }
+    if (ok) fs.SetWriteTime(out, s.writeTime);
+    fs.Close(out);
+    fs.Close(in);
+    if (!ok && into == Into::NewFile) fs.RemoveFile(dst);
+    return ok;
+}
+
+// Copies with the write-protect retry; 1 copied, 0 failed (reported by the caller).
+int CopyWithRetry(CopyJob& job, const std::string& src, const std::string& dst, Into into, const FileStat& s) {
+    for (;;) {
+        unsigned error = 0;
+        if (CopyData(job, src, dst, into, s, error)) return 1;
+        Failed(job, src);
+        if (error != kErrWriteProtect || Ask(job.ui.Owner(), kWriteProtected, kConfirmTitle) != kIdOk) return 0;
+    }
+}
+
+int CopyNew(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s) {
+    ShowCopying(job, src, dst, s);
+    if (!CopyWithRetry(job, src, dst, Into::NewFile, s)) return 0;
+    job.fs.SetAttributes(dst, Settable(s.attributes));
+    ++job.filesCopied;
+    job.bytesCopied += s.size;
+    return 1;
+}
+
+// A name beside target that nothing uses yet, or "" when none fits.
+std::string TemporaryName(FileSystem& fs, const std::string& target) {
+    const std::string dir = DirectoryPart(target);
+    for (int n = 0; n < 4096; ++n) {
+        char name[16];
+        std::snprintf(name, sizeof name, "~QRN%04X.TMP", static_cast<unsigned>(n));
+        const std::string p = dir + name;
+        if (p.size() > kMaxPath) return "";
+        if (!fs.Stat(p).exists) return p;
+    }
+    return "";
+}
+
+// Replaces the existing dst. With room for a whole copy beside it, the copy
+// goes to a temporary name and takes dst's place in one step, so that dst
+// stays as it was until its replacement is whole; otherwise (room only for
+// the difference) dst is overwritten in place.
+int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s, const FileStat& d) {
+    FileSystem& fs = job.fs;
+    ShowCopying(job, src, dst, s);
+    const std::uint64_t free = fs.FreeBytes(dst);
+    const std::string temp = free == kFreeUnknown || free >= s.size ? TemporaryName(fs, dst) : "";
+    if (temp.empty()) {
+        fs.SetAttributes(dst, kAttrNormal);
+        if (!CopyWithRetry(job, src, dst, Into::ExistingFile, s)) return 0;
+    } else {
+        if (!CopyWithRetry(job, src, temp, Into::NewFile, s)) return 0;
+        fs.SetAttributes(dst, kAttrNormal);
+        if (!fs.Replace(temp, dst)) {
+            fs.SetAttributes(dst, d.attributes);
+            fs.RemoveFile(temp);
+            Failed(job, src);
+            return 0;
+        }
+    }
+    fs.SetAttributes(dst, Settable(s.attributes));
+    ++job.filesCopied;
+    job.bytesCopied += s.size;
+    return 1;
+}
+
+void TellTooLong(CopyJob& job, const std::string& path) {
+    Tell(job.ui.Owner(), path.substr(0, kMaxPath) + kEntryPathTooLong, kErrorTitle);
+    Failed(job, path);
+}
+
+int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name,
+                  bool maskOn, const char* maskPattern) {
+    FileSystem& fs = job.fs;
+    void* owner = job.ui.Owner();
+    if (maskOn && !MatchMaskList(name.c_str(), maskPattern)) return 1;
+    const std::string src = sourceDir + name;
+    std::string dst = targetDir + name;
+    if (src.size() > kMaxPath || dst.size() > kMaxPath) {
+        TellTooLong(job, src.size() > kMaxPath ? src : dst);
+        return 0;
+    }
+    for (;;) {
+        const FileStat s = fs.Stat(src), d = fs.Stat(dst);
+        if (!s.exists) {  // gone since it was listed
+            Failed(job, src);
+            return 0;
+        }
+        if (!d.exists) {
+            const std::uint64_t free = fs.FreeBytes(dst);
+            if (free != kFreeUnknown && free < s.size) {
+                if (!AskMediaChange(fs, owner, dst)) return 0;
+                continue;
+            }
+            return CopyNew(job, src, dst, s);
+        }
+        // The same file through another path (letter case, a short name, a
+        // second drive letter, a link) is up to date: nothing to change.
+        if (SameFile(fs, src, dst)) return PassOver(job, src, dst, s);
+        if (!job.ownExecutable.empty() &&
+            (Upper(dst) == Upper(job.ownExecutable) || SameFile(fs, dst, job.ownExecutable))) {
+            if (job.pendingUpdate) {
+                CopyCut(job.pendingUpdate->source, sizeof job.pendingUpdate->source, src.c_str());
+                CopyCut(job.pendingUpdate->target, sizeof job.pendingUpdate->target, job.ownExecutable.c_str());
+                job.pendingUpdate->mode = 1;
+                job.pendingUpdate->pending = true;
+            }
+            return 1;
+        }
+        if (!job.policyChosen) {
+            if (job.mirror) {
+                job.policy = DuplicatePolicy::Mirror;
+            } else {
+                job.ui.ShowStatus(false);
+                job.policy = job.ui.AskDuplicate();
+                job.ui.ShowStatus(true);
+                if (job.policy == DuplicatePolicy::NotChosen) {
+                    Failed(job, src);
+                    return 0;
+                }
+            }
+            job.policyChosen = true;
+        }
+        const bool grows = s.size > d.size;
+        const std::uint64_t free = fs.FreeBytes(dst);
+        const bool roomForGrowth = !grows || free == kFreeUnknown || free >= s.size - d.size;
+        switch (job.policy) {
+        case DuplicatePolicy::CopyNewer:
+            if (!Later(s, d)) return PassOver(job, src, dst, s);
+            [[fallthrough]];
+        case DuplicatePolicy::OverwriteAll:
+            if (!roomForGrowth) {
+                if (!AskMediaChange(fs, owner, dst)) return 0;
+                continue;
+            }
+            return CopyOver(job, src, dst, s, d);
+        case DuplicatePolicy::Rename: {
+            job.ui.ShowStatus(false);
+            for (;;) {
+                char entered[kPathSize];
+                CopyCut(entered, sizeof entered, name.c_str());
+                if (!CurrentPrompts().InputLine(owner, kNewNameTitle, entered, sizeof entered)) {
+                    job.ui.ShowStatus(true);
+                    return 0;
+                }
+                const std::string renamed = targetDir + entered;
+                if (renamed.size() > kMaxPath) {
+                    Tell(owner, renamed.substr(0, kMaxPath) + kEntryPathTooLong, kRenameErrorTitle);
+                    continue;
+                }
+                if (!entered[0] || fs.Stat(renamed).exists) {
+                    Tell(owner, renamed + kNameExists, kRenameErrorTitle);
+                    continue;
+                }
+                dst = renamed;
+                break;
+            }
+            job.ui.ShowStatus(true);
+            const std::uint64_t room = fs.FreeBytes(dst);
+            if (room == kFreeUnknown || room >= s.size) {
+                job.policyChosen = false;  // the next existing target asks again
+                return CopyNew(job, src, dst, s);
+            }
+            if (!AskMediaChange(fs, owner, dst)) return 0;
+            continue;
+        }
+        case DuplicatePolicy::Mirror:
+            if (s.date == d.date && s.time == d.time && s.size == d.size) return PassOver(job, src, dst, s);
+            return CopyOver(job, src, dst, s, d);
+        default:
+            return PassOver(job, src, dst, s);
+        }
+    }
+}
+
+int CopyDirectoryEntry(CopyJob& job, const std::string& sourceDir, const std::string& targetDir,
+                       const std::string& name, std::uint32_t attributes, bool maskOn, const char* maskPattern) {
+    FileSystem& fs = job.fs;
+    void* owner = job.ui.Owner();
+    const std::string src = sourceDir + name, dst = targetDir + name;
+    if (src.size() + 1 > kMaxPath || dst.size() + 1 > kMaxPath) {
+        TellTooLong(job, src.size() + 1 > kMaxPath ? src : dst);
+        return 0;
+    }
+    FileId id;
+    const bool known = fs.Identity(src, id);
+    if (job.depth == 0) {
+        if (InsideTree(fs, src, targetDir)) {
+            Tell(owner, src + kIntoItself, kErrorTitle);
+            Failed(job, src);
+            return 0;
+        }
+        job.treeSource = fs.RealPath(src);
+    } else if (known && std::find(job.openDirectories.begin(), job.openDirectories.end(), id) != job.openDirectories.end()) {
+        ++job.filesSkipped;  // a link back up the tree: followed, it would never end
+        return 1;
+    } else if (fs.IsLink(src, attributes)) {
+        const std::string real = fs.RealPath(src);
+        if (IsSameOrInside(job.treeSource, real) || IsSameOrInside(job.treeTarget, real)) {
+            ++job.filesSkipped;  // a link into the tree being copied, or into the copy
+            return 1;
+        }
+    }
+    fs.MakeDirectory(dst);
+    if (job.depth == 0) job.treeTarget = fs.RealPath(dst);
+    std::vector<DirItem> items;
+    fs.List(src + "\\", items);
+    if (known) job.openDirectories.push_back(id);
+    ++job.depth;
+    int result = 1;
+    for (const DirItem& item : items) {
+        if (CopyEntry(job, src + "\\", dst + "\\", item.name, item.attributes, maskOn, maskPattern)) continue;
+        if (job.ui.CancelRequested()) {
+            result = 0;
+            break;
+        }
+        if (job.mirror && job.errorLog && job.errorCount) {
+            job.errorLog->Append(owner, job.lastFailedPath, *job.errorCount, job.logName);
+            ++*job.errorCount;
+            continue;
+        }
+        if (Ask(owner, kCopyFailedContinue, kConfirmTitle) != kIdOk) {
+            result = 0;
+            break;
+        }
+    }
+    --job.depth;
+    if (known) job.openDirectories.pop_back();
+    if (result) fs.SetAttributes(dst, Settable(attributes));
+    return result;
+}
+
+}  // namespace
+
+std::string DirectoryPart(const std::string& path) {
+    const int slash = LastBackslash(path.c_str());
+    return slash < 0 ? std::string() : path.substr(0, static_cast<std::size_t>(slash) + 1);
+}
+
+bool IsSameOrInside(const std::string& a, const std::string& b) {
+    const std::string x = WithoutBackslash(a), y = WithoutBackslash(b);
+    if (x.empty() || y.size() < x.size()) return false;
+    if (CompareNoCase(x.c_str(), y.substr(0, x.size()).c_str()) != 0) return false;
+    return y.size() == x.size() || EndsWithBackslash(x.c_str()) || y[x.size()] == '\\';
+}
+
+std::string ProgressText(int kind, std::uint64_t freeBytes, const std::string& from, const std::string& to) {
+    char text[4 * kPathSize];
+    if (kind == 0) {
+        std::snprintf(text, sizeof text, kProgressDelete, from.c_str());
+        return text;
+    }
+    char number[40], free[96];
+    FormatNumber(number, sizeof number, freeBytes, 16);
+    std::snprintf(text, sizeof text, kProgressCopy, from.c_str(), to.c_str());
+    std::snprintf(free, sizeof free, kProgressFree, number);
+    return std::string(text) + free;
+}
+
+int AskMediaChange(FileSystem& fs, void* owner, const std::string& targetPath) {
+    if (Ask(owner, kMediaChange, targetPath.c_str()) != kIdOk) return 0;
+    const std::string dir = DirectoryPart(targetPath);
+    if (dir.size() >= 5) fs.MakeDirectory(dir);
+    return 1;
+}
+
+int CopyEntry(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name,
+              std::uint32_t attributes, bool maskOn, const char* maskPattern) {
+    job.ui.Poll();
+    if (job.ui.CancelRequested()) return 0;
+    if (attributes & kAttrDirectory) return CopyDirectoryEntry(job, sourceDir, targetDir, name, attributes, maskOn, maskPattern);
+    return CopyFileEntry(job, sourceDir, targetDir, name, maskOn, maskPattern);
+}
+
+}  // namespace qrn

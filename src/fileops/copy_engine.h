@@ -1,0 +1,60 @@
+// The copy engine: one entry, a file or a whole tree, from a source
+// directory into a target directory, with the duplicate policy, the free
+// space and media checks and the status dialog's Cancel.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/sjis.h"
+#include "base/startup.h"
+#include "fileops/file_system.h"
+#include "fileops/operation_ui.h"
+
+namespace qrn {
+
+// The state of one copying command. A command makes one, sets what applies
+// and hands it to every CopyEntry of its entries.
+struct CopyJob {
+    CopyJob(FileSystem& f, OperationUi& u) : fs(f), ui(u) {}
+    FileSystem& fs;
+    OperationUi& ui;
+    DuplicatePolicy policy = DuplicatePolicy::NotChosen;
+    bool policyChosen = false;
+    bool mirror = false;                     // mirror copy: never asks, logs failures and goes on
+    std::string ownExecutable;               // a copy onto it becomes an update request
+    PendingUpdateRecord* pendingUpdate = nullptr;
+    char lastFailedPath[kPathSize] = "";
+    // Mirror copy's error log and its count.
+    ErrorLog* errorLog = nullptr;
+    int* errorCount = nullptr;
+    char* logName = nullptr;
+    // Counts for the summary.
+    int filesCopied = 0, filesSkipped = 0;
+    std::uint64_t bytesCopied = 0;
+    std::size_t bufferSize = 1 << 20;        // the whole-file copy's buffer
+    // Below: kept by the engine itself.
+    std::vector<FileId> openDirectories;     // the source directories on the way down
+    std::string treeSource, treeTarget;      // real paths of the outermost directory copy
+    int depth = 0;
+};
+
+// Copies sourceDir + name into targetDir (both ending in a backslash). 1 when
+// the entry was copied or passed over (by the mask, the policy, or as up to
+// date), 0 when it failed or the command was cancelled.
+int CopyEntry(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name,
+              std::uint32_t attributes, bool maskOn, const char* maskPattern);
+
+// The progress text of the status dialog: kind 0 deleting, 1 copying or moving.
+std::string ProgressText(int kind, std::uint64_t freeBytes, const std::string& from, const std::string& to);
+
+// Too little room on targetPath's volume: 1 once the user changed the medium
+// (the target's directory is made on it again), 0 to give up.
+int AskMediaChange(FileSystem& fs, void* owner, const std::string& targetPath);
+
+// Paths: the directory part up to and including the last real backslash, and
+// whether b is a or lies inside it (ASCII letters compared without case).
+std::string DirectoryPart(const std::string& path);
+bool IsSameOrInside(const std::string& a, const std::string& b);
+
+}  // namespace qrn

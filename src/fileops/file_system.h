@@ -1,0 +1,87 @@
+// The file functions the file operations are built on: the system's in the
+// program, an in-memory tree or a wrapper with injected faults in tests.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/entry_table.h"
+
+namespace qrn {
+
+// Attribute bits beyond those of the entry table.
+constexpr std::uint32_t kAttrNormal = 0x80, kAttrReparsePoint = 0x400;
+
+// Error codes of the system that the operations tell apart.
+constexpr unsigned kErrFileNotFound = 2, kErrPathNotFound = 3, kErrAccessDenied = 5, kErrWriteProtect = 19,
+                   kErrSharingViolation = 32, kErrDiskFull = 112, kErrAlreadyExists = 183, kErrFileExists = 80,
+                   kErrNotReady = 21, kErrCancelled = 1223;
+
+constexpr std::uint64_t kFreeUnknown = ~std::uint64_t{0};
+
+struct FileStat {
+    bool exists = false;
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;       // the system's 100 ns count, UTC
+    std::uint16_t date = 0, time = 0;  // MS-DOS date and time, local time
+};
+
+// What makes a file itself, whatever path reaches it: volume and file index.
+struct FileId {
+    std::uint32_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileId& o) const { return volume == o.volume && index == o.index; }
+};
+
+struct DirItem {
+    std::string name;
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+};
+
+using FileHandle = std::intptr_t;
+constexpr FileHandle kNoFile = -1;
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // A missing file reads as exists = false.
+    virtual FileStat Stat(const std::string& path) = 0;
+    // False when the file cannot be opened to ask (then nothing is known).
+    virtual bool Identity(const std::string& path, FileId& id) = 0;
+    // The path with every link and alias resolved, as the system names it;
+    // the path itself when the system cannot tell.
+    virtual std::string RealPath(const std::string& path) = 0;
+    virtual std::uint64_t FreeBytes(const std::string& path) = 0;  // kFreeUnknown when it cannot be asked
+    // The entries of dir (ending in a backslash), "." and ".." left out.
+    virtual bool List(const std::string& dir, std::vector<DirItem>& items) = 0;
+    virtual bool MakeDirectory(const std::string& path) = 0;
+    virtual bool RemoveDir(const std::string& path) = 0;
+    // Whether the directory path is a link (a junction, a symbolic link)
+    // rather than a directory of its own; attributes are its listed ones.
+    virtual bool IsLink(const std::string& path, std::uint32_t attributes) = 0;
+    // Removes a directory link itself, never what it points to.
+    virtual bool RemoveLink(const std::string& path) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
+    virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    // Puts from in the place of the existing to in one step where the system
+    // can; elsewhere to is removed only once from is whole.
+    virtual bool Replace(const std::string& from, const std::string& to) = 0;
+    virtual bool SetLabel(const std::string& root, const std::string& label) = 0;
+    // Whole-file copying: OpenRead, then CreateNew (fails when path exists)
+    // or OpenExisting (in-place, truncated), Read and Write in turn, then
+    // Finish with the source's write time, then Close.
+    virtual FileHandle OpenRead(const std::string& path) = 0;
+    virtual FileHandle CreateNew(const std::string& path) = 0;
+    virtual FileHandle OpenExisting(const std::string& path) = 0;
+    virtual bool Read(FileHandle h, void* buffer, std::size_t size, std::size_t& got) = 0;
+    virtual bool Write(FileHandle h, const void* buffer, std::size_t size) = 0;
+    virtual bool SetWriteTime(FileHandle h, std::uint64_t writeTime) = 0;
+    virtual void Close(FileHandle h) = 0;
+    virtual unsigned LastError() = 0;
+};
+
+}  // namespace qrn

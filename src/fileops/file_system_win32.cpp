@@ -1,0 +1,242 @@
+#include "fileops/file_system_win32.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "base/sjis.h"
+#include "listing/dir_reader.h"
+#include "listing/dir_platform_win32.h"
+
+namespace qrn {
+
+namespace {
+
+HANDLE AsHandle(FileHandle h) { return reinterpret_cast<HANDLE>(h); }
+FileHandle AsFile(HANDLE h) { return h == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileHandle>(h); }
+
+std::uint64_t Join(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
+
+// Opens path for asking about it (a directory too), following links.
+HANDLE OpenToAsk(const std::string& path) {
+    return CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+
+// GetFinalPathNameByHandleA where the system has it (not before Vista).
+FinalPathFn FinalPathName() {
+    static const FinalPathFn fn = reinterpret_cast<FinalPathFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+    return fn;
+}
+
+std::string Parent(const std::string& path) {
+    const int slash = LastBackslash(path.c_str());
+    return slash < 0 ? std::string() : path.substr(0, static_cast<std::size_t>(slash));
+}
+
+}  // namespace
+
+FileStat Win32FileSystem::Stat(const std::string& path) {
+    FileStat st;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        error_ = GetLastError();
+        return st;
+    }
+    st.exists = true;
+    st.attributes = data.dwFileAttributes;
+    st.size = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : Join(data.nFileSizeHigh, data.nFileSizeLow);
+    st.writeTime = Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+    FILETIME local;
+    WORD date = 0, time = 0;
+    if (FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) && FileTimeToDosDateTime(&local, &date, &time)) {
+        st.date = date;
+        st.time = time;
+    }
+    return st;
+}
+
+bool Win32FileSystem::Identity(const std::string& path, FileId& id) {
+    HANDLE h = OpenToAsk(path);
+    if (h == INVALID_HANDLE_VALUE) {
+        error_ = GetLastError();
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool ok = GetFileInformationByHandle(h, &info) != 0;
+    if (!ok) error_ = GetLastError();
+    CloseHandle(h);
+    if (ok) {
+        id.volume = info.dwVolumeSerialNumber;
+        id.index = Join(info.nFileIndexHigh, info.nFileIndexLow);
+    }
+    return ok;
+}
+
+std::string Win32FileSystem::RealPath(const std::string& path) {
+    std::string full = path;
+    char buffer[MAX_PATH * 2];
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+    if (n > 0 && n < sizeof buffer) full = buffer;
+    if (!FinalPathName()) return full;
+    HANDLE h = OpenToAsk(path);
+    if (h == INVALID_HANDLE_VALUE) return full;
+    n = FinalPathName()(h, buffer, sizeof buffer, 0);
+    CloseHandle(h);
+    if (n == 0 || n >= sizeof buffer) return full;
+    std::string real(buffer, n);
+    if (real.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\\\" + real.substr(8);
+    if (real.compare(0, 4, "\\\\?\\") == 0) return real.substr(4);
+    return real;
+}
+
+std::uint64_t Win32FileSystem::FreeBytes(const std::string& path) {
+    DiskFigures figures;
+    return QueryDiskSpace(path.c_str(), figures);
+}
+
+bool Win32FileSystem::List(const std::string& dir, std::vector<DirItem>& items) {
+    items.clear();
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((dir + "*.*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) {
+        error_ = GetLastError();
+        return error_ == ERROR_FILE_NOT_FOUND;
+    }
+    do {
+        if (!std::strcmp(found.cFileName, ".") || !std::strcmp(found.cFileName, "..")) continue;
+        FoundRecord rec;
+        FillEntry(found, rec);  // a name the code page cannot carry becomes its short form
+        items.push_back({rec.name, rec.attributes, rec.size});
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+    return true;
+}
+
+bool Win32FileSystem::MakeDirectory(const std::string& path) {
+    if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+    error_ = GetLastError();
+    return false;
+}
+
+bool Win32FileSystem::RemoveDir(const std::string& path) {
+    if (RemoveDirectoryA(path.c_str())) return true;
+    error_ = GetLastError();
+    return false;
+}
+
+bool Win32FileSystem::IsLink(const std::string& path, std::uint32_t attributes) {
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
+    const DWORD now = GetFileAttributesA(path.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+    // Resolved, a directory of its own is its resolved parent and its name.
+    if (!FinalPathName()) return false;
+    const std::string parent = Parent(path);
+    if (parent.empty()) return false;
+    std::string expected = RealPath(parent.size() == 2 ? parent + "\\" : parent);
+    if (!EndsWithBackslash(expected.c_str())) expected += "\\";
+    expected += path.substr(parent.size() + 1);
+    return CompareNoCase(RealPath(path).c_str(), expected.c_str()) != 0;
+}
+
+bool Win32FileSystem::RemoveLink(const std::string& path) {
+    // A junction goes with RemoveDirectory; a symbolic link the system shows
+    // as a file link goes with DeleteFile. Neither enters what it points to.
+    if (RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str())) return true;
+    error_ = GetLastError();
+    return false;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+    if (DeleteFileA(path.c_str())) return true;
+    error_ = GetLastError();
+    return false;
+}
+
+bool Win32FileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    if (SetFileAttributesA(path.c_str(), attributes)) return true;
+    error_ = GetLastError();
+    return false;
+}
+
+bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
+    if (MoveFileA(from.c_str(), to.c_str())) return true;
+    error_ = GetLastError();
+    return false;
+}
+
+bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    error_ = GetLastError();
+    if (error_ != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    // No MoveFileEx (Windows 9x): the old file goes only now that the new one is whole.
+    if (DeleteFileA(to.c_str()) && MoveFileA(from.c_str(), to.c_str())) return true;
+    error_ = GetLastError();
+    return false;
+}
+
+bool Win32FileSystem::SetLabel(const std::string& root, const std::string& label) {
+    if (SetVolumeLabelA(root.c_str(), label.empty() ? nullptr : label.c_str())) return true;
+    error_ = GetLastError();
+    return false;
+}
+
+FileHandle Win32FileSystem::OpenRead(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) error_ = GetLastError();
+    return AsFile(h);
+}
+
+FileHandle Win32FileSystem::CreateNew(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) error_ = GetLastError();
+    return AsFile(h);
+}
+
+FileHandle Win32FileSystem::OpenExisting(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) error_ = GetLastError();
+    return AsFile(h);
+}
+
+bool Win32FileSystem::Read(FileHandle h, void* buffer, std::size_t size, std::size_t& got) {
+    DWORD n = 0;
+    const BOOL ok = ReadFile(AsHandle(h), buffer, static_cast<DWORD>(size), &n, nullptr);
+    got = n;
+    if (!ok) error_ = GetLastError();
+    return ok != 0;
+}
+
+bool Win32FileSystem::Write(FileHandle h, const void* buffer, std::size_t size) {
+    DWORD n = 0;
+    if (WriteFile(AsHandle(h), buffer, static_cast<DWORD>(size), &n, nullptr) && n == size) return true;
+    error_ = GetLastError();
+    if (error_ == 0) error_ = ERROR_DISK_FULL;  // a short write: the volume is full
+    return false;
+}
+
+bool Win32FileSystem::SetWriteTime(FileHandle h, std::uint64_t writeTime) {
+    FILETIME ft{static_cast<DWORD>(writeTime), static_cast<DWORD>(writeTime >> 32)};
+    if (SetFileTime(AsHandle(h), nullptr, nullptr, &ft)) return true;
+    error_ = GetLastError();
+    return false;
+}
+
+void Win32FileSystem::Close(FileHandle h) {
+    if (h != kNoFile) CloseHandle(AsHandle(h));
+}
+
+unsigned Win32FileSystem::LastError() { return error_; }
+
+FileSystem& SystemFileSystem() {
+    static Win32FileSystem fs;
+    return fs;
+}
+
+}  // namespace qrn

@@ -1,0 +1,60 @@
+// What the file operations say to the user: titles, messages, questions and
+// the spoken summaries.
+#pragma once
+
+namespace qrn {
+
+constexpr const char* kConfirmTitle = "確認";
+constexpr const char* kErrorTitle = "エラー";
+
+// Copying.
+constexpr const char* kStatusTitle = "しばらくお待ち下さい。。。";
+constexpr const char* kCopyFailedContinue = "コピーに失敗しました。\r\r残りのファイルのコピーを続けますか？";
+constexpr const char* kWriteProtected = "書き込み禁止です。\r\r処理を続けますか？";
+constexpr const char* kMediaChange = "空き容量が不足しています。\r\rメディアを交換しますか？";
+constexpr const char* kNewNameTitle = "ファイル名の変更";
+constexpr const char* kRenameErrorTitle = "リネームのエラー";
+constexpr const char* kNameExists = "\rその名前は既に存在します。";                 // after the path
+constexpr const char* kLogNotOpened = "QRN_TextFileOut 一時ファイルが開けません！";
+constexpr const char* kLogPrefix = "QRN";
+constexpr const char* kProgressCopy = "%s\r\n   v v v\r\n%s";
+constexpr const char* kProgressFree = "\r\n        FreeSpace %s Bytes";
+constexpr const char* kProgressDelete = "\r\n\r\nDelete %s";
+constexpr const char* kProgressPercent = "\r\n        %3d %%";
+// The directory named first, then this: a copy into itself is refused.
+constexpr const char* kIntoItself = "\r\rディレクトリをそれ自身の中へはコピーできません。";
+constexpr const char* kEntryPathTooLong = "\r\rパスが長すぎるため処理できません。";     // after the path
+
+// Deleting.
+constexpr const char* kDeleteTitle = "Delete";
+constexpr const char* kDeleteStatusTitle = "File Delete";
+constexpr const char* kVolumeLabelRow = "\r\rVolumeLabel!!";
+constexpr const char* kSystemFile = "\r\rSystem File!!";
+constexpr const char* kReadOnlyFile = "\r\rRead Only File!!";
+constexpr const char* kHiddenFile = "\r\rHiddn File!!";
+constexpr const char* kDeleteErrorTitle = "Error!!";
+constexpr const char* kDeleteStopped = "\r\r削除を中断しました。";
+constexpr const char* kDeleteFailed = "\r\r削除に失敗しました。";
+constexpr const char* kDeleteContinue = "残りのファイルの削除を続けますか？";
+constexpr const char* kDeleteFailedContinue = "削除に失敗しました。\r\r残りのファイルの削除を続けますか？";
+
+// Renaming, making a directory, the volume label.
+constexpr const char* kRenameFailedTitle = "Error!";
+constexpr const char* kRenameExists = "Can't rename ! Already exists";
+constexpr const char* kRenameFailed = "Can't rename !";
+constexpr const char* kMakeDirectoryTitle = "ディレクトリの作成";
+constexpr const char* kVolumeLabelTitle = "ボリュームラベルの作成";
+constexpr const char* kLabelErrorTitle = "Error";
+constexpr const char* kLabelTooLong = "ボリュームラベルは１１バイト以内です";
+
+// Spoken once a command has ended.
+constexpr const char* kSaidDeleted = "%d件削除しました";
+constexpr const char* kSaidDeletedFailed = "%d件削除しました。%d件は削除できませんでした";
+constexpr const char* kSaidNothingDeleted = "削除しませんでした";
+constexpr const char* kSaidRenamed = "%d件名前を変えました";
+constexpr const char* kSaidDirectoryMade = "ディレクトリ %s を作りました";
+constexpr const char* kSaidDirectoryNotMade = "ディレクトリを作れませんでした";
+constexpr const char* kSaidLabelSet = "ボリュームラベルを %s にしました";
+constexpr const char* kSaidLabelRemoved = "ボリュームラベルを消しました";
+
+}  // namespace qrn

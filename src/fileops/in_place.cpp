@@ -1,0 +1,243 @@
+#include "fileops/in_place.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "base/prompts.h"
+#include "fileops/copy_engine.h"
+#include "fileops/fileops_texts.h"
+
+namespace qrn {
+
+namespace {
+
+constexpr std::size_t kMaxPath = kPathSize - 1;
+constexpr std::uint32_t kSettable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+
+bool Confirmed(void* owner, const std::string& text, const char* title) {
+    return CurrentPrompts().Message(owner, text.c_str(), title, kMbOkCancel | kMbIconQuestion) == kIdOk;
+}
+
+void Tell(void* owner, const std::string& text, const char* title) {
+    CurrentPrompts().Message(owner, text.c_str(), title, kMbOk | kMbIconExclamation);
+}
+
+std::string Said(const char* format, int a, int b = 0) {
+    char text[128];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
+}
+
+std::uint32_t Restorable(std::uint32_t attributes) {
+    const std::uint32_t a = attributes & kSettable;
+    return a ? a : kAttrNormal;
+}
+
+bool IsDotRow(const FileEntry& e) {
+    return (e.attributes & kAttrDirectory) && (!std::strcmp(e.name, ".") || !std::strcmp(e.name, ".."));
+}
+
+// The special questions already answered OK in this delete command.
+struct Confirmations {
+    bool system = false, readOnly = false, hidden = false;
+};
+
+enum RowResult { kLeftAlone = 0, kRowFailed = 1, kDeleted = 2 };
+
+RowResult DeleteRow(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui, bool notFirst, int row,
+                    Confirmations& asked) {
+    void* owner = ui.Owner();
+    const FileEntry& e = v.table.rows[row];
+    if (IsDotRow(e) || e.attributes == kAttrExecutionRow || !std::strcmp(e.name, kNoDataName)) return kLeftAlone;
+    const std::string path = std::string(dir) + e.name;
+    if (!notFirst) {
+        asked = Confirmations{};
+        if (!Confirmed(owner, path, kDeleteTitle)) {
+            ui.SetCancelRequested(true);
+            return kRowFailed;
+        }
+        ui.SetCancelRequested(false);
+        ui.OpenStatus(kDeleteStatusTitle);
+    }
+    ui.CursorTo(row);
+    if (e.attributes == kAttrLabel) {
+        if (!Confirmed(owner, path + kVolumeLabelRow, kDeleteTitle)) return kLeftAlone;
+        fs.SetLabel(std::string(dir, 3), "");
+        return kDeleted;
+    }
+    struct Special { std::uint32_t bit; bool& done; const char* text; } specials[] = {
+        {kAttrSystem, asked.system, kSystemFile}, {kAttrReadOnly, asked.readOnly, kReadOnlyFile},
+        {kAttrHidden, asked.hidden, kHiddenFile}};
+    for (Special& s : specials) {
+        if (!(e.attributes & s.bit) || s.done) continue;
+        if (!Confirmed(owner, path + s.text, kDeleteTitle)) return kLeftAlone;
+        s.done = true;
+        break;
+    }
+    if (path.size() <= kMaxPath && DeleteTree(fs, ui, path, e.attributes)) return kDeleted;
+    Tell(owner, path + (ui.CancelRequested() ? kDeleteStopped : kDeleteFailed), kDeleteErrorTitle);
+    return kRowFailed;
+}
+
+std::string DeletedSummary(const InPlaceResult& r) {
+    if (r.done == 0) return kSaidNothingDeleted;
+    return r.failed ? Said(kSaidDeletedFailed, r.done, r.failed) : Said(kSaidDeleted, r.done);
+}
+
+}  // namespace
+
+int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes) {
+    ui.Poll();
+    if (ui.CancelRequested()) return 0;
+    const FileStat st = fs.Stat(path);
+    const bool directory = (attributes & kAttrDirectory) != 0;
+    if (directory && fs.IsLink(path, attributes)) {
+        // Only the link goes; its attributes are not touched either, as the
+        // system might pass them on to what it points to.
+        ui.Progress(ProgressText(0, 0, path, ""));
+        return fs.RemoveLink(path) ? 1 : 0;
+    }
+    fs.SetAttributes(path, kAttrNormal);
+    if (!directory) {
+        ui.EntryInfo(path, st);
+        ui.Progress(ProgressText(0, 0, path, ""));
+        if (fs.RemoveFile(path)) return 1;
+        fs.SetAttributes(path, Restorable(st.attributes));  // a file that stays keeps what it had
+        return 0;
+    }
+    std::vector<DirItem> items;
+    fs.List(path + "\\", items);
+    for (const DirItem& item : items) {
+        const std::string inner = path + "\\" + item.name;
+        if (inner.size() <= kMaxPath && DeleteTree(fs, ui, inner, item.attributes)) continue;
+        if (ui.CancelRequested() || !Confirmed(ui.Owner(), kDeleteFailedContinue, kConfirmTitle)) {
+            fs.SetAttributes(path, Restorable(st.attributes));
+            return 0;
+        }
+    }
+    if (fs.RemoveDir(path)) return 1;
+    fs.SetAttributes(path, Restorable(st.attributes));
+    return 0;
+}
+
+InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui) {
+    InPlaceResult r;
+    EntryTable& t = v.table;
+    Confirmations asked;
+    auto count = [&r](RowResult x) {
+        if (x == kDeleted) ++r.done;
+        if (x == kRowFailed) ++r.failed;
+    };
+    if (t.MarkedCount == 0) {
+        if (v.CursorIndex >= 0 && v.CursorIndex < t.EntryCount) {
+            const RowResult x = DeleteRow(v, dir, fs, ui, false, v.CursorIndex, asked);
+            if (!(x == kRowFailed && ui.CancelRequested() && r.done == 0)) count(x);
+        }
+        ui.CloseStatus();
+        r.said = ui.CancelRequested() && r.done == 0 ? kSaidNothingDeleted : DeletedSummary(r);
+        return r;
+    }
+    bool first = true;
+    for (int row = 0; row < t.EntryCount; ++row) {
+        if (!t.rows[row].mark) continue;
+        const RowResult x = DeleteRow(v, dir, fs, ui, !first, row, asked);
+        const bool refusedAtFirst = first && x == kRowFailed && ui.CancelRequested();
+        first = false;
+        if (!refusedAtFirst) count(x);
+        if (ui.CancelRequested()) {
+            r.refresh = true;
+            break;
+        }
+        SetMark(t, row, false);
+        if (x == kRowFailed && t.MarkedCount > 0 && !Confirmed(ui.Owner(), kDeleteContinue, kConfirmTitle)) break;
+    }
+    ClearAllMarks(t);
+    ui.CloseStatus();
+    r.said = DeletedSummary(r);
+    return r;
+}
+
+InPlaceResult RenameCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui, bool keepExtension) {
+    InPlaceResult r;
+    EntryTable& t = v.table;
+    std::vector<int> rows;
+    if (t.MarkedCount == 0) {
+        if (v.CursorIndex >= 0 && v.CursorIndex < t.EntryCount) rows.push_back(v.CursorIndex);
+    } else {
+        for (int i = 0; i < t.EntryCount; ++i)
+            if (t.rows[i].mark) rows.push_back(i);
+    }
+    for (int row : rows) {
+        FileEntry& e = t.rows[row];
+        SetMark(t, row, false);
+        if (!EntryQualifies(t, row, RowKind::FileOrDirectory)) continue;
+        char text[kPathSize];
+        CopyCut(text, sizeof text, e.name);
+        std::string extension;
+        if (keepExtension && e.ext > 0 && e.ext <= std::strlen(e.name)) {
+            extension = e.name + e.ext;
+            text[e.ext - 1] = '\0';
+        }
+        if (!CurrentPrompts().InputLine(ui.Owner(), kNewNameTitle, text, sizeof text)) break;
+        const std::string from = std::string(dir) + e.name;
+        const std::string to = std::string(dir) + text + (extension.empty() ? "" : "." + extension);
+        if (text[0] && to.size() <= kMaxPath && fs.Rename(from, to)) {
+            ++r.done;
+            continue;
+        }
+        ++r.failed;
+        const bool exists = text[0] && to.size() <= kMaxPath && fs.LastError() == kErrAlreadyExists;
+        Tell(ui.Owner(), exists ? kRenameExists : kRenameFailed, kRenameFailedTitle);
+    }
+    ClearAllMarks(t);
+    r.refresh = true;
+    r.said = Said(kSaidRenamed, r.done);
+    return r;
+}
+
+InPlaceResult MakeDirectoryCommand(const char* dir, FileSystem& fs, OperationUi& ui) {
+    InPlaceResult r;
+    char text[kPathSize] = "";
+    if (!CurrentPrompts().InputLine(ui.Owner(), kMakeDirectoryTitle, text, sizeof text) || !text[0]) return r;
+    // A relative name is made in the listed directory (the working directory).
+    const bool absolute = text[0] == '\\' || (text[0] && text[1] == ':');
+    const std::string path = absolute ? std::string(text) : std::string(dir) + text;
+    r.refresh = true;
+    if (path.size() > kMaxPath) {
+        Tell(ui.Owner(), path.substr(0, kMaxPath) + kEntryPathTooLong, kErrorTitle);
+        r.said = kSaidDirectoryNotMade;
+        return r;
+    }
+    if (fs.MakeDirectory(path)) {
+        ++r.done;
+        char said[kPathSize + 64];
+        std::snprintf(said, sizeof said, kSaidDirectoryMade, text);
+        r.said = said;
+    } else {
+        r.said = kSaidDirectoryNotMade;
+    }
+    return r;
+}
+
+InPlaceResult VolumeLabelCommand(const ListView& v, const char* dir, FileSystem& fs, OperationUi& ui) {
+    InPlaceResult r;
+    char text[kPathSize] = "";
+    const EntryTable& t = v.table;
+    if (t.EntryCount > 0 && t.rows[0].attributes == kAttrLabel) CopyCut(text, sizeof text, t.rows[0].name);
+    if (!CurrentPrompts().InputLine(ui.Owner(), kVolumeLabelTitle, text, sizeof text)) return r;
+    if (std::strlen(text) > kVolumeLabelBytes) {
+        Tell(ui.Owner(), kLabelTooLong, kLabelErrorTitle);
+        return r;
+    }
+    if (std::strlen(dir) >= 3 && fs.SetLabel(std::string(dir, 3), text)) {
+        ++r.done;
+        char said[kPathSize + 64];
+        std::snprintf(said, sizeof said, kSaidLabelSet, text);
+        r.said = text[0] ? said : kSaidLabelRemoved;
+    }
+    r.refresh = true;
+    return r;
+}
+
+}  // namespace qrn

@@ -1,0 +1,33 @@
+// The commands that change the current directory in place: delete, rename,
+// make directory, volume label; and DeleteTree, the recursive delete.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "fileops/file_system.h"
+#include "fileops/operation_ui.h"
+#include "listing/list_view.h"
+
+namespace qrn {
+
+struct InPlaceResult {
+    int done = 0, failed = 0;
+    bool refresh = false;  // the directory must be read again
+    std::string said;      // the summary to speak
+};
+
+// Deletes one file, or one directory with everything in it (path without a
+// trailing backslash). A directory link is removed itself: what it points to
+// is never entered. 1 on success.
+int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes);
+
+// The marked rows, or the cursor row, of the list of dir (ending in a backslash).
+InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui);
+// keepExtension: only the part before the extension is edited.
+InPlaceResult RenameCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui, bool keepExtension);
+InPlaceResult MakeDirectoryCommand(const char* dir, FileSystem& fs, OperationUi& ui);
+InPlaceResult VolumeLabelCommand(const ListView& v, const char* dir, FileSystem& fs, OperationUi& ui);
+
+constexpr std::size_t kVolumeLabelBytes = 11;
+
+}  // namespace qrn

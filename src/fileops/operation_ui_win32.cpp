@@ -1,0 +1,146 @@
+#include "fileops/operation_ui_win32.h"
+
+#include <utility>
+
+#include "base/prompts.h"
+#include "base/sjis.h"
+#include "fileops/fileops_texts.h"
+#include "resources/resource_ids.h"
+
+namespace qrn {
+
+namespace {
+
+constexpr const char* kStatusTemplate = "EXEC_STATUS";
+constexpr const char* kDuplicateTemplate = "COPYDUPLI";
+
+}  // namespace
+
+Win32OperationUi::Win32OperationUi(HWND owner, HINSTANCE instance,
+                                   std::function<void(const std::string&, const FileStat&)> entryInfo,
+                                   std::function<void(int)> cursorTo)
+    : owner_(owner), instance_(instance), entryInfo_(std::move(entryInfo)), cursorTo_(std::move(cursorTo)) {}
+
+INT_PTR CALLBACK Win32OperationUi::StatusProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        return TRUE;
+    }
+    if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        // Cancel, Enter or Escape: the command stops at its next entry.
+        auto* ui = reinterpret_cast<Win32OperationUi*>(GetWindowLongPtrA(dialog, DWLP_USER));
+        if (ui) {
+            ui->cancel_ = true;
+            ui->status_ = nullptr;
+        }
+        DestroyWindow(dialog);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void Win32OperationUi::OpenStatus(const char* title) {
+    CloseStatus();
+    status_ = CreateDialogParamA(instance_, kStatusTemplate, owner_, StatusProc, reinterpret_cast<LPARAM>(this));
+    if (status_) SetWindowTextA(status_, title);
+}
+
+void Win32OperationUi::CloseStatus() {
+    if (status_ && IsWindow(status_)) DestroyWindow(status_);
+    status_ = nullptr;
+}
+
+void Win32OperationUi::ShowStatus(bool shown) {
+    if (status_) ShowWindow(status_, shown ? SW_SHOW : SW_HIDE);
+}
+
+void Win32OperationUi::Poll() {
+    if (!status_) return;
+    MSG msg;
+    if (!PeekMessageA(&msg, status_, 0, 0, PM_REMOVE)) return;
+    if (!IsDialogMessageA(status_, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void Win32OperationUi::Progress(const std::string& text) {
+    if (status_) SetDlgItemTextA(status_, IDC_STATUS_TEXT, text.c_str());
+}
+
+void Win32OperationUi::EntryInfo(const std::string& path, const FileStat& st) {
+    if (entryInfo_) entryInfo_(path, st);
+}
+
+void Win32OperationUi::CursorTo(int row) {
+    if (cursorTo_) cursorTo_(row);
+}
+
+DuplicatePolicy Win32OperationUi::AskDuplicate() {
+    DuplicatePolicy policy = DuplicatePolicy::NotChosen;
+    if (DialogBoxParamA(instance_, kDuplicateTemplate, owner_, DuplicateDialogProc, reinterpret_cast<LPARAM>(&policy)) <= 0)
+        return DuplicatePolicy::NotChosen;
+    return policy;
+}
+
+INT_PTR CALLBACK DuplicateDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* policy = reinterpret_cast<DuplicatePolicy*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (msg) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        *reinterpret_cast<DuplicatePolicy*>(lParam) = DuplicatePolicy::CopyNewer;
+        CheckRadioButton(dialog, IDC_DUPLICATE_NEWER, IDC_DUPLICATE_SKIP, IDC_DUPLICATE_NEWER);
+        SetFocus(GetDlgItem(dialog, IDC_DUPLICATE_NEWER));
+        return FALSE;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (id >= IDC_DUPLICATE_NEWER && id <= IDC_DUPLICATE_SKIP) {
+            *policy = static_cast<DuplicatePolicy>(id - IDC_DUPLICATE_NEWER + 1);
+            return TRUE;
+        }
+        if (id == IDOK || id == IDCANCEL) {
+            if (id == IDCANCEL) *policy = DuplicatePolicy::NotChosen;
+            InvalidateRect(GetParent(dialog), nullptr, FALSE);  // the list under it is drawn again
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_CLOSE:
+        *policy = DuplicatePolicy::NotChosen;
+        EndDialog(dialog, 1);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+TempFileErrorLog::~TempFileErrorLog() {
+    if (file_) std::fclose(file_);
+}
+
+bool TempFileErrorLog::Append(void* owner, const char* line, int count, char* logName) {
+    if (count < 0) {
+        if (file_) std::fclose(file_);
+        file_ = nullptr;
+        return true;
+    }
+    if (count == 0) {
+        if (file_) std::fclose(file_);
+        file_ = nullptr;
+        char dir[MAX_PATH] = "", name[MAX_PATH] = "";
+        if (GetTempPathA(sizeof dir, dir) && GetTempFileNameA(dir, kLogPrefix, 0, name)) {
+            CharUpperA(name);
+            file_ = std::fopen(name, "w");
+        }
+        if (!file_) {
+            CurrentPrompts().Message(owner, kLogNotOpened, kErrorTitle, kMbOk | kMbIconStop);
+            return false;
+        }
+        if (logName) CopyCut(logName, kPathSize, name);
+    }
+    if (file_) std::fprintf(file_, "%s\n", line);
+    return true;
+}
+
+}  // namespace qrn

@@ -1,0 +1,61 @@
+// The status dialog "EXEC_STATUS", the duplicate dialog "COPYDUPLI" and the
+// error log of mirror copy, behind the file operations' interfaces.
+#pragma once
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "fileops/operation_ui.h"
+
+namespace qrn {
+
+class Win32OperationUi : public OperationUi {
+public:
+    // entryInfo draws the file information lines, cursorTo moves the list's
+    // cursor; both belong to the window that owns the command.
+    Win32OperationUi(HWND owner, HINSTANCE instance, std::function<void(const std::string&, const FileStat&)> entryInfo,
+                     std::function<void(int)> cursorTo);
+    ~Win32OperationUi() override { CloseStatus(); }
+    Win32OperationUi(const Win32OperationUi&) = delete;
+    Win32OperationUi& operator=(const Win32OperationUi&) = delete;
+
+    void* Owner() override { return owner_; }
+    void OpenStatus(const char* title) override;
+    void CloseStatus() override;
+    void ShowStatus(bool shown) override;
+    void Poll() override;
+    bool CancelRequested() override { return cancel_; }
+    void SetCancelRequested(bool on) override { cancel_ = on; }
+    void Progress(const std::string& text) override;
+    void EntryInfo(const std::string& path, const FileStat& st) override;
+    DuplicatePolicy AskDuplicate() override;
+    void CursorTo(int row) override;
+    std::uint64_t Milliseconds() override { return GetTickCount(); }
+    HWND StatusWindow() const { return status_; }
+
+private:
+    static INT_PTR CALLBACK StatusProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+    HWND owner_;
+    HINSTANCE instance_;
+    HWND status_ = nullptr;
+    bool cancel_ = false;
+    std::function<void(const std::string&, const FileStat&)> entryInfo_;
+    std::function<void(int)> cursorTo_;
+};
+
+// The duplicate dialog's procedure (lParam: the DuplicatePolicy to fill).
+INT_PTR CALLBACK DuplicateDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Mirror copy's error log: a temporary file "QRN....TMP", one path per line.
+class TempFileErrorLog : public ErrorLog {
+public:
+    ~TempFileErrorLog() override;
+    bool Append(void* owner, const char* line, int count, char* logName) override;
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+}  // namespace qrn
