@@ -91,8 +91,20 @@ qrn_map_test_drives() {
     ln -sfn "$base/missing" "$WINEPREFIX/dosdevices/s:"
     ln -sfn "$base/cdrom" "$WINEPREFIX/dosdevices/t:"
     ln -sfn "$base/plain" "$WINEPREFIX/dosdevices/u:"
+    ln -sfn "$base/plain" "$WINEPREFIX/dosdevices/v:"  # a second letter onto the same folder
+    # Directory links made on this side, which Wine shows as links: one back
+    # up into its tree, one out of it, one in a tree to delete.
+    mkdir -p "$base/links/tree/sub" "$base/links/outside" "$base/links/deltree"
+    printf 'a' > "$base/links/tree/a.txt"
+    printf 'k' > "$base/links/outside/keep.txt"
+    printf 'i' > "$base/links/deltree/inner.txt"
+    ln -s .. "$base/links/tree/sub/up"
+    ln -s ../outside "$base/links/tree/out"
+    ln -s ../outside "$base/links/deltree/out"
+    ln -sfn "$base/links" "$WINEPREFIX/dosdevices/l:"
     wine reg add 'HKLM\Software\Wine\Drives' /v 't:' /d cdrom /f >/dev/null 2>&1
     wineserver -w
-    export QRN_TEST_LABEL_DRIVE=R QRN_TEST_MISSING_DRIVE=S QRN_TEST_CDROM_DRIVE=T QRN_TEST_PLAIN_DRIVE=U
+    export QRN_TEST_LABEL_DRIVE=R QRN_TEST_MISSING_DRIVE=S QRN_TEST_CDROM_DRIVE=T QRN_TEST_PLAIN_DRIVE=U \
+        QRN_TEST_ALIAS_DRIVE=V QRN_TEST_LINKS_DRIVE=L
     export WINEPATH=""
 }

@@ -5,6 +5,7 @@
 
 #include "app/app_texts.h"
 #include "app/commands.h"
+#include "app/fileops_commands_win32.h"
 #include "app/launch_commands_win32.h"
 #include "app/list_keys_win32.h"
 #include "app/main_window_win32.h"
@@ -114,6 +115,11 @@ void ArchiveViewer(HWND w, int) {
 // The commands whose subsystem is built; every other id does nothing.
 const CommandEntry kTable[] = {
     {CMD_SHELL, LaunchCommand},
+    {CMD_DELETE, FileCommand},
+    {CMD_RENAME, FileCommand},
+    {CMD_RENAME_BASE, FileCommand},
+    {CMD_MKDIR, FileCommand},
+    {CMD_VOLUME_LABEL, FileCommand},
     {CMD_NEXT_PAGE, NextPage},
     {CMD_EDIT, LaunchCommand},
     {CMD_EXECUTE, LaunchCommand},

@@ -179,7 +179,8 @@ bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
 }
 
 bool Win32FileSystem::SetLabel(const std::string& root, const std::string& label) {
-    if (SetVolumeLabelA(root.c_str(), label.empty() ? nullptr : label.c_str())) return true;
+    // An empty label removes it (some systems take no null label).
+    if (SetVolumeLabelA(root.c_str(), label.c_str())) return true;
     error_ = GetLastError();
     return false;
 }

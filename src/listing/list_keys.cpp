@@ -16,11 +16,6 @@ void GoToPage(ListView& l, int page, int index) {
     l.CursorIndex = index;
 }
 
-// Shows the page that holds index, with the cursor on it.
-void GoToIndex(ListView& l, int index) {
-    const int epp = l.EntriesPerPage > 0 ? l.EntriesPerPage : 1;
-    GoToPage(l, index / epp + 1, index);
-}
 
 bool FirstNameIsDot(const ListView& l, int row) {
     return Count(l) > row && l.table.rows[row].name[0] == '.';
@@ -146,6 +141,11 @@ void MarkAllOrNone(ListView& l, bool directoriesToo) {
 }
 
 }  // namespace
+
+void GoToIndex(ListView& l, int index) {
+    const int epp = l.EntriesPerPage > 0 ? l.EntriesPerPage : 1;
+    GoToPage(l, index / epp + 1, index);
+}
 
 int LastOfPage(const ListView& l) {
     int last = l.TopIndex + l.EntriesPerPage - 1;

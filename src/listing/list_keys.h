@@ -61,6 +61,8 @@ KeyResult ListKey(ListView& l, Settings& s, int key, const Modifiers& m, const c
 
 // The last row of the current page.
 int LastOfPage(const ListView& l);
+// Shows the page that holds index, with the cursor on it.
+void GoToIndex(ListView& l, int index);
 
 // Where a point of the client area lies.
 enum HitArea : int { kHitOutside = 0, kHitEntry, kHitBehindLast, kHitInfoLines };

@@ -316,6 +316,12 @@ void ShowCursorInfo(HWND window, ListView& v, const PaintContext& c, int index) 
     ShowCursorInfoOn(dc.get(), v, c, index);
 }
 
+void ShowEntryInfo(HWND window, ListView& v, const PaintContext& c, const char* name, std::uint16_t date,
+                   std::uint16_t time, std::uint32_t attributes, std::uint64_t size) {
+    WindowDc dc(window, v, c);
+    ShowEntryInfoOn(dc.get(), v, name, date, time, attributes, size);
+}
+
 void RedrawCursor(HWND window, ListView& v, const PaintContext& c, int oldCursor) {
     WindowDc dc(window, v, c);
     int x, y;

@@ -38,6 +38,9 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2, int width, int r, int g, i
 // Values after "Files:", "Page:", "Mark:" and the three status-bar parts.
 void ShowCounts(HWND window, ListView& v, const PaintContext& c);
 void ShowCursorInfo(HWND window, ListView& v, const PaintContext& c, int index);
+// The information lines show any file (a running operation's).
+void ShowEntryInfo(HWND window, ListView& v, const PaintContext& c, const char* name, std::uint16_t date,
+                   std::uint16_t time, std::uint32_t attributes, std::uint64_t size);
 // The old cursor row plain, the new one highlighted, then the header.
 void RedrawCursor(HWND window, ListView& v, const PaintContext& c, int oldCursor);
 // The page laid out again and drawn with the information lines.

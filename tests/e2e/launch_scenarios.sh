@@ -14,9 +14,6 @@ launch_folder() {
     fresh_program_folder PCTKUsr.dll
     cp "$DOUBLES/logargs.exe" "$PROG/rec.exe"
 }
-input_text() { ask gettext '#32770' "$1" '#1033'; }
-# type_line TITLE TEXT BUTTON: the input line of the dialog TITLE answered
-type_line() { drive settext '#32770' "$1" '#1033' "$2"; drive press '#32770' "$1" "$3"; }
 
 # ---------------------------------------------------------------------------
 scenario "opening files by their extension"

@@ -65,6 +65,9 @@ keys() { drive keys QRN "QRN - " "$@"; }
 main_title() { ask title QRN "QRN - "; }
 main_state() { ask state QRN "QRN - "; }
 dialogs() { ask count '#32770' "$1"; }             # dialogs TITLE|-: how many are open
+input_text() { ask gettext '#32770' "$1" '#1033'; }      # the input line of the dialog TITLE
+# type_line TITLE TEXT BUTTON: the input line of the dialog TITLE answered
+type_line() { drive settext '#32770' "$1" '#1033' "$2"; drive press '#32770' "$1" "$3"; }
 answer() { drive press '#32770' "$1" "$2"; drive gone '#32770' "$1" 10000; }   # answer TITLE BUTTON
 
 # The spoken-text log of the stand-in speech libraries.

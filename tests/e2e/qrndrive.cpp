@@ -29,7 +29,8 @@
 //                                         environment variable QRN_ARGS, exactly as written
 //                                         there; wait for it and end with its exit code
 //
-// CLASS and TITLE may be "-" for any; TITLE matches a part of the title.
+// CLASS and TITLE may be "-" for any; TITLE matches a part of the title, or
+// the whole of it when it starts with "=".
 // Texts are printed in UTF-8. Exit code 0 on success, 1 when nothing matched
 // or timed out, 2 for a usage error.
 #include <windows.h>
@@ -92,7 +93,10 @@ BOOL CALLBACK Match(HWND h, LPARAM lp) {
     Query* q = reinterpret_cast<Query*>(lp);
     if (!IsWindowVisible(h)) return TRUE;
     if (q->cls != L"-" && ClassOf(h) != q->cls) return TRUE;
-    if (q->title != L"-" && TextOf(h).find(q->title) == std::wstring::npos) return TRUE;
+    if (q->title != L"-") {
+        const std::wstring text = TextOf(h);
+        if (q->title[0] == L'=' ? text != q->title.substr(1) : text.find(q->title) == std::wstring::npos) return TRUE;
+    }
     q->found = h;
     ++q->n;
     return q->all;

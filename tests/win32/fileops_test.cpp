@@ -1,0 +1,285 @@
+// The copy engine and the recursive delete against real trees, the mapped
+// drives (a second letter onto the plain drive's folder, directory links made
+// on the Linux side) and a file system with faults injected where Wine cannot
+// produce them: a full disk at the n-th write, a source held by another
+// program, Cancel in the middle of a file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
+#include "base/prompts.h"
+#include "fileops/copy_engine.h"
+#include "fileops/file_system_win32.h"
+#include "fileops/fileops_texts.h"
+#include "fileops/in_place.h"
+#include "support.h"
+
+using namespace qrn;
+using namespace qrntest;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct Faulty : Win32FileSystem {
+    int failWrite = 0, writes = 0;  // the n-th write fails as on a full disk
+    std::string heldSource;         // opening it fails as if another program held it
+    std::uint64_t free = kFreeUnknown - 1;  // when set below that, the free space reported
+    unsigned injected = 0;
+    bool Write(FileHandle h, const void* b, std::size_t n) override {
+        if (failWrite && ++writes == failWrite) return injected = kErrDiskFull, false;
+        return Win32FileSystem::Write(h, b, n);
+    }
+    FileHandle OpenRead(const std::string& p) override {
+        if (p == heldSource) return injected = kErrSharingViolation, kNoFile;
+        return Win32FileSystem::OpenRead(p);
+    }
+    std::uint64_t FreeBytes(const std::string& p) override {
+        return free < kFreeUnknown - 1 ? free : Win32FileSystem::FreeBytes(p);
+    }
+    unsigned LastError() override { return injected ? std::exchange(injected, 0u) : Win32FileSystem::LastError(); }
+};
+
+// Scripted answers and a status dialog that records what it was told.
+struct Ops : ::testing::Test, Prompts, OperationUi {
+    std::vector<std::string> messages;  // title|text
+    std::deque<int> answers;            // message answers; OK when none are left
+    std::deque<std::string> lines;      // typed names; cancel when none are left
+    bool cancel = false;
+    int polls = 0, cancelAtPoll = 0, asked = 0;
+    DuplicatePolicy duplicate = DuplicatePolicy::OverwriteAll;
+    std::uint64_t clock = 0;
+    std::vector<std::string> progress;
+    Faulty fs;
+
+    void SetUp() override { SetPrompts(this); }
+    void TearDown() override { SetPrompts(nullptr); }
+    int Message(void*, const char* text, const char* title, unsigned) override {
+        messages.push_back(std::string(title) + "|" + text);
+        if (answers.empty()) return kIdOk;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void Beep() override {}
+    bool InputLine(void*, const char*, char* text, std::size_t size) override {
+        if (lines.empty()) return false;
+        std::snprintf(text, size, "%s", lines.front().c_str());
+        lines.pop_front();
+        return true;
+    }
+    void* Owner() override { return nullptr; }
+    void OpenStatus(const char*) override {}
+    void CloseStatus() override {}
+    void ShowStatus(bool) override {}
+    void Poll() override { cancel = cancel || ++polls == cancelAtPoll; }
+    bool CancelRequested() override { return cancel; }
+    void SetCancelRequested(bool on) override { cancel = on; }
+    void Progress(const std::string& text) override { progress.push_back(text); }
+    void EntryInfo(const std::string&, const FileStat&) override {}
+    DuplicatePolicy AskDuplicate() override { return ++asked, duplicate; }
+    void CursorTo(int) override {}
+    std::uint64_t Milliseconds() override { return clock += 300; }
+
+    CopyJob Job() {
+        CopyJob job(fs, *this);
+        job.bufferSize = 256 * 1024;
+        return job;
+    }
+    // What is left in dir besides the given names: no temporary file may be.
+    static std::vector<std::string> Names(const std::string& dir) {
+        std::vector<std::string> n;
+        for (auto& e : std::filesystem::directory_iterator(dir)) n.push_back(e.path().filename().string());
+        std::sort(n.begin(), n.end());
+        return n;
+    }
+};
+
+std::string Big(std::size_t n, char c) { return std::string(n, c); }
+
+// Replacing an existing target: it stays as it was until its replacement is
+// whole; a failed or cancelled copy leaves it, and no temporary file.
+TEST_F(Ops, AnExistingTargetSurvivesUntilItsReplacementIsWhole) {
+    const struct { const char* what; std::size_t size; int failWrite; bool held; int cancelAtPoll; bool exists, readOnly, ok; } cases[] = {
+        {"whole", 300000, 0, false, 0, true, false, true},
+        {"over a read-only target", 300000, 0, false, 0, true, true, true},
+        {"a full disk at the second write", 300000, 2, false, 0, true, false, false},
+        {"a source held by another program", 300000, 0, true, 0, true, false, false},
+        {"Cancel in the middle of a large file", 9 << 20, 0, false, 3, true, false, false},
+        {"a full disk, no target before", 300000, 2, false, 0, false, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree src, dst;
+        src.File("f.dat", Big(c.size, 'n'), FILE_ATTRIBUTE_READONLY);
+        if (c.exists) dst.File("f.dat", "old", c.readOnly ? FILE_ATTRIBUTE_READONLY : 0);
+        fs.failWrite = c.failWrite;
+        fs.writes = 0;
+        fs.heldSource = c.held ? src / "f.dat" : "";
+        cancel = false, polls = 0, cancelAtPoll = c.cancelAtPoll;
+        CopyJob job = Job();
+        EXPECT_EQ(c.ok ? 1 : 0, CopyEntry(job, src.Path(), dst.Path(), "f.dat", FILE_ATTRIBUTE_ARCHIVE, false, ""));
+        EXPECT_EQ(c.exists || c.ok ? Strings{"f.dat"} : Strings{}, Names(dst.Path()));
+        if (c.ok) {
+            EXPECT_EQ(Big(c.size, 'n'), Slurp(dst / "f.dat"));
+            EXPECT_EQ(fs.Stat(src / "f.dat").writeTime, fs.Stat(dst / "f.dat").writeTime);
+            EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY), GetFileAttributesA((dst / "f.dat").c_str()) & 0x07);
+        } else {
+            if (c.exists) EXPECT_EQ("old", Slurp(dst / "f.dat"));
+            EXPECT_STREQ((src / "f.dat").c_str(), job.lastFailedPath);
+        }
+        SetFileAttributesA((dst / "f.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesA((src / "f.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    EXPECT_GE(progress.size(), 3u);  // the large file told how far it was
+}
+
+// The same file through another path is up to date: not asked about, not touched.
+TEST_F(Ops, ACopyOntoItselfThroughAnotherPathChangesNothing) {
+    const std::string plain = MappedDrive("PLAIN"), alias = MappedDrive("ALIAS"), links = MappedDrive("LINKS");
+    const std::string dir = plain + "same-file-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(dir.c_str(), nullptr);
+    CreateDirectoryA((dir + "\\A long directory name").c_str(), nullptr);
+    const std::string longDir = dir + "\\A long directory name\\";
+    std::ofstream(longDir + "f.txt") << "mine";
+    std::ofstream(links + "tree\\f.txt") << "mine";
+    char shortDir[MAX_PATH] = "";
+    GetShortPathNameA(longDir.c_str(), shortDir, sizeof shortDir);
+    std::string upper = longDir;
+    CharUpperA(upper.data());
+    const struct { const char* what; std::string from, to; } cases[] = {
+        {"letter case", longDir, upper}, {"a short name", longDir, shortDir},
+        {"a second drive letter", longDir, alias + longDir.substr(3)},
+        {"a directory link", links + "tree\\", links + "tree\\sub\\up\\"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NE(c.from, c.to);
+        const FileStat before = fs.Stat(c.from + "f.txt");
+        asked = 0;
+        CopyJob job = Job();
+        EXPECT_EQ(1, CopyEntry(job, c.from, c.to, "f.txt", FILE_ATTRIBUTE_ARCHIVE, false, ""));
+        EXPECT_EQ(0, asked);
+        EXPECT_EQ("mine", Slurp(c.from + "f.txt"));
+        EXPECT_EQ(before.writeTime, fs.Stat(c.from + "f.txt").writeTime);
+    }
+    EXPECT_EQ((Strings{"f.txt"}), Names(longDir));  // no temporary file left
+    EXPECT_EQ((Strings{"a.txt", "f.txt", "out", "sub"}), Names(links + "tree"));
+    DeleteFileA((links + "tree\\f.txt").c_str());
+    std::filesystem::remove_all(dir);
+}
+
+// A directory is never copied into itself or below itself, whatever path names the target.
+TEST_F(Ops, ADirectoryIsNeverCopiedIntoItself) {
+    const std::string plain = MappedDrive("PLAIN"), alias = MappedDrive("ALIAS"), links = MappedDrive("LINKS");
+    const std::string base = "into-" + std::to_string(GetCurrentProcessId());
+    const std::string d = plain + base + "\\D";
+    std::filesystem::create_directories(d + "\\sub");
+    std::ofstream(d + "\\f.txt") << "f";
+    std::string upper = plain + base + "\\d\\SUB\\";
+    const struct { const char* what; std::string source, target; bool refused; } cases[] = {
+        {"its subdirectory", plain + base + "\\", d + "\\sub\\", true},
+        {"itself", plain + base + "\\", d + "\\", true},
+        {"its subdirectory in other letter case", plain + base + "\\", upper, true},
+        {"its subdirectory through a second drive letter", plain + base + "\\", alias + base + "\\D\\sub\\", true},
+        {"itself through a directory link", links, links + "tree\\sub\\up\\", true},
+        {"a sibling", plain + base + "\\", plain + base + "\\copy\\", false}};
+    std::filesystem::create_directories(plain + base + "\\copy");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string name = c.source == links ? "tree" : "D", target = c.target;
+        messages.clear();
+        CopyJob job = Job();
+        EXPECT_EQ(c.refused ? 0 : 1, CopyEntry(job, c.source, target, name, FILE_ATTRIBUTE_DIRECTORY, false, ""));
+        if (c.refused) {
+            ASSERT_EQ(1u, messages.size());
+            EXPECT_EQ(std::string(kErrorTitle) + "|" + c.source + name + kIntoItself, messages[0]);
+            EXPECT_FALSE(Exists(target + name));  // nothing was made
+        } else {
+            EXPECT_EQ("f", Slurp(target + "D\\f.txt"));
+        }
+    }
+    std::filesystem::remove_all(plain + base);
+}
+
+// Links: a copy does not follow one back up its own tree, but follows one out
+// of it; a delete removes the link itself and never what it points to.
+TEST_F(Ops, DirectoryLinksAreNotFollowedBackNorEnteredByDelete) {
+    const std::string links = MappedDrive("LINKS");
+    EXPECT_TRUE(fs.IsLink(links + "tree\\out", fs.Stat(links + "tree\\out").attributes));
+    EXPECT_FALSE(fs.IsLink(links + "tree\\sub", fs.Stat(links + "tree\\sub").attributes));
+    TempTree t;
+    CopyJob job = Job();
+    EXPECT_EQ(1, CopyEntry(job, links, t.Path(), "tree", FILE_ATTRIBUTE_DIRECTORY, false, ""));
+    EXPECT_EQ("a", Slurp(t / "tree\\a.txt"));
+    EXPECT_EQ("k", Slurp(t / "tree\\out\\keep.txt"));
+    EXPECT_TRUE(Exists(t / "tree\\sub"));
+    EXPECT_FALSE(Exists(t / "tree\\sub\\up\\a.txt"));
+    EXPECT_EQ(1, DeleteTree(fs, *this, links + "deltree", fs.Stat(links + "deltree").attributes));
+    EXPECT_FALSE(Exists(links + "deltree"));
+    EXPECT_EQ("k", Slurp(links + "outside\\keep.txt"));
+    EXPECT_TRUE(messages.empty());
+}
+
+// 64-bit sizes in the free-space check; paths beyond 259 bytes fail their
+// entry with its path; a tree 40 levels deep copies.
+TEST_F(Ops, SizesAndPathLengths) {
+    TempTree src, dst;
+    {
+        HANDLE h = CreateFileA((src / "big.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        LARGE_INTEGER size;
+        size.QuadPart = (4ll << 30) + 10;  // a sparse file of 4 GiB and 10 bytes
+        SetFilePointerEx(h, size, nullptr, FILE_BEGIN);
+        SetEndOfFile(h);
+        CloseHandle(h);
+    }
+    fs.free = 1u << 20;
+    answers = {kIdCancel};
+    CopyJob big = Job();
+    EXPECT_EQ(0, CopyEntry(big, src.Path(), dst.Path(), "big.dat", 0, false, ""));
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_EQ(dst / "big.dat" + "|" + kMediaChange, messages[0]);
+    DeleteFileA((src / "big.dat").c_str());
+    fs.free = kFreeUnknown - 1;
+
+    std::string deep = "t";
+    for (int i = 0; i < 40; ++i) deep += "\\d";
+    std::filesystem::create_directories(src / deep);
+    std::ofstream(src / deep + "\\f.txt") << "deep";
+    std::string longTarget = dst.Path();
+    while (longTarget.size() < 230) longTarget += "long-name\\";
+    std::filesystem::create_directories(longTarget);
+    messages.clear();
+    answers = {kIdOk};
+    CopyJob deepJob = Job(), longJob = Job();
+    EXPECT_EQ(1, CopyEntry(deepJob, src.Path(), dst.Path(), "t", FILE_ATTRIBUTE_DIRECTORY, false, ""));
+    EXPECT_EQ("deep", Slurp(dst / deep + "\\f.txt"));
+    EXPECT_EQ(1, CopyEntry(longJob, src.Path(), longTarget, "t", FILE_ATTRIBUTE_DIRECTORY, false, ""));
+    ASSERT_GE(messages.size(), 2u);  // the path, then whether to go on
+    EXPECT_EQ(0u, messages[0].find(std::string(kErrorTitle) + "|" + longTarget));
+    EXPECT_NE(std::string::npos, messages[0].find(kEntryPathTooLong));
+    EXPECT_EQ(std::string(kConfirmTitle) + "|" + kCopyFailedContinue, messages[1]);
+}
+
+// A file that cannot be deleted keeps its attributes; so does its directory.
+TEST_F(Ops, AFailedDeleteRestoresTheAttributes) {
+    TempTree t;
+    t.Dir("d");
+    t.File("d\\held.txt", "h", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA((t / "d").c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE held = CreateFileA((t / "d\\held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    answers = {kIdCancel};
+    EXPECT_EQ(0, DeleteTree(fs, *this, t / "d", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ((Strings{std::string(kConfirmTitle) + "|" + kDeleteFailedContinue}), messages);
+    CloseHandle(held);
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              GetFileAttributesA((t / "d\\held.txt").c_str()) & 0x07);
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY), GetFileAttributesA((t / "d").c_str()) & 0x07);
+    SetFileAttributesA((t / "d\\held.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA((t / "d").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
