@@ -143,9 +143,16 @@ bool Win32FileSystem::IsLink(const std::string& path, std::uint32_t attributes) 
 }
 
 bool Win32FileSystem::RemoveLink(const std::string& path) {
-    // A junction goes with RemoveDirectory; a symbolic link the system shows
-    // as a file link goes with DeleteFile. Neither enters what it points to.
-    if (RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str())) return true;
+    // Opened as the link itself (not what it points to) and deleted on close;
+    // RemoveDirectory removes a junction where that open is not offered.
+    HANDLE h = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_DELETE_ON_CLOSE,
+                           nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        CloseHandle(h);
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    }
+    if (RemoveDirectoryA(path.c_str())) return true;
     error_ = GetLastError();
     return false;
 }
