@@ -105,6 +105,15 @@ struct Ops : ::testing::Test, Prompts, OperationUi {
 
 std::string Big(std::size_t n, char c) { return std::string(n, c); }
 
+void SetWriteTime(const std::string& path, FILETIME t, int seconds) {
+    ULARGE_INTEGER u{{t.dwLowDateTime, t.dwHighDateTime}};
+    u.QuadPart += static_cast<std::int64_t>(seconds) * 10000000;
+    t = {u.LowPart, u.HighPart};
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(h, nullptr, nullptr, &t);
+    CloseHandle(h);
+}
+
 // Replacing an existing target: it stays as it was until its replacement is
 // whole; a failed or cancelled copy leaves it, and no temporary file.
 TEST_F(Ops, AnExistingTargetSurvivesUntilItsReplacementIsWhole) {
@@ -303,6 +312,71 @@ TEST_F(Ops, AFailedDeleteRestoresTheAttributes) {
               GetFileAttributesA((t / "d\\held.txt").c_str()) & 0x07);
     SetFileAttributesA((t / "d\\held.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesA((t / "d").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
+
+namespace {
+
+// The duplicate policy chosen at the first existing target, over a second
+// one; the mask over a tree; a copy onto the program's own file.
+TEST_F(Ops, DuplicatePoliciesMasksAndTheOwnProgram) {
+    const struct { const char* what; DuplicatePolicy policy; int newerBy; std::deque<std::string> names; const char* a; const char* b; int asked; } cases[] = {
+        {"copy newer, same time: passed over", DuplicatePolicy::CopyNewer, 0, {}, "old", "old", 1},
+        {"copy newer, two seconds newer: over a read-only target", DuplicatePolicy::CopyNewer, 2, {}, "new", "new", 1},
+        {"overwrite all", DuplicatePolicy::OverwriteAll, -10, {}, "new", "new", 1},
+        {"do not copy", DuplicatePolicy::Skip, 10, {}, "old", "old", 1},
+        {"rename: a taken name is asked again, the next target asks anew", DuplicatePolicy::Rename, 0, {"b.txt", "c.txt", "d.txt"}, "old", "old", 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree src, dst;
+        // The target's write time newerBy seconds before the source's.
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        for (const char* n : {"a.txt", "b.txt"}) {
+            src.File(n, "new");
+            dst.File(n, "old");
+            SetWriteTime(src / n, now, 0);
+            SetWriteTime(dst / n, now, -c.newerBy);
+            SetFileAttributesA((dst / n).c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        duplicate = c.policy;
+        asked = 0;
+        lines = c.names;
+        messages.clear();
+        CopyJob job = Job();
+        EXPECT_EQ(1, CopyEntry(job, src.Path(), dst.Path(), "a.txt", 0, false, ""));
+        EXPECT_EQ(1, CopyEntry(job, src.Path(), dst.Path(), "b.txt", 0, false, ""));
+        EXPECT_EQ(c.a, Slurp(dst / "a.txt"));
+        EXPECT_EQ(c.b, Slurp(dst / "b.txt"));
+        EXPECT_EQ(c.asked, asked);
+        if (c.policy == DuplicatePolicy::Rename) {
+            EXPECT_EQ((Strings{std::string(kRenameErrorTitle) + "|" + dst / "b.txt" + kNameExists}), messages);
+            EXPECT_EQ("new", Slurp(dst / "c.txt"));
+            EXPECT_EQ("new", Slurp(dst / "d.txt"));
+        }
+        for (const char* n : {"a.txt", "b.txt"}) SetFileAttributesA((dst / n).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    // The mask: every directory is made, only matching files are copied.
+    TempTree src, dst, own;
+    src.Dir("t");
+    src.Dir("t\\empty");
+    src.File("t\\a.txt");
+    src.File("t\\b.dat");
+    own.File("qrn.exe", "running");
+    CopyJob job = Job();
+    EXPECT_EQ(1, CopyEntry(job, src.Path(), dst.Path(), "t", FILE_ATTRIBUTE_DIRECTORY, true, "*.txt"));
+    EXPECT_EQ((Strings{"a.txt", "empty"}), Names(dst / "t"));
+    // Onto the program's own file: not copied, an update is asked for instead.
+    PendingUpdateRecord update{};
+    job.ownExecutable = own / "qrn.exe";
+    job.pendingUpdate = &update;
+    src.File("qrn.exe", "newer");
+    EXPECT_EQ(1, CopyEntry(job, src.Path(), own.Path(), "qrn.exe", 0, false, ""));
+    EXPECT_EQ("running", Slurp(own / "qrn.exe"));
+    EXPECT_TRUE(update.pending);
+    EXPECT_EQ(1, update.mode);
+    EXPECT_STREQ((src / "qrn.exe").c_str(), update.source);
 }
 
 }  // namespace
