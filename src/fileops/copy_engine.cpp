@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 
 #include "base/prompts.h"
 #include "fileops/fileops_texts.h"
@@ -83,15 +82,31 @@ bool InsideTree(FileSystem& fs, const std::string& tree, const std::string& targ
 
 bool Later(const FileStat& a, const FileStat& b) { return a.date > b.date || (a.date == b.date && a.time > b.time); }
 
-void ShowCopying(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s) {
+void ShowCopying(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s, std::uint64_t free) {
     job.ui.EntryInfo(src, s);
-    job.ui.Progress(ProgressText(1, job.fs.FreeBytes(dst), src, dst));
+    job.ui.Progress(ProgressText(1, free, src, dst));
 }
 
-int PassOver(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s) {
-    ShowCopying(job, src, dst, s);
+int PassOver(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s, std::uint64_t free) {
+    ShowCopying(job, src, dst, s, free);
     ++job.filesSkipped;
     return 1;
+}
+
+// The free bytes of dst's volume. Asked once per target directory and then
+// kept up to date by what is copied; a figure that looks too small is asked
+// again before anyone is bothered with it.
+std::uint64_t FreeFor(CopyJob& job, const std::string& dst, std::uint64_t need) {
+    const std::string dir = DirectoryPart(dst);
+    if (dir != job.freeDirectory || job.freeBytes == kFreeUnknown || job.freeBytes < need) {
+        job.freeDirectory = dir;
+        job.freeBytes = job.fs.FreeBytes(dst);
+    }
+    return job.freeBytes;
+}
+
+void Spent(CopyJob& job, std::uint64_t bytes) {
+    if (job.freeBytes != kFreeUnknown) job.freeBytes -= bytes < job.freeBytes ? bytes : job.freeBytes;
 }
 
 enum class Into { NewFile, ExistingFile };
@@ -107,18 +122,19 @@ bool CopyData(CopyJob& job, const std::string& src, const std::string& dst, Into
         error = fs.LastError();
         return false;
     }
-    FileHandle out = into == Into::NewFile ? fs.CreateNew(dst) : fs.OpenExisting(dst);
+    FileHandle out = into == Into::NewFile ? fs.CreateNew(dst, Settable(s.attributes)) : fs.OpenExisting(dst);
     if (out == kNoFile) {
         error = fs.LastError();
         fs.Close(in);
         return false;
     }
-    std::unique_ptr<char[]> buffer(new char[job.bufferSize]);
+    if (job.buffer.size() != job.bufferSize) job.buffer.assign(job.bufferSize, 0);
+    char* const buffer = job.buffer.data();
     std::uint64_t done = 0, shown = job.ui.Milliseconds();
     bool ok = true;
     for (;;) {
         std::size_t got = 0;
-        if (!fs.Read(in, buffer.get(), job.bufferSize, got) || (got > 0 && !fs.Write(out, buffer.get(), got))) {
+        if (!fs.Read(in, buffer, job.bufferSize, got) || (got > 0 && !fs.Write(out, buffer, got))) {
             error = fs.LastError();
             ok = false;
             break;
@@ -143,7 +159,10 @@ bool CopyData(CopyJob& job, const std::string& src, const std::string& dst, Into
     if (ok) fs.SetWriteTime(out, s.writeTime);
     fs.Close(out);
     fs.Close(in);
-    if (!ok && into == Into::NewFile) fs.RemoveFile(dst);
+    if (!ok && into == Into::NewFile) {
+        fs.SetAttributes(dst, kAttrNormal);  // it was made with the source's, read-only perhaps
+        fs.RemoveFile(dst);
+    }
     return ok;
 }
 
@@ -157,10 +176,10 @@ int CopyWithRetry(CopyJob& job, const std::string& src, const std::string& dst, 
     }
 }
 
-int CopyNew(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s) {
-    ShowCopying(job, src, dst, s);
+int CopyNew(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s, std::uint64_t free) {
+    ShowCopying(job, src, dst, s, free);
     if (!CopyWithRetry(job, src, dst, Into::NewFile, s)) return 0;
-    job.fs.SetAttributes(dst, Settable(s.attributes));
+    Spent(job, s.size);
     ++job.filesCopied;
     job.bytesCopied += s.size;
     return 1;
@@ -183,14 +202,15 @@ std::string TemporaryName(FileSystem& fs, const std::string& target) {
 // goes to a temporary name and takes dst's place in one step, so that dst
 // stays as it was until its replacement is whole; otherwise (room only for
 // the difference) dst is overwritten in place.
-int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s, const FileStat& d) {
+int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s, const FileStat& d,
+             std::uint64_t free) {
     FileSystem& fs = job.fs;
-    ShowCopying(job, src, dst, s);
-    const std::uint64_t free = fs.FreeBytes(dst);
+    ShowCopying(job, src, dst, s, free);
     const std::string temp = free == kFreeUnknown || free >= s.size ? TemporaryName(fs, dst) : "";
     if (temp.empty()) {
         fs.SetAttributes(dst, kAttrNormal);
         if (!CopyWithRetry(job, src, dst, Into::ExistingFile, s)) return 0;
+        fs.SetAttributes(dst, Settable(s.attributes));
     } else {
         if (!CopyWithRetry(job, src, temp, Into::NewFile, s)) return 0;
         fs.SetAttributes(dst, kAttrNormal);
@@ -201,7 +221,7 @@ int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const
             return 0;
         }
     }
-    fs.SetAttributes(dst, Settable(s.attributes));
+    Spent(job, s.size > d.size ? s.size - d.size : 0);
     ++job.filesCopied;
     job.bytesCopied += s.size;
     return 1;
@@ -230,16 +250,17 @@ int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
             return 0;
         }
         if (!d.exists) {
-            const std::uint64_t free = fs.FreeBytes(dst);
+            const std::uint64_t free = FreeFor(job, dst, s.size);
             if (free != kFreeUnknown && free < s.size) {
                 if (!AskMediaChange(fs, owner, dst)) return 0;
                 continue;
             }
-            return CopyNew(job, src, dst, s);
+            return CopyNew(job, src, dst, s, free);
         }
+        const std::uint64_t free = FreeFor(job, dst, s.size > d.size ? s.size - d.size : 0);
         // The same file through another path (letter case, a short name, a
         // second drive letter, a link) is up to date: nothing to change.
-        if (SameFile(fs, src, dst)) return PassOver(job, src, dst, s);
+        if (SameFile(fs, src, dst)) return PassOver(job, src, dst, s, free);
         if (!job.ownExecutable.empty() &&
             (Upper(dst) == Upper(job.ownExecutable) || SameFile(fs, dst, job.ownExecutable))) {
             if (job.pendingUpdate) {
@@ -265,18 +286,17 @@ int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
             job.policyChosen = true;
         }
         const bool grows = s.size > d.size;
-        const std::uint64_t free = fs.FreeBytes(dst);
         const bool roomForGrowth = !grows || free == kFreeUnknown || free >= s.size - d.size;
         switch (job.policy) {
         case DuplicatePolicy::CopyNewer:
-            if (!Later(s, d)) return PassOver(job, src, dst, s);
+            if (!Later(s, d)) return PassOver(job, src, dst, s, free);
             [[fallthrough]];
         case DuplicatePolicy::OverwriteAll:
             if (!roomForGrowth) {
                 if (!AskMediaChange(fs, owner, dst)) return 0;
                 continue;
             }
-            return CopyOver(job, src, dst, s, d);
+            return CopyOver(job, src, dst, s, d, free);
         case DuplicatePolicy::Rename: {
             job.ui.ShowStatus(false);
             for (;;) {
@@ -299,19 +319,19 @@ int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
                 break;
             }
             job.ui.ShowStatus(true);
-            const std::uint64_t room = fs.FreeBytes(dst);
+            const std::uint64_t room = FreeFor(job, dst, s.size);
             if (room == kFreeUnknown || room >= s.size) {
                 job.policyChosen = false;  // the next existing target asks again
-                return CopyNew(job, src, dst, s);
+                return CopyNew(job, src, dst, s, room);
             }
             if (!AskMediaChange(fs, owner, dst)) return 0;
             continue;
         }
         case DuplicatePolicy::Mirror:
-            if (s.date == d.date && s.time == d.time && s.size == d.size) return PassOver(job, src, dst, s);
-            return CopyOver(job, src, dst, s, d);
+            if (s.date == d.date && s.time == d.time && s.size == d.size) return PassOver(job, src, dst, s, free);
+            return CopyOver(job, src, dst, s, d, free);
         default:
-            return PassOver(job, src, dst, s);
+            return PassOver(job, src, dst, s, free);
         }
     }
 }

@@ -33,6 +33,9 @@ struct CopyJob {
     int filesCopied = 0, filesSkipped = 0;
     std::uint64_t bytesCopied = 0;
     std::size_t bufferSize = 1 << 20;        // the whole-file copy's buffer
+    std::vector<char> buffer;                // made at the first file
+    std::string freeDirectory;               // where freeBytes was last asked
+    std::uint64_t freeBytes = kFreeUnknown;
     // Below: kept by the engine itself.
     std::vector<FileId> openDirectories;     // the source directories on the way down
     std::string treeSource, treeTarget;      // real paths of the outermost directory copy

@@ -75,7 +75,7 @@ public:
     // or OpenExisting (in-place, truncated), Read and Write in turn, then
     // Finish with the source's write time, then Close.
     virtual FileHandle OpenRead(const std::string& path) = 0;
-    virtual FileHandle CreateNew(const std::string& path) = 0;
+    virtual FileHandle CreateNew(const std::string& path, std::uint32_t attributes) = 0;
     virtual FileHandle OpenExisting(const std::string& path) = 0;
     virtual bool Read(FileHandle h, void* buffer, std::size_t size, std::size_t& got) = 0;
     virtual bool Write(FileHandle h, const void* buffer, std::size_t size) = 0;

@@ -199,9 +199,9 @@ FileHandle Win32FileSystem::OpenRead(const std::string& path) {
     return AsFile(h);
 }
 
-FileHandle Win32FileSystem::CreateNew(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+FileHandle Win32FileSystem::CreateNew(const std::string& path, std::uint32_t attributes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes | FILE_FLAG_SEQUENTIAL_SCAN,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE) error_ = GetLastError();
     return AsFile(h);
 }

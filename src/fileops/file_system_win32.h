@@ -21,7 +21,7 @@ public:
     bool Replace(const std::string& from, const std::string& to) override;
     bool SetLabel(const std::string& root, const std::string& label) override;
     FileHandle OpenRead(const std::string& path) override;
-    FileHandle CreateNew(const std::string& path) override;
+    FileHandle CreateNew(const std::string& path, std::uint32_t attributes) override;
     FileHandle OpenExisting(const std::string& path) override;
     bool Read(FileHandle h, void* buffer, std::size_t size, std::size_t& got) override;
     bool Write(FileHandle h, const void* buffer, std::size_t size) override;

@@ -98,12 +98,14 @@ int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::ui
         ui.Progress(ProgressText(0, 0, path, ""));
         return fs.RemoveLink(path) ? 1 : 0;
     }
-    fs.SetAttributes(path, kAttrNormal);
+    // Read-only, hidden and system go first (only where set: it costs a call).
+    const bool cleared = (st.attributes & (kAttrReadOnly | kAttrHidden | kAttrSystem)) != 0;
+    if (cleared) fs.SetAttributes(path, kAttrNormal);
     if (!directory) {
         ui.EntryInfo(path, st);
         ui.Progress(ProgressText(0, 0, path, ""));
         if (fs.RemoveFile(path)) return 1;
-        fs.SetAttributes(path, Restorable(st.attributes));  // a file that stays keeps what it had
+        if (cleared) fs.SetAttributes(path, Restorable(st.attributes));  // a file that stays keeps what it had
         return 0;
     }
     std::vector<DirItem> items;
@@ -112,12 +114,12 @@ int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::ui
         const std::string inner = path + "\\" + item.name;
         if (inner.size() <= kMaxPath && DeleteTree(fs, ui, inner, item.attributes)) continue;
         if (ui.CancelRequested() || !Confirmed(ui.Owner(), kDeleteFailedContinue, kConfirmTitle)) {
-            fs.SetAttributes(path, Restorable(st.attributes));
+            if (cleared) fs.SetAttributes(path, Restorable(st.attributes));
             return 0;
         }
     }
     if (fs.RemoveDir(path)) return 1;
-    fs.SetAttributes(path, Restorable(st.attributes));
+    if (cleared) fs.SetAttributes(path, Restorable(st.attributes));
     return 0;
 }
 
