@@ -404,6 +404,9 @@ bool IsSameOrInside(const std::string& a, const std::string& b) {
     const std::string x = WithoutBackslash(a), y = WithoutBackslash(b);
     if (x.empty() || y.size() < x.size()) return false;
     if (CompareNoCase(x.c_str(), y.substr(0, x.size()).c_str()) != 0) return false;
+    std::size_t i = 0;  // a must end on a character boundary of b
+    while (i < x.size()) i += IsLeadByte(y[i]) && i + 1 < y.size() ? 2 : 1;
+    if (i != x.size()) return false;
     return y.size() == x.size() || EndsWithBackslash(x.c_str()) || y[x.size()] == '\\';
 }
 

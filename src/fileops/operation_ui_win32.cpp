@@ -42,7 +42,10 @@ INT_PTR CALLBACK Win32OperationUi::StatusProc(HWND dialog, UINT msg, WPARAM wPar
 void Win32OperationUi::OpenStatus(const char* title) {
     CloseStatus();
     status_ = CreateDialogParamA(instance_, kStatusTemplate, owner_, StatusProc, reinterpret_cast<LPARAM>(this));
-    if (status_) SetWindowTextA(status_, title);
+    if (!status_) return;
+    SetWindowTextA(status_, title);
+    // Shown over a window on the screen; a command without one (tests) runs unseen.
+    if (owner_ && IsWindowVisible(owner_)) ShowWindow(status_, SW_SHOW);
 }
 
 void Win32OperationUi::CloseStatus() {
@@ -51,7 +54,7 @@ void Win32OperationUi::CloseStatus() {
 }
 
 void Win32OperationUi::ShowStatus(bool shown) {
-    if (status_) ShowWindow(status_, shown ? SW_SHOW : SW_HIDE);
+    if (status_ && owner_ && IsWindowVisible(owner_)) ShowWindow(status_, shown ? SW_SHOW : SW_HIDE);
 }
 
 void Win32OperationUi::Poll() {

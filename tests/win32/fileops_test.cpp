@@ -16,6 +16,8 @@
 #include "fileops/file_system_win32.h"
 #include "fileops/fileops_texts.h"
 #include "fileops/in_place.h"
+#include "fileops/operation_ui_win32.h"
+#include "resources/resource_ids.h"
 #include "support.h"
 
 using namespace qrn;
@@ -377,6 +379,95 @@ TEST_F(Ops, DuplicatePoliciesMasksAndTheOwnProgram) {
     EXPECT_TRUE(update.pending);
     EXPECT_EQ(1, update.mode);
     EXPECT_STREQ((src / "qrn.exe").c_str(), update.source);
+}
+
+}  // namespace
+
+namespace {
+
+// The status dialog stops the command by Cancel, Enter or Escape and goes
+// away by itself; the duplicate dialog starts on its first choice.
+TEST(OperationDialogs, TheStatusDialogStopsByCancelEnterOrEscape) {
+    for (const auto& [message, key] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL}, {WM_KEYDOWN, VK_RETURN},
+                                       {WM_KEYDOWN, VK_ESCAPE}}) {
+        SCOPED_TRACE(key);
+        Win32OperationUi ui(nullptr, GetModuleHandleA(nullptr), {}, {});
+        ui.OpenStatus("File Copy");
+        HWND status = ui.StatusWindow();
+        ASSERT_NE(nullptr, status);
+        EXPECT_EQ("File Copy", Text(status));
+        ui.Progress("a\r\n   v v v\r\nb");
+        EXPECT_EQ("a\r\n   v v v\r\nb", Text(status, IDC_STATUS_TEXT));
+        MSG m;
+        while (PeekMessageA(&m, status, 0, 0, PM_REMOVE)) DispatchMessageA(&m);  // what opening queued
+        PostMessageA(status, message, key, 0);  // Enter: the hidden default button OK
+        for (int i = 0; i < 10 && !ui.CancelRequested(); ++i) ui.Poll();
+        EXPECT_TRUE(ui.CancelRequested());
+        EXPECT_FALSE(IsWindow(status));
+        ui.CloseStatus();  // harmless now
+    }
+}
+
+TEST(OperationDialogs, DuplicateDialogAndErrorLog) {
+    Win32OperationUi ui(nullptr, GetModuleHandleA(nullptr), {}, {});
+    const struct { std::vector<int> clicks; DuplicatePolicy policy; } cases[] = {
+        {{IDOK}, DuplicatePolicy::CopyNewer}, {{IDC_DUPLICATE_SKIP, IDC_DUPLICATE_RENAME, IDOK}, DuplicatePolicy::Rename},
+        {{IDC_DUPLICATE_OVERWRITE, IDCANCEL}, DuplicatePolicy::NotChosen}};
+    for (const auto& c : cases) {
+        DialogScript script({[&](HWND d) {
+            EXPECT_EQ("同名ファイルの処理方法", Text(d));
+            EXPECT_TRUE(IsDlgButtonChecked(d, IDC_DUPLICATE_NEWER));
+            for (int id : c.clicks) Click(d, id);
+        }});
+        EXPECT_EQ(c.policy, ui.AskDuplicate());
+        EXPECT_TRUE(script.Done());
+    }
+    TempFileErrorLog log;
+    char name[kPathSize] = "";
+    EXPECT_TRUE(log.Append(nullptr, "C:\\ソ\\a", 0, name));
+    EXPECT_TRUE(log.Append(nullptr, "C:\\b", 1, name));
+    EXPECT_TRUE(log.Append(nullptr, "", -1, name));
+    std::string upper = name;
+    CharUpperA(upper.data());
+    EXPECT_EQ(upper, name);
+    EXPECT_NE(std::string::npos, std::string(name).find("\\QRN"));
+    EXPECT_EQ("C:\\ソ\\a\r\nC:\\b\r\n", Slurp(name));
+    DeleteFileA(name);
+}
+
+// Names typed wrong, sources gone, drives not there: told, nothing lost.
+TEST_F(Ops, BadNamesVanishedSourcesAndDrivesNotReady) {
+    TempTree t;
+    t.File("a.txt", "a");
+    Listing l;
+    ResetListing(l);
+    std::snprintf(l.table.rows[0].name, kPathSize, "a.txt");
+    l.table.rows[0].attributes = FILE_ATTRIBUTE_ARCHIVE;
+    l.table.EntryCount = 1;
+    const std::string tooLong(300, 'n');
+    for (const std::string& typed : {std::string(), tooLong}) {
+        messages.clear();
+        lines = {typed};
+        RenameCommand(l, t.Path().c_str(), fs, *this, false);
+        EXPECT_EQ((Strings{std::string(kRenameFailedTitle) + "|" + kRenameFailed}), messages);
+        lines = {typed};
+        MakeDirectoryCommand(t.Path().c_str(), fs, *this);
+        EXPECT_EQ(typed.empty() ? 1u : 2u, messages.size());
+    }
+    EXPECT_EQ((Strings{"a.txt"}), Names(t.Path()));
+    TempTree dst;
+    CopyJob job = Job();
+    EXPECT_EQ(0, CopyEntry(job, t.Path(), dst.Path(), "gone.txt", 0, false, ""));
+    EXPECT_STREQ((t / "gone.txt").c_str(), job.lastFailedPath);
+    EXPECT_EQ(0, CopyEntry(job, t.Path(), MappedDrive("MISSING"), "a.txt", 0, false, ""));
+    EXPECT_EQ("a", Slurp(t / "a.txt"));
+    // A tree: its directory cannot be made there, so its file fails, and the
+    // user is asked whether to go on.
+    t.Dir("d");
+    t.File("d\\f.txt");
+    messages.clear();
+    EXPECT_EQ(1, CopyEntry(job, t.Path(), MappedDrive("MISSING"), "d", FILE_ATTRIBUTE_DIRECTORY, false, ""));
+    EXPECT_EQ((Strings{std::string(kConfirmTitle) + "|" + kCopyFailedContinue}), messages);
 }
 
 }  // namespace
