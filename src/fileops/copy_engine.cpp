@@ -232,10 +232,95 @@ void TellTooLong(CopyJob& job, const std::string& path) {
     Failed(job, path);
 }
 
+constexpr int kTryAgain = -1;  // from the start: the medium was changed, or the target renamed
+
+// The new name for a copy beside a target that exists: asked until it names
+// nothing yet. False when the user cancels.
+bool AskNewName(CopyJob& job, const std::string& targetDir, const std::string& name, std::string& dst) {
+    void* owner = job.ui.Owner();
+    for (;;) {
+        char entered[kPathSize];
+        CopyCut(entered, sizeof entered, name.c_str());
+        if (!CurrentPrompts().InputLine(owner, kNewNameTitle, entered, sizeof entered)) return false;
+        const std::string renamed = targetDir + entered;
+        if (renamed.size() > kMaxPath) {
+            Tell(owner, renamed.substr(0, kMaxPath) + kEntryPathTooLong, kRenameErrorTitle);
+        } else if (!entered[0] || job.fs.Stat(renamed).exists) {
+            Tell(owner, renamed + kNameExists, kRenameErrorTitle);
+        } else {
+            dst = renamed;
+            return true;
+        }
+    }
+}
+
+// The policy chosen for the command, asked at its first existing target.
+bool ChoosePolicy(CopyJob& job, const std::string& src) {
+    if (job.policyChosen) return true;
+    if (job.mirror) {
+        job.policy = DuplicatePolicy::Mirror;
+    } else {
+        job.ui.ShowStatus(false);
+        job.policy = job.ui.AskDuplicate();
+        job.ui.ShowStatus(true);
+        if (job.policy == DuplicatePolicy::NotChosen) {
+            Failed(job, src);
+            return false;
+        }
+    }
+    job.policyChosen = true;
+    return true;
+}
+
+// What the policy does with the existing target d: 1, 0 or kTryAgain.
+int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::string& targetDir,
+             const std::string& name, const FileStat& s, const FileStat& d, std::uint64_t free) {
+    void* owner = job.ui.Owner();
+    const bool roomForGrowth = s.size <= d.size || free == kFreeUnknown || free >= s.size - d.size;
+    switch (job.policy) {
+    case DuplicatePolicy::CopyNewer:
+        if (!Later(s, d)) return PassOver(job, src, dst, s, free);
+        [[fallthrough]];
+    case DuplicatePolicy::OverwriteAll:
+        if (roomForGrowth) return CopyOver(job, src, dst, s, d, free);
+        return AskMediaChange(job.fs, owner, dst) ? kTryAgain : 0;
+    case DuplicatePolicy::Rename: {
+        job.ui.ShowStatus(false);
+        const bool named = AskNewName(job, targetDir, name, dst);
+        job.ui.ShowStatus(true);
+        if (!named) return 0;
+        const std::uint64_t room = FreeFor(job, dst, s.size);
+        if (room == kFreeUnknown || room >= s.size) {
+            job.policyChosen = false;  // the next existing target asks again
+            return CopyNew(job, src, dst, s, room);
+        }
+        return AskMediaChange(job.fs, owner, dst) ? kTryAgain : 0;
+    }
+    case DuplicatePolicy::Mirror:
+        if (s.date == d.date && s.time == d.time && s.size == d.size) return PassOver(job, src, dst, s, free);
+        return CopyOver(job, src, dst, s, d, free);
+    default:
+        return PassOver(job, src, dst, s, free);
+    }
+}
+
+// A copy onto the program's own file becomes a request to update it.
+bool IsOwnProgram(CopyJob& job, const std::string& src, const std::string& dst) {
+    if (job.ownExecutable.empty() ||
+        (Upper(dst) != Upper(job.ownExecutable) && !SameFile(job.fs, dst, job.ownExecutable)))
+        return false;
+    if (job.pendingUpdate) {
+        CopyCut(job.pendingUpdate->source, sizeof job.pendingUpdate->source, src.c_str());
+        CopyCut(job.pendingUpdate->target, sizeof job.pendingUpdate->target, job.ownExecutable.c_str());
+        job.pendingUpdate->mode = 1;
+        job.pendingUpdate->pending = true;
+    }
+    return true;
+}
+
 int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name,
                   bool maskOn, const char* maskPattern) {
     FileSystem& fs = job.fs;
-    void* owner = job.ui.Owner();
     if (maskOn && !MatchMaskList(name.c_str(), maskPattern)) return 1;
     const std::string src = sourceDir + name;
     std::string dst = targetDir + name;
@@ -251,88 +336,18 @@ int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
         }
         if (!d.exists) {
             const std::uint64_t free = FreeFor(job, dst, s.size);
-            if (free != kFreeUnknown && free < s.size) {
-                if (!AskMediaChange(fs, owner, dst)) return 0;
-                continue;
-            }
-            return CopyNew(job, src, dst, s, free);
+            if (free == kFreeUnknown || free >= s.size) return CopyNew(job, src, dst, s, free);
+            if (!AskMediaChange(fs, job.ui.Owner(), dst)) return 0;
+            continue;
         }
         const std::uint64_t free = FreeFor(job, dst, s.size > d.size ? s.size - d.size : 0);
         // The same file through another path (letter case, a short name, a
         // second drive letter, a link) is up to date: nothing to change.
         if (SameFile(fs, src, dst)) return PassOver(job, src, dst, s, free);
-        if (!job.ownExecutable.empty() &&
-            (Upper(dst) == Upper(job.ownExecutable) || SameFile(fs, dst, job.ownExecutable))) {
-            if (job.pendingUpdate) {
-                CopyCut(job.pendingUpdate->source, sizeof job.pendingUpdate->source, src.c_str());
-                CopyCut(job.pendingUpdate->target, sizeof job.pendingUpdate->target, job.ownExecutable.c_str());
-                job.pendingUpdate->mode = 1;
-                job.pendingUpdate->pending = true;
-            }
-            return 1;
-        }
-        if (!job.policyChosen) {
-            if (job.mirror) {
-                job.policy = DuplicatePolicy::Mirror;
-            } else {
-                job.ui.ShowStatus(false);
-                job.policy = job.ui.AskDuplicate();
-                job.ui.ShowStatus(true);
-                if (job.policy == DuplicatePolicy::NotChosen) {
-                    Failed(job, src);
-                    return 0;
-                }
-            }
-            job.policyChosen = true;
-        }
-        const bool grows = s.size > d.size;
-        const bool roomForGrowth = !grows || free == kFreeUnknown || free >= s.size - d.size;
-        switch (job.policy) {
-        case DuplicatePolicy::CopyNewer:
-            if (!Later(s, d)) return PassOver(job, src, dst, s, free);
-            [[fallthrough]];
-        case DuplicatePolicy::OverwriteAll:
-            if (!roomForGrowth) {
-                if (!AskMediaChange(fs, owner, dst)) return 0;
-                continue;
-            }
-            return CopyOver(job, src, dst, s, d, free);
-        case DuplicatePolicy::Rename: {
-            job.ui.ShowStatus(false);
-            for (;;) {
-                char entered[kPathSize];
-                CopyCut(entered, sizeof entered, name.c_str());
-                if (!CurrentPrompts().InputLine(owner, kNewNameTitle, entered, sizeof entered)) {
-                    job.ui.ShowStatus(true);
-                    return 0;
-                }
-                const std::string renamed = targetDir + entered;
-                if (renamed.size() > kMaxPath) {
-                    Tell(owner, renamed.substr(0, kMaxPath) + kEntryPathTooLong, kRenameErrorTitle);
-                    continue;
-                }
-                if (!entered[0] || fs.Stat(renamed).exists) {
-                    Tell(owner, renamed + kNameExists, kRenameErrorTitle);
-                    continue;
-                }
-                dst = renamed;
-                break;
-            }
-            job.ui.ShowStatus(true);
-            const std::uint64_t room = FreeFor(job, dst, s.size);
-            if (room == kFreeUnknown || room >= s.size) {
-                job.policyChosen = false;  // the next existing target asks again
-                return CopyNew(job, src, dst, s, room);
-            }
-            if (!AskMediaChange(fs, owner, dst)) return 0;
-            continue;
-        }
-        case DuplicatePolicy::Mirror:
-            if (s.date == d.date && s.time == d.time && s.size == d.size) return PassOver(job, src, dst, s, free);
-            return CopyOver(job, src, dst, s, d, free);
-        default:
-            return PassOver(job, src, dst, s, free);
-        }
+        if (IsOwnProgram(job, src, dst)) return 1;
+        if (!ChoosePolicy(job, src)) return 0;
+        const int r = ByPolicy(job, src, dst, targetDir, name, s, d, free);
+        if (r != kTryAgain) return r;
     }
 }
 

@@ -6,6 +6,8 @@
 //   the tree deleted: DeleteTree against a DeleteFileA/RemoveDirectoryA loop.
 #include <windows.h>
 
+#include "bench_clock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -18,19 +20,10 @@
 
 using namespace qrn;
 
+using bench::Median;
+using bench::Now;
+
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 struct Silent : Prompts, OperationUi {
     int Message(void*, const char*, const char*, unsigned) override { return kIdOk; }

@@ -13,6 +13,8 @@
 // median time of a batch of each and the ratios.
 #include <windows.h>
 
+#include "bench_clock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -29,19 +31,10 @@
 
 using namespace qrn;
 
+using bench::Median;
+using bench::Now;
+
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 LRESULT CALLBACK BenchWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -4,6 +4,8 @@
 // FindFirstFileA/FindNextFileA loop over the same directory, and their ratio.
 #include <windows.h>
 
+#include "bench_clock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -17,19 +19,10 @@
 
 using namespace qrn;
 
+using bench::Median;
+using bench::Now;
+
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // The baseline: enumerate records and keep name and size, as any listing
 // must, up to the table's 2000 rows (where the reader stops too).

@@ -8,6 +8,8 @@
 // calls of the collation each made; fails when the two orders differ.
 #include <windows.h>
 
+#include "bench_clock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -20,19 +22,10 @@
 
 using namespace qrn;
 
+using bench::Median;
+using bench::Now;
+
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 int Collate(const char* a, const char* b) { return lstrcmpA(a, b); }
 
