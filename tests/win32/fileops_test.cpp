@@ -28,7 +28,8 @@ namespace {
 using Strings = std::vector<std::string>;
 
 struct Faulty : Win32FileSystem {
-    int failWrite = 0, writes = 0;  // the n-th write fails as on a full disk
+    int failWrite = 0, writes = 0;  // the n-th write fails as on a full disk (or with failError)
+    unsigned failError = kErrDiskFull;
     std::string heldSource;         // opening it fails as if another program held it
     std::uint64_t free = kFreeUnknown - 1;  // when set below that, the free space reported
     bool unresolved = false;  // as a system that cannot resolve paths: only identities tell
@@ -37,7 +38,7 @@ struct Faulty : Win32FileSystem {
     std::string RealPath(const std::string& p) override { return unresolved ? p : Win32FileSystem::RealPath(p); }
     bool IsLink(const std::string& p, std::uint32_t a) override { return !unflagged && Win32FileSystem::IsLink(p, a); }
     bool Write(FileHandle h, const void* b, std::size_t n) override {
-        if (failWrite && ++writes == failWrite) return injected = kErrDiskFull, false;
+        if (failWrite && ++writes == failWrite) return injected = failError, false;
         return Win32FileSystem::Write(h, b, n);
     }
     FileHandle OpenRead(const std::string& p) override {
@@ -461,6 +462,18 @@ TEST_F(Ops, BadNamesVanishedSourcesAndDrivesNotReady) {
     EXPECT_STREQ((t / "gone.txt").c_str(), job.lastFailedPath);
     EXPECT_EQ(0, CopyEntry(job, t.Path(), MappedDrive("MISSING"), "a.txt", 0, false, ""));
     EXPECT_EQ("a", Slurp(t / "a.txt"));
+    // A write-protected medium: asked whether to go on; OK tries again.
+    for (const int answer : {kIdOk, kIdCancel}) {
+        TempTree wp;
+        fs.failWrite = 1, fs.writes = 0, fs.failError = kErrWriteProtect;
+        answers = {answer};
+        messages.clear();
+        CopyJob protectedJob = Job();
+        EXPECT_EQ(answer == kIdOk ? 1 : 0, CopyEntry(protectedJob, t.Path(), wp.Path(), "a.txt", 0, false, ""));
+        EXPECT_EQ((Strings{std::string(kConfirmTitle) + "|" + kWriteProtected}), messages);
+        EXPECT_EQ(answer == kIdOk ? Strings{"a.txt"} : Strings{}, Names(wp.Path()));
+    }
+    fs.failWrite = 0, fs.failError = kErrDiskFull;
     // A tree: its directory cannot be made there, so its file fails, and the
     // user is asked whether to go on.
     t.Dir("d");
