@@ -141,7 +141,9 @@ bool CopyData(CopyJob& job, const std::string& src, const std::string& dst, Into
         }
         if (got == 0) break;
         done += got;
-        if (s.size < kPercentFrom) continue;
+        // Only a new file can be given up in the middle: one overwritten in
+        // place is finished, as Cancel could not give back what it held.
+        if (s.size < kPercentFrom || into != Into::NewFile) continue;
         job.ui.Poll();
         if (job.ui.CancelRequested()) {
             error = kErrCancelled;
@@ -206,6 +208,7 @@ int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const
              std::uint64_t free) {
     FileSystem& fs = job.fs;
     ShowCopying(job, src, dst, s, free);
+    if (free != kFreeUnknown && free < s.size) free = FreeFor(job, dst, s.size);  // asked afresh before giving up safety
     const std::string temp = free == kFreeUnknown || free >= s.size ? TemporaryName(fs, dst) : "";
     if (temp.empty()) {
         fs.SetAttributes(dst, kAttrNormal);
@@ -216,6 +219,7 @@ int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const
         fs.SetAttributes(dst, kAttrNormal);
         if (!fs.Replace(temp, dst)) {
             fs.SetAttributes(dst, d.attributes);
+            fs.SetAttributes(temp, kAttrNormal);
             fs.RemoveFile(temp);
             Failed(job, src);
             return 0;
