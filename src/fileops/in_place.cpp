@@ -38,6 +38,11 @@ bool IsDotRow(const FileEntry& e) {
     return (e.attributes & kAttrDirectory) && (!std::strcmp(e.name, ".") || !std::strcmp(e.name, ".."));
 }
 
+// "." and "..", "  NO DATA  " and "[ Execution  ]" are never deleted.
+bool Deletable(const FileEntry& e) {
+    return !IsDotRow(e) && e.attributes != kAttrExecutionRow && std::strcmp(e.name, kNoDataName) != 0;
+}
+
 // The special questions already answered OK in this delete command.
 struct Confirmations {
     bool system = false, readOnly = false, hidden = false;
@@ -49,7 +54,7 @@ RowResult DeleteRow(ListView& v, const char* dir, FileSystem& fs, OperationUi& u
                     Confirmations& asked) {
     void* owner = ui.Owner();
     const FileEntry& e = v.table.rows[row];
-    if (IsDotRow(e) || e.attributes == kAttrExecutionRow || !std::strcmp(e.name, kNoDataName)) return kLeftAlone;
+    if (!Deletable(e)) return kLeftAlone;
     const std::string path = std::string(dir) + e.name;
     if (!notFirst) {
         asked = Confirmations{};
@@ -143,6 +148,10 @@ InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, Operat
     bool first = true;
     for (int row = 0; row < t.EntryCount; ++row) {
         if (!t.rows[row].mark) continue;
+        if (!Deletable(t.rows[row])) {  // left alone, and not taken for the first row, which asks
+            SetMark(t, row, false);
+            continue;
+        }
         const RowResult x = DeleteRow(v, dir, fs, ui, !first, row, asked);
         const bool refusedAtFirst = first && x == kRowFailed && ui.CancelRequested();
         first = false;

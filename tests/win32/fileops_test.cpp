@@ -463,6 +463,21 @@ TEST_F(Ops, BadNamesVanishedSourcesAndDrivesNotReady) {
         EXPECT_EQ(typed.empty() ? 1u : 2u, messages.size());
     }
     EXPECT_EQ((Strings{"a.txt"}), Names(t.Path()));
+    // A marked ".." ahead of a file is left alone, and the question still comes.
+    l.table.rows[1] = l.table.rows[0];
+    std::snprintf(l.table.rows[0].name, kPathSize, "..");
+    l.table.rows[0].attributes = FILE_ATTRIBUTE_DIRECTORY;
+    l.table.EntryCount = 2;
+    l.table.rows[0].mark = l.table.rows[1].mark = 1;
+    l.table.MarkedCount = 2;
+    messages.clear();
+    answers = {kIdCancel};
+    const InPlaceResult refused = DeleteCommand(l, t.Path().c_str(), fs, *this);
+    EXPECT_EQ((Strings{std::string(kDeleteTitle) + "|" + t / "a.txt"}), messages);
+    EXPECT_EQ(0, refused.done);
+    EXPECT_EQ(0, l.table.MarkedCount);
+    EXPECT_EQ((Strings{"a.txt"}), Names(t.Path()));
+    cancel = false;  // the refusal stopped that command; the next one starts afresh
     TempTree dst;
     CopyJob job = Job();
     EXPECT_EQ(0, CopyEntry(job, t.Path(), dst.Path(), "gone.txt", 0, false, ""));
