@@ -109,6 +109,11 @@ void Spent(CopyJob& job, std::uint64_t bytes) {
     if (job.freeBytes != kFreeUnknown) job.freeBytes -= bytes < job.freeBytes ? bytes : job.freeBytes;
 }
 
+void TellTooLong(CopyJob& job, const std::string& path) {
+    Tell(job.ui.Owner(), path.substr(0, kMaxPath) + kEntryPathTooLong, kErrorTitle);
+    Failed(job, path);
+}
+
 enum class Into { NewFile, ExistingFile };
 
 // The whole file src into dst, in the engine's own loop so that a long copy
@@ -209,18 +214,28 @@ int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const
     FileSystem& fs = job.fs;
     ShowCopying(job, src, dst, s, free);
     if (free != kFreeUnknown && free < s.size) free = FreeFor(job, dst, s.size);  // asked afresh before giving up safety
-    const std::string temp = free == kFreeUnknown || free >= s.size ? TemporaryName(fs, dst) : "";
-    if (temp.empty()) {
+    const bool inPlace = free != kFreeUnknown && free < s.size;
+    const std::string temp = inPlace ? "" : TemporaryName(fs, dst);
+    if (!inPlace && temp.empty()) {  // no name beside it fits: the target is not risked
+        TellTooLong(job, DirectoryPart(dst) + "~QRN0000.TMP");
+        return 0;
+    }
+    if (inPlace) {
         fs.SetAttributes(dst, kAttrNormal);
-        if (!CopyWithRetry(job, src, dst, Into::ExistingFile, s)) return 0;
+        if (!CopyWithRetry(job, src, dst, Into::ExistingFile, s)) {
+            fs.SetAttributes(dst, d.attributes);
+            return 0;
+        }
         fs.SetAttributes(dst, Settable(s.attributes));
     } else {
         if (!CopyWithRetry(job, src, temp, Into::NewFile, s)) return 0;
         fs.SetAttributes(dst, kAttrNormal);
         if (!fs.Replace(temp, dst)) {
             fs.SetAttributes(dst, d.attributes);
-            fs.SetAttributes(temp, kAttrNormal);
-            fs.RemoveFile(temp);
+            if (fs.Stat(dst).exists) {  // the old one is there still: the copy goes
+                fs.SetAttributes(temp, kAttrNormal);
+                fs.RemoveFile(temp);
+            }
             Failed(job, src);
             return 0;
         }
@@ -231,10 +246,6 @@ int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const
     return 1;
 }
 
-void TellTooLong(CopyJob& job, const std::string& path) {
-    Tell(job.ui.Owner(), path.substr(0, kMaxPath) + kEntryPathTooLong, kErrorTitle);
-    Failed(job, path);
-}
 
 constexpr int kTryAgain = -1;  // from the start: the medium was changed, or the target renamed
 
@@ -302,6 +313,10 @@ int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::
     }
     case DuplicatePolicy::Mirror:
         if (s.date == d.date && s.time == d.time && s.size == d.size) return PassOver(job, src, dst, s, free);
+        if (!roomForGrowth) {
+            Failed(job, src);
+            return 0;
+        }
         return CopyOver(job, src, dst, s, d, free);
     default:
         return PassOver(job, src, dst, s, free);

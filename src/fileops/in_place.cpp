@@ -68,8 +68,7 @@ RowResult DeleteRow(ListView& v, const char* dir, FileSystem& fs, OperationUi& u
     ui.CursorTo(row);
     if (e.attributes == kAttrLabel) {
         if (!Confirmed(owner, path + kVolumeLabelRow, kDeleteTitle)) return kLeftAlone;
-        fs.SetLabel(std::string(dir, 3), "");
-        return kDeleted;
+        return fs.SetLabel(std::string(dir, 3), "") ? kDeleted : kRowFailed;
     }
     struct Special { std::uint32_t bit; bool& done; const char* text; } specials[] = {
         {kAttrSystem, asked.system, kSystemFile}, {kAttrReadOnly, asked.readOnly, kReadOnlyFile},

@@ -25,7 +25,9 @@ void FillEntry(const WIN32_FIND_DATAA& found, FoundRecord& rec) {
             ++c;
             continue;
         }
-        if (*c == '?') lossy = true;
+        // A character the conversion mapped onto a separator or a wildcard
+        // (the yen sign becomes a backslash) would name another path.
+        if (std::strchr("?*\\/:\"<>|", *c)) lossy = true;
     }
     if (lossy && found.cAlternateFileName[0]) name = found.cAlternateFileName;
     CopyCut(rec.name, sizeof rec.name, name);
