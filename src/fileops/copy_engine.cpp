@@ -12,10 +12,8 @@ namespace qrn {
 
 namespace {
 
-constexpr std::size_t kMaxPath = kPathSize - 1;
 constexpr std::uint64_t kPercentFrom = 8ull << 20;  // files from this size show how far they are
 constexpr std::uint64_t kPercentEveryMs = 250;
-constexpr std::uint32_t kSettable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
 
 int Ask(void* owner, const std::string& text, const char* title) {
     return CurrentPrompts().Message(owner, text.c_str(), title, kMbOkCancel | kMbIconQuestion);
@@ -27,11 +25,6 @@ void Tell(void* owner, const std::string& text, const char* title) {
 
 void Failed(CopyJob& job, const std::string& source) { CopyCut(job.lastFailedPath, sizeof job.lastFailedPath, source.c_str()); }
 
-// The attributes a copy takes over (a directory's own bit and a link's are the system's to set).
-std::uint32_t Settable(std::uint32_t attributes) {
-    const std::uint32_t a = attributes & kSettable;
-    return a ? a : kAttrNormal;
-}
 
 std::string Upper(const std::string& s) {
     std::string u = s;
@@ -127,7 +120,7 @@ bool CopyData(CopyJob& job, const std::string& src, const std::string& dst, Into
         error = fs.LastError();
         return false;
     }
-    FileHandle out = into == Into::NewFile ? fs.CreateNew(dst, Settable(s.attributes)) : fs.OpenExisting(dst);
+    FileHandle out = into == Into::NewFile ? fs.CreateNew(dst, SettableAttributes(s.attributes)) : fs.OpenExisting(dst);
     if (out == kNoFile) {
         error = fs.LastError();
         fs.Close(in);
@@ -226,7 +219,7 @@ int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const
             fs.SetAttributes(dst, d.attributes);
             return 0;
         }
-        fs.SetAttributes(dst, Settable(s.attributes));
+        fs.SetAttributes(dst, SettableAttributes(s.attributes));
     } else {
         if (!CopyWithRetry(job, src, temp, Into::NewFile, s)) return 0;
         fs.SetAttributes(dst, kAttrNormal);
@@ -423,7 +416,7 @@ int CopyDirectoryEntry(CopyJob& job, const std::string& sourceDir, const std::st
     }
     --job.depth;
     if (known) job.openDirectories.pop_back();
-    if (result) fs.SetAttributes(dst, Settable(attributes));
+    if (result) fs.SetAttributes(dst, SettableAttributes(attributes));
     return result;
 }
 

@@ -12,6 +12,14 @@ namespace qrn {
 
 // Attribute bits beyond those of the entry table.
 constexpr std::uint32_t kAttrNormal = 0x80, kAttrReparsePoint = 0x400;
+constexpr std::size_t kMaxPath = kPathSize - 1;  // the longest path the operations take
+
+// The attributes a file is given back or a copy takes over (a directory's
+// own bit and a link's are the system's to set); normal when none is left.
+inline std::uint32_t SettableAttributes(std::uint32_t attributes) {
+    const std::uint32_t a = attributes & (kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive);
+    return a ? a : kAttrNormal;
+}
 
 // Error codes of the system that the operations tell apart.
 constexpr unsigned kErrFileNotFound = 2, kErrPathNotFound = 3, kErrAccessDenied = 5, kErrWriteProtect = 19,

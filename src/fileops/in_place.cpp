@@ -12,8 +12,6 @@ namespace qrn {
 
 namespace {
 
-constexpr std::size_t kMaxPath = kPathSize - 1;
-constexpr std::uint32_t kSettable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
 
 bool Confirmed(void* owner, const std::string& text, const char* title) {
     return CurrentPrompts().Message(owner, text.c_str(), title, kMbOkCancel | kMbIconQuestion) == kIdOk;
@@ -29,10 +27,6 @@ std::string Said(const char* format, int a, int b = 0) {
     return text;
 }
 
-std::uint32_t Restorable(std::uint32_t attributes) {
-    const std::uint32_t a = attributes & kSettable;
-    return a ? a : kAttrNormal;
-}
 
 bool IsDotRow(const FileEntry& e) {
     return (e.attributes & kAttrDirectory) && (!std::strcmp(e.name, ".") || !std::strcmp(e.name, ".."));
@@ -109,7 +103,7 @@ int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::ui
         ui.EntryInfo(path, st);
         ui.Progress(ProgressText(0, 0, path, ""));
         if (fs.RemoveFile(path)) return 1;
-        if (cleared) fs.SetAttributes(path, Restorable(st.attributes));  // a file that stays keeps what it had
+        if (cleared) fs.SetAttributes(path, SettableAttributes(st.attributes));  // a file that stays keeps what it had
         return 0;
     }
     std::vector<DirItem> items;
@@ -118,12 +112,12 @@ int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::ui
         const std::string inner = path + "\\" + item.name;
         if (inner.size() <= kMaxPath && DeleteTree(fs, ui, inner, item.attributes)) continue;
         if (ui.CancelRequested() || !Confirmed(ui.Owner(), kDeleteFailedContinue, kConfirmTitle)) {
-            if (cleared) fs.SetAttributes(path, Restorable(st.attributes));
+            if (cleared) fs.SetAttributes(path, SettableAttributes(st.attributes));
             return 0;
         }
     }
     if (fs.RemoveDir(path)) return 1;
-    if (cleared) fs.SetAttributes(path, Restorable(st.attributes));
+    if (cleared) fs.SetAttributes(path, SettableAttributes(st.attributes));
     return 0;
 }
 
