@@ -7,12 +7,14 @@
 #include "app/commands.h"
 #include "app/fileops_commands_win32.h"
 #include "app/launch_commands_win32.h"
+#include "app/transfer_commands_win32.h"
 #include "app/list_keys_win32.h"
 #include "app/main_window_win32.h"
 #include "base/prompts.h"
 #include "listing/list_keys.h"
 #include "listing/sort_dialog_win32.h"
 #include "resources/resource_ids.h"
+#include "windows/destination_window_win32.h"
 
 namespace qrn {
 
@@ -115,6 +117,11 @@ void ArchiveViewer(HWND w, int) {
 // The commands whose subsystem is built; every other id does nothing.
 const CommandEntry kTable[] = {
     {CMD_SHELL, LaunchCommand},
+    {CMD_COPY, TransferCommand},
+    {CMD_LOGDISK, DriveSelectCommand},
+    {CMD_MASK_COPY, TransferCommand},
+    {CMD_MIRROR_COPY, TransferCommand},
+    {CMD_MOVE, TransferCommand},
     {CMD_DELETE, FileCommand},
     {CMD_RENAME, FileCommand},
     {CMD_RENAME_BASE, FileCommand},
@@ -160,10 +167,11 @@ void DestinationCommand(HWND window, int id) {
     case CMD_TAB:  // all files: its Tab key
         DestinationInput(window, WM_KEYDOWN, VK_TAB);
         break;
+    case CMD_LOGDISK:  // the drive window on its directory
+        if (g_window.Destination) DestinationDriveCommand(g_window.Destination);
+        break;
     default:
-        // The registered directories and the drive window
-        // choose the destination window's directory once those windows
-        // exist.
+        // The registered directories choose its directory once that window exists.
         break;
     }
 }

@@ -9,6 +9,7 @@
 #include "app/main_window_win32.h"
 #include "app/prompts_win32.h"
 #include "app/speech_win32.h"
+#include "app/transfer_commands_win32.h"
 #include "app/update_win32.h"
 #include "base/startup_win32.h"
 #include "resources/resource_ids.h"
@@ -32,12 +33,6 @@ void ReadVersion(Startup& st) {
     BuildShellPath(nt, dir, st.ShellPath, sizeof st.ShellPath);
 }
 
-void BuildDriveTypes(Startup& st) {
-    for (int d = 0; d < 26; ++d) {
-        char root[4] = {static_cast<char>('A' + d), ':', '\\', '\0'};
-        st.DriveTypeTable[d] = DriveTypeLetter(GetDriveTypeA(root));
-    }
-}
 
 // 21 buttons from the 16 x 16 images of bitmap 103, with tooltips.
 void CreateToolbar(HINSTANCE instance, HWND main) {
@@ -99,7 +94,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
     if (n == 0 || n >= sizeof exe || !BuildProgramPaths(exe, g_startup)) return 0;
     ReadVersion(g_startup);
-    BuildDriveTypes(g_startup);
+    BuildDriveTypes(g_startup.DriveTypeTable);
+    DirPlatform().SetDriveChooser(ChooseDriveForReader);
 
     // 5-7: settings, the first paint redraws everything, no marks.
     ResetListing(g_listing);

@@ -14,6 +14,7 @@
 #include "base/speech.h"
 #include "listing/dir_reader.h"
 #include "resources/resource_ids.h"
+#include "windows/destination_window_win32.h"
 
 namespace qrn {
 
@@ -258,7 +259,7 @@ void DestinationClosed() {
     }
 }
 
-void PaintDestination(HWND hwnd) {
+void PaintDestinationWindow(HWND hwnd) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     HGDIOBJ old = g_window.ListFont ? SelectObject(dc, g_window.ListFont) : nullptr;
@@ -367,10 +368,25 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 LRESULT CALLBACK DestinationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT:
-        PaintDestination(hwnd);
+        PaintDestinationWindow(hwnd);
+        return 0;
+    case WM_SIZE:
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // Its own keys and clicks take the same way as those the main window passes on.
+        if (msg != WM_KEYDOWN) {
+            g_window.MousePoint.x = static_cast<short>(LOWORD(lParam));
+            g_window.MousePoint.y = static_cast<short>(HIWORD(lParam));
+        }
+        if (hwnd == g_window.Destination && g_window.Main)
+            DestinationInput(g_window.Main, msg, msg == WM_KEYDOWN ? static_cast<int>(wParam) : 0);
         return 0;
     case WM_DESTROY:
         if (hwnd == g_window.Destination) DestinationClosed();
+        DestinationDestroyed(hwnd);
         return 0;
     default:
         break;

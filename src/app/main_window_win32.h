@@ -6,11 +6,10 @@
 #include "base/profile_win32.h"
 #include "listing/dir_platform_win32.h"
 #include "listing/list_paint_win32.h"
+#include "windows/destination.h"
 
 namespace qrn {
 
-// The operation a destination window was opened for.
-enum class PendingOp : int { None = 0, Copy = 1, Move = 2, Unpack = 3, MirrorCopy = 4, IshMake = 5 };
 
 // What the destination window (where copy, move and unpack choose their
 // target) brings along when it opens; the main window routes to it.
@@ -43,6 +42,9 @@ struct MainWindowState {
     POINT MousePoint{0, 0};                // the last click, client coordinates
     int SavedFileDispSize = -1;            // FileDispSize while the name width limit is lifted
     char RememberedDir[kPathSize] = {};    // one remembered directory for the run; empty when none
+    char DestDir[kPathSize] = {};          // the last target chosen in the destination window
+    bool MaskCopy = false;                 // the pending copy is a mask copy ...
+    char MaskPattern[kPathSize] = {};      // ... of the files matching this
 };
 
 constexpr UINT kIconCallback = WM_USER + 10;  // 1034

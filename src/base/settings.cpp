@@ -51,6 +51,11 @@ const KeyInfo kKeys[] = {
     QRN_INT(kSectionInit, "UpdateSig", UpdateFilter, 0, 3, 31, Signal, Always),
     QRN_INT(kSectionInit, "WinBannerMode", WinBannerMode, 1, kAny, kAny, Plain, Always),
     QRN_INT(kSectionInit, "ActiveCheck", ActiveCheck, 1, kAny, kAny, Plain, StartOnly),
+    QRN_INT(kSectionInit, "init_smemo", DestMemo, 1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_sx_pos", DestX, -1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_sy_pos", DestY, -1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_sx_siz", DestW, -1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_sy_siz", DestH, -1, kAny, kAny, Plain, Always),
     // GetPath defaults to the program folder and ends with a backslash.
     QRN_TEXT(kSectionInit, "GetPath", StartDir, "", StartOwnStep),
     QRN_TEXT(kSectionInit, "Mask", StartMask, "*.*", StartOwnStep),
@@ -164,6 +169,11 @@ void LoadSettings(Settings& s, Profile& ini, bool full, const char* programFolde
     const KeyInfo& mask = KeyOf(IniKey::Mask);
     ReadString(ini, mask.section, mask.name, mask.defText, s.StartMask, sizeof s.StartMask);
     if (!s.StartMask[0]) std::strcpy(s.StartMask, mask.defText);
+}
+
+int LoadInt(Profile& ini, IniKey k) {
+    const KeyInfo& info = KeyOf(k);
+    return ini.GetInt(info.section, info.name, info.def);
 }
 
 void StoreInt(Profile& ini, IniKey k, int value) {

@@ -51,6 +51,8 @@ struct Settings {
     int UpdateFilter;    // from UpdateSig: 31 or 3
     int WinBannerMode;
     int ActiveCheck;
+    int DestMemo;        // init_smemo: the destination window reuses its stored rectangle
+    int DestX, DestY, DestW, DestH;  // init_sx_pos, init_sy_pos, init_sx_siz, init_sy_siz (-1: not stored)
     // Color
     Rgb Colors[kColorCount];
     // PKUPK_CMD
@@ -80,7 +82,7 @@ enum class IniKey : int {
     SortAuto, SortOrder, SortKey, SystemDisp, HiddenDisp, MenuMode, Editor, Pager, NameCase,
     DisplayMode, TwoColumnSwitch, WinX, WinY, WinW, WinH, Toolbar, FontSize, Font, FontCharSet,
     FileNameFull, FileDispSize, ExpDispSize, EditLongName, ScrollMode, FolderDot, SaveMode,
-    WinSizeIsMax, UpdateSig, WinBannerMode, ActiveCheck, GetPath, Mask,
+    WinSizeIsMax, UpdateSig, WinBannerMode, ActiveCheck, DestMemo, DestX, DestY, DestW, DestH, GetPath, Mask,
     ColorFirst,  // Back_Col_R, Back_Col_G, Back_Col_B, Norm_Col_R, ... Upper_Col_B
     ColorLast = ColorFirst + 3 * kColorCount - 1,
     LzhUnpack, LzhPack, ZipUnpack, CabUnpack, TarUnpack, IshUnpack, FileNameGet,
@@ -140,6 +142,9 @@ void DefaultSettings(Settings& s);
 // directories; StartDir falls back to the program folder.
 void LoadSettings(Settings& s, Profile& ini, bool full, const char* programFolder, const char driveTypes[26],
                   SettingsPlatform& platform);
+
+// One integer key as qrn.ini holds it now (its default when absent).
+int LoadInt(Profile& ini, IniKey k);
 
 // Writes one key in its stored form.
 void StoreInt(Profile& ini, IniKey k, int value);

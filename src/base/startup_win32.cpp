@@ -17,4 +17,11 @@ SystemVersion ReadSystemVersion() {
     return sv;
 }
 
+void BuildDriveTypes(char table[26]) {
+    for (int d = 0; d < 26; ++d) {
+        char root[4] = {static_cast<char>('A' + d), ':', '\\', '\0'};
+        table[d] = DriveTypeLetter(GetDriveTypeA(root));
+    }
+}
+
 }  // namespace qrn

@@ -7,4 +7,7 @@ namespace qrn {
 // The version through GetVersionExA; all zero when it cannot be read.
 SystemVersion ReadSystemVersion();
 
+// The kind of every drive letter (DriveTypeTable).
+void BuildDriveTypes(char table[26]);
+
 }  // namespace qrn

@@ -7,6 +7,14 @@ namespace qrn {
 constexpr const char* kConfirmTitle = "確認";
 constexpr const char* kErrorTitle = "エラー";
 
+// The copy and move commands: titles of the drive and destination windows, their questions.
+constexpr const char* kCopyTitle = "File Copy";
+constexpr const char* kMaskCopyTitle = "Mask File Copy";
+constexpr const char* kMirrorCopyTitle = "Mirror Copy";
+constexpr const char* kMoveTitle = "File Move";
+constexpr const char* kMaskPatternTitle = "Mask Copy Pattern Input WildCard";
+constexpr const char* kMirrorQuestion = "削除を伴うコピーです。";
+
 // Copying.
 constexpr const char* kStatusTitle = "しばらくお待ち下さい。。。";
 constexpr const char* kCopyFailedContinue = "コピーに失敗しました。\r\r残りのファイルのコピーを続けますか？";

@@ -149,9 +149,8 @@ void Win32DirectoryPlatform::Sort(EntryTable& table) {
 
 const char* Win32DirectoryPlatform::ProgramFolder() { return programFolder_; }
 
-int Win32DirectoryPlatform::ChooseDrive(void*, const char*, char*, std::size_t) {
-    // The drive window is not there yet: choosing ends as a cancel.
-    return -1;
+int Win32DirectoryPlatform::ChooseDrive(void* owner, const char* title, char* choice, std::size_t size) {
+    return chooser_ ? chooser_(owner, title, choice, size) : -1;
 }
 
 bool SetWorkingDirectory(const char* dir) {

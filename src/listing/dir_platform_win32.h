@@ -42,8 +42,12 @@ public:
     void Sort(EntryTable& table) override;
     const char* ProgramFolder() override;
     int ChooseDrive(void* owner, const char* title, char* choice, std::size_t size) override;
+    // The drive window ChooseDrive opens; without one, choosing ends as a cancel.
+    using DriveChooser = int (*)(void* owner, const char* title, char* choice, std::size_t size);
+    void SetDriveChooser(DriveChooser chooser) { chooser_ = chooser; }
 
 private:
+    DriveChooser chooser_ = nullptr;
     const Settings& settings_;
     const char* programFolder_;
     HANDLE search_ = INVALID_HANDLE_VALUE;

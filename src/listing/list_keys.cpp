@@ -255,6 +255,24 @@ void OpenKey(const ListView& l, int key, const Modifiers& m, KeyResult& r) {
 
 }  // namespace
 
+KeyResult MoveKey(ListView& l, const Settings& s, int key, const Modifiers& m) {
+    KeyResult r;
+    r.oldCursor = l.CursorIndex;
+    if (l.RowsPerColumn < 1) l.RowsPerColumn = 1;
+    if (l.EntriesPerPage < 1) l.EntriesPerPage = l.RowsPerColumn;
+    if (Count(l) == 0) return r;
+    switch (key) {
+    case kKeyUp: MoveUp(l, s, r); break;
+    case kKeyDown: MoveDown(l, s, r); break;
+    case kKeyLeft: MoveLeft(l, s, r); break;
+    case kKeyRight: MoveRight(l, s, r); break;
+    case kKeyPrior: PageUp(l, m, r); break;
+    case kKeyNext: PageDown(l, m, r); break;
+    default: break;
+    }
+    return r;
+}
+
 KeyResult ListKey(ListView& l, Settings& s, int key, const Modifiers& m, const char driveTypes[26]) {
     KeyResult r;
     r.oldCursor = l.CursorIndex;
@@ -265,23 +283,12 @@ KeyResult ListKey(ListView& l, Settings& s, int key, const Modifiers& m, const c
 
     switch (key) {
     case kKeyUp:
-        if (!empty) MoveUp(l, s, r);
-        break;
     case kKeyDown:
-        if (!empty) MoveDown(l, s, r);
-        break;
     case kKeyLeft:
-        if (!empty) MoveLeft(l, s, r);
-        break;
     case kKeyRight:
-        if (!empty) MoveRight(l, s, r);
-        break;
     case kKeyPrior:
-        if (!empty) PageUp(l, m, r);
-        break;
     case kKeyNext:
-        if (!empty) PageDown(l, m, r);
-        break;
+        return MoveKey(l, s, key, m);
     case ' ':
         if (!empty) ToggleMark(l, s, r);
         break;

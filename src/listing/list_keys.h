@@ -10,7 +10,7 @@ namespace qrn {
 
 // Virtual keys as the platform numbers them.
 enum : int {
-    kKeyBack = 8, kKeyTab = 9, kKeyReturn = 13, kKeyShift = 16, kKeyPrior = 33, kKeyNext = 34,
+    kKeyBack = 8, kKeyTab = 9, kKeyReturn = 13, kKeyShift = 16, kKeyEscape = 27, kKeyPrior = 33, kKeyNext = 34,
     kKeyEnd = 35, kKeyHome = 36, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
     kKeyInsert = 45, kKeyE = 69, kKeyNumpad0 = 96, kKeyNumpad9 = 105, kKeySeparator = 108,
     kKeyDecimal = 110, kKeyDivide = 111, kKeyComma = 188, kKeyPeriod = 190, kKeySlash = 191,
@@ -58,6 +58,9 @@ bool IsMarkable(const FileEntry& e);
 
 // Applies one (translated) key to the listing and the display settings.
 KeyResult ListKey(ListView& l, Settings& s, int key, const Modifiers& m, const char driveTypes[26]);
+
+// Only the cursor and page keys (Up, Down, Left, Right, Page Up, Page Down).
+KeyResult MoveKey(ListView& l, const Settings& s, int key, const Modifiers& m);
 
 // The last row of the current page.
 int LastOfPage(const ListView& l);

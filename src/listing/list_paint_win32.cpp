@@ -232,6 +232,11 @@ void DrawRow(HDC dc, const ListView& v, const PaintContext& c, int x, int y, int
 }
 
 void PaintList(HDC dc, ListView& l, const PaintContext& c) {
+    PaintRows(dc, l, c);
+    ShowCursorInfoOn(dc, l, c, l.table.EntryCount > 0 ? l.CursorIndex : -1);
+}
+
+void PaintRows(HDC dc, ListView& l, const PaintContext& c) {
     const ScreenLayout& sl = l.screen;
     HBRUSH brush = CreateSolidBrush(ColorOf(l, kBack));
     RECT area{0, sl.listTop, sl.clientWidth, sl.listBottom};
@@ -262,7 +267,6 @@ void PaintList(HDC dc, ListView& l, const PaintContext& c) {
         RowOrigin(l, l.CursorIndex, cx, cy);
         DrawRowWith(dc, l, c, cx, cy, l.CursorIndex, true, colors);
     }
-    ShowCursorInfoOn(dc, l, c, count > 0 ? l.CursorIndex : -1);
 }
 
 void PaintAll(HWND window, HDC dc, ListView& v, const PaintContext& c) {

@@ -29,6 +29,8 @@ void PaintAll(HWND window, HDC dc, ListView& v, const PaintContext& c);
 // The list area with the current page and the cursor row, and the cursor's
 // header information.
 void PaintList(HDC dc, ListView& v, const PaintContext& c);
+// The list area alone: the page's rows and the cursor row (LastOnPage set).
+void PaintRows(HDC dc, ListView& v, const PaintContext& c);
 // Row index at (x, y), plain or as the cursor.
 void DrawRow(HDC dc, const ListView& v, const PaintContext& c, int x, int y, int index, bool isCursor);
 // Clears a box of n cells at (x, y) in the background colour and writes the

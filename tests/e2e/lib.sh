@@ -63,7 +63,7 @@ open_at() { start_qrn "$1"; check "${3:-the window opens on $2}" drive wait QRN 
 quit() { drive close QRN "QRN - "; wait_qrn; }
 keys() { drive keys QRN "QRN - " "$@"; }
 main_title() { ask title QRN "QRN - "; }
-main_state() { ask state QRN "QRN - "; }
+main_state() { ask rect QRN "QRN - " | awk '{ print $7 }'; }
 dialogs() { ask count '#32770' "$1"; }             # dialogs TITLE|-: how many are open
 input_text() { ask gettext '#32770' "$1" '#1033'; }      # the input line of the dialog TITLE
 # type_line TITLE TEXT BUTTON: the input line of the dialog TITLE answered

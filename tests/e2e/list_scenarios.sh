@@ -246,7 +246,7 @@ keys tab
 check "Tab resets the mask" drive wait QRN '\*.*' 10000
 drive resize QRN "QRN - " 100 100
 drive command QRN "QRN - " 40061
-at_least() { read -r cw ch <<< "$(ask clientsize QRN 'QRN - ')"; [ "$cw" -ge 180 ] && [ "$ch" -ge 200 ] && echo yes; }
+at_least() { read -r _ _ _ _ cw ch _ <<< "$(ask rect QRN 'QRN - ')"; [ "$cw" -ge 180 ] && [ "$ch" -ge 200 ] && echo yes; }
 check "the client area stays at least 180 x 200" becomes yes at_least
 drive command QRN "QRN - " 40056
 check "maximised by its command" becomes maximised main_state

@@ -1,36 +1,21 @@
 // qrndrive: finds, reads and operates the windows of other programs in the
-// same Wine session, for the end-to-end scenarios.
-//
-//   qrndrive wait  CLASS TITLE MS         wait for a visible top-level window
-//   qrndrive gone  CLASS TITLE MS         wait until no such window is left
-//   qrndrive title CLASS TITLE            print the window's title
-//   qrndrive texts CLASS TITLE            print the title and every child: class<TAB>text
-//   qrndrive settext CLASS TITLE #ID TEXT  set the text of a control
-//   qrndrive gettext CLASS TITLE #ID       print the text of a control
-//   qrndrive press CLASS TITLE BUTTON     click the child button of that text ('&' ignored),
-//                                         also radio buttons and check boxes,
-//                                         or of control id N when BUTTON is #N
-//   qrndrive keys  CLASS TITLE KEY...     type keys through the system's input queue:
-//                                         a letter or digit, or names such as esc, enter,
-//                                         space, tab, f1, with modifiers shift+, ctrl+, alt+
-//   qrndrive command CLASS TITLE ID       post WM_COMMAND with that id
-//   qrndrive close CLASS TITLE            post WM_CLOSE
-//   qrndrive shot  CLASS TITLE FILE.bmp   save the client area as a 24-bit bitmap
-//   qrndrive count CLASS TITLE            print how many such windows there are
-//   qrndrive click CLASS TITLE X Y [ctrl|shift|double|right]
-//                                         click at a client point through the input queue
-//   qrndrive rect  CLASS TITLE            print the window rectangle: X Y W H
-//   qrndrive clientsize CLASS TITLE       print the client area's W H
-//   qrndrive resize CLASS TITLE W H       give the window that outer size
-//   qrndrive state CLASS TITLE            print minimised, maximised or normal
-//   qrndrive hold  FILE MS                keep FILE open without sharing for MS milliseconds
-//   qrndrive metrics FACE HEIGHT CHARSET  print "LH CW" of that font as the list is drawn
-//   qrndrive exec  DIR PROGRAM            start PROGRAM in DIR with the arguments held in the
-//                                         environment variable QRN_ARGS, exactly as written
-//                                         there; wait for it and end with its exit code
-//
-// CLASS and TITLE may be "-" for any; TITLE matches a part of the title, or
-// the whole of it when it starts with "=".
+// same Wine session, for the end-to-end scenarios. CLASS and TITLE may be "-"
+// for any; TITLE matches a part of the title, or all of it after "=".
+//   wait|gone CLASS TITLE MS     a visible top-level window appears / none is left
+//   count|title|texts CLASS TITLE  how many; the title; title and children (class<TAB>text)
+//   settext|gettext CLASS TITLE #ID [TEXT]   a control's text
+//   press CLASS TITLE BUTTON     click the child button of that text ('&' ignored) or of id #N
+//   keys CLASS TITLE KEY...      keys through the input queue: a letter, a digit or a name
+//                                (esc, enter, f1 ...), with shift+, ctrl+, alt+
+//   click CLASS TITLE X Y [ctrl|shift|double|right]   a click at a client point
+//   command CLASS TITLE ID; close CLASS TITLE        post WM_COMMAND / WM_CLOSE
+//   shot CLASS TITLE FILE.bmp    the client area as a 24-bit bitmap
+//   rect CLASS TITLE             "X Y W H CW CH STATE": outer rectangle, client size and
+//                                minimised, maximised or normal
+//   resize CLASS TITLE W H       that outer size, as a user dragging the frame would
+//   metrics FACE HEIGHT CHARSET  "LH CW" of that font as the list draws it
+//   exec DIR PROGRAM             PROGRAM started in DIR with the arguments of QRN_ARGS,
+//                                exactly as written there; ends with its exit code
 // Texts are printed in UTF-8. Exit code 0 on success, 1 when nothing matched
 // or timed out, 2 for a usage error.
 #include <windows.h>
@@ -38,21 +23,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string Utf8(const std::wstring& w) {
-    if (w.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+void Print(const std::wstring& w) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
     std::string s(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
-
-void Print(const std::wstring& w) {
-    std::string s = Utf8(w) + "\n";
+    s += "\n";
     DWORD written;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), s.data(), static_cast<DWORD>(s.size()), &written, nullptr);
 }
@@ -69,19 +50,16 @@ std::wstring TextOf(HWND h) {
 
 std::wstring ClassOf(HWND h) {
     wchar_t buf[256];
-    int n = GetClassNameW(h, buf, 256);
+    const int n = GetClassNameW(h, buf, 256);
     return std::wstring(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
-std::wstring WithoutAmpersands(const std::wstring& s) {
-    std::wstring out;
-    for (wchar_t c : s)
-        if (c != L'&') out += c;
-    return out;
+std::wstring WithoutAmpersands(std::wstring s) {
+    std::erase(s, L'&');
+    return s;
 }
 
-// Finds the visible top-level windows of that class and title part; counts
-// them all, or stops at the first.
+// The visible top-level windows of that class and title part: all counted, or the first found.
 struct Query {
     std::wstring cls, title;
     bool all = false;
@@ -91,8 +69,7 @@ struct Query {
 
 BOOL CALLBACK Match(HWND h, LPARAM lp) {
     Query* q = reinterpret_cast<Query*>(lp);
-    if (!IsWindowVisible(h)) return TRUE;
-    if (q->cls != L"-" && ClassOf(h) != q->cls) return TRUE;
+    if (!IsWindowVisible(h) || (q->cls != L"-" && ClassOf(h) != q->cls)) return TRUE;
     if (q->title != L"-") {
         const std::wstring text = TextOf(h);
         if (q->title[0] == L'=' ? text != q->title.substr(1) : text.find(q->title) == std::wstring::npos) return TRUE;
@@ -108,12 +85,11 @@ HWND Find(const std::wstring& cls, const std::wstring& title) {
     return q.found;
 }
 
-HWND WaitFor(const std::wstring& cls, const std::wstring& title, DWORD ms) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND h = Find(cls, title)) return h;
-        if (GetTickCount() - start >= ms) return nullptr;
-        Sleep(50);
+// Waits until the window is there (or, with gone, no longer there).
+bool Await(const std::wstring& cls, const std::wstring& title, DWORD ms, bool gone = false) {
+    for (DWORD start = GetTickCount();; Sleep(50)) {
+        if ((Find(cls, title) != nullptr) != gone) return true;
+        if (GetTickCount() - start >= ms) return false;
     }
 }
 
@@ -129,47 +105,28 @@ std::vector<HWND> Children(HWND h) {
 }
 
 bool KeyOf(std::wstring name, WORD& vk, std::vector<WORD>& mods) {
-    for (;;) {
-        std::size_t plus = name.find(L'+');
-        if (plus == std::wstring::npos || plus == 0 || plus + 1 == name.size()) break;
-        std::wstring m = name.substr(0, plus);
-        if (m == L"shift") mods.push_back(VK_SHIFT);
-        else if (m == L"ctrl") mods.push_back(VK_CONTROL);
-        else if (m == L"alt") mods.push_back(VK_MENU);
-        else return false;
+    static const std::map<std::wstring, WORD> modifiers = {{L"shift", VK_SHIFT}, {L"ctrl", VK_CONTROL}, {L"alt", VK_MENU}};
+    for (std::size_t plus; (plus = name.find(L'+')) != std::wstring::npos && plus > 0 && plus + 1 < name.size();) {
+        const auto m = modifiers.find(name.substr(0, plus));
+        if (m == modifiers.end()) return false;
+        mods.push_back(m->second);
         name = name.substr(plus + 1);
     }
-    struct Named {
-        const wchar_t* name;
-        WORD vk;
-    };
-    static const Named names[] = {
-        {L"esc", VK_ESCAPE}, {L"enter", VK_RETURN}, {L"space", VK_SPACE}, {L"tab", VK_TAB},
-        {L"back", VK_BACK}, {L"up", VK_UP}, {L"down", VK_DOWN}, {L"left", VK_LEFT},
-        {L"right", VK_RIGHT}, {L"home", VK_HOME}, {L"end", VK_END}, {L"pgup", VK_PRIOR},
-        {L"pgdn", VK_NEXT}, {L"insert", VK_INSERT}, {L"delete", VK_DELETE}, {L"add", VK_ADD},
-        {L"f1", VK_F1}, {L"f10", VK_F10}, {L"apps", VK_APPS}, {L"comma", VK_OEM_COMMA}, {L"period", VK_OEM_PERIOD},
-        {L"slash", VK_OEM_2}, {L"backslash", VK_OEM_5}, {L"caret", VK_OEM_7}, {L"minus", VK_OEM_MINUS},
-    };
-    for (const Named& n : names)
-        if (name == n.name) {
-            vk = n.vk;
-            return true;
-        }
-    if (name.size() == 1) {
-        wchar_t c = name[0];
-        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 32);
-        if ((c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9')) {
-            vk = static_cast<WORD>(c);
-            return true;
-        }
-    }
+    static const std::map<std::wstring, WORD> names = {
+        {L"esc", VK_ESCAPE}, {L"enter", VK_RETURN}, {L"space", VK_SPACE}, {L"tab", VK_TAB}, {L"back", VK_BACK},
+        {L"up", VK_UP}, {L"down", VK_DOWN}, {L"left", VK_LEFT}, {L"right", VK_RIGHT}, {L"home", VK_HOME},
+        {L"end", VK_END}, {L"pgup", VK_PRIOR}, {L"pgdn", VK_NEXT}, {L"insert", VK_INSERT}, {L"delete", VK_DELETE},
+        {L"add", VK_ADD}, {L"f1", VK_F1}, {L"f10", VK_F10}, {L"apps", VK_APPS}, {L"comma", VK_OEM_COMMA},
+        {L"period", VK_OEM_PERIOD}, {L"slash", VK_OEM_2}, {L"backslash", VK_OEM_5}, {L"caret", VK_OEM_7},
+        {L"minus", VK_OEM_MINUS}};
+    if (const auto n = names.find(name); n != names.end()) return vk = n->second, true;
+    const wchar_t c = name.size() == 1 ? towupper(name[0]) : 0;
+    if ((c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9')) return vk = static_cast<WORD>(c), true;
     return false;
 }
 
 void SendKey(WORD vk, bool up) {
-    INPUT in;
-    ZeroMemory(&in, sizeof in);
+    INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = vk;
     in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, 0));
@@ -180,36 +137,23 @@ void SendKey(WORD vk, bool up) {
 bool SaveClientBitmap(HWND h, const wchar_t* file) {
     RECT r;
     GetClientRect(h, &r);
-    const int w = r.right, hgt = r.bottom;
-    if (w <= 0 || hgt <= 0) return false;
-    HDC wdc = GetDC(h);
-    HDC mem = CreateCompatibleDC(wdc);
-    BITMAPINFO bi;
-    ZeroMemory(&bi, sizeof bi);
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = hgt;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
+    if (r.right <= 0 || r.bottom <= 0) return false;
+    HDC wdc = GetDC(h), mem = CreateCompatibleDC(wdc);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, r.right, r.bottom, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, hgt, wdc, 0, 0, SRCCOPY);
+    BitBlt(mem, 0, 0, r.right, r.bottom, wdc, 0, 0, SRCCOPY);
     GdiFlush();
-    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-    BITMAPFILEHEADER fh;
-    ZeroMemory(&fh, sizeof fh);
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + stride * static_cast<DWORD>(hgt);
-    bool ok = false;
+    const DWORD size = ((static_cast<DWORD>(r.right) * 3 + 3) & ~3u) * static_cast<DWORD>(r.bottom);
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof bi.bmiHeader;
+    const BITMAPFILEHEADER fh{0x4D42, offset + size, 0, 0, offset};
     HANDLE f = CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f != INVALID_HANDLE_VALUE) {
-        DWORD n;
-        ok = WriteFile(f, &fh, sizeof fh, &n, nullptr) && WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr) &&
-             WriteFile(f, bits, stride * static_cast<DWORD>(hgt), &n, nullptr);
-        CloseHandle(f);
-    }
+    DWORD n;
+    const bool ok = f != INVALID_HANDLE_VALUE && WriteFile(f, &fh, sizeof fh, &n, nullptr) &&
+                    WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr) && WriteFile(f, bits, size, &n, nullptr);
+    if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);
@@ -217,9 +161,100 @@ bool SaveClientBitmap(HWND h, const wchar_t* file) {
     return ok;
 }
 
-int Usage() {
-    Print(L"usage: qrndrive wait|gone|count|title|texts|press|keys|click|rect|clientsize|resize|state|command|close|shot|metrics|exec CLASS TITLE ... | hold FILE MS");
-    return 2;
+int Metrics(const wchar_t* face, int height, int charset) {
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<BYTE>(charset),
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, face);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW tm;
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    Print(std::to_wstring(tm.tmHeight + tm.tmExternalLeading) + L" " + std::to_wstring(tm.tmAveCharWidth));
+    return 0;
+}
+
+int Exec(const wchar_t* dir, const wchar_t* program) {
+    std::wstring line = L"\"" + std::wstring(program) + L"\"";
+    wchar_t args[4096];
+    const DWORD n = GetEnvironmentVariableW(L"QRN_ARGS", args, 4096);
+    if (n > 0 && n < 4096) line += L" " + std::wstring(args, n);
+    SetEnvironmentVariableW(L"QRN_ARGS", nullptr);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir, &si, &pi)) return 1;
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return static_cast<int>(code);
+}
+
+int Press(HWND h, const std::wstring& button) {
+    const std::wstring want = WithoutAmpersands(button);
+    const int id = want.size() > 1 && want[0] == L'#' ? _wtoi(want.c_str() + 1) : -1;  // "#N": by control id
+    for (HWND c : Children(h)) {
+        if (id >= 0 ? GetDlgCtrlID(c) != id : WithoutAmpersands(TextOf(c)) != want) continue;
+        // A button is clicked as a user would (radio buttons and check boxes
+        // change their state), and the click is sent, so that it has been
+        // handled when this returns (unless that takes longer than 3 s);
+        // anything else gets BN_CLICKED.
+        if (_wcsicmp(ClassOf(c).c_str(), L"Button") == 0)
+            SendMessageTimeoutW(c, BM_CLICK, 0, 0, SMTO_NORMAL, 3000, nullptr);
+        else
+            PostMessageW(h, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED), reinterpret_cast<LPARAM>(c));
+        return 0;
+    }
+    return 1;
+}
+
+int Keys(HWND h, int count, wchar_t** keys) {
+    // Keys go to the foreground window: wait until it is this one or one of
+    // its thread's (a dialog it opened), for a program it started may just
+    // have taken the foreground.
+    const DWORD thread = GetWindowThreadProcessId(h, nullptr);
+    for (int i = 0; i < 50; ++i) {
+        SetForegroundWindow(h);
+        Sleep(i == 0 ? 100 : 60);
+        HWND fg = GetForegroundWindow();
+        if (fg && GetWindowThreadProcessId(fg, nullptr) == thread) break;
+    }
+    for (int i = 0; i < count; ++i) {
+        WORD vk = 0;
+        std::vector<WORD> mods;
+        if (!KeyOf(keys[i], vk, mods)) return 2;
+        for (WORD m : mods) SendKey(m, false);
+        SendKey(vk, false);
+        SendKey(vk, true);
+        for (auto m = mods.rbegin(); m != mods.rend(); ++m) SendKey(*m, true);
+        Sleep(50);
+    }
+    return 0;
+}
+
+int Click(HWND h, POINT p, const std::wstring& how) {
+    ClientToScreen(h, &p);
+    SetForegroundWindow(h);
+    Sleep(100);
+    SetCursorPos(p.x, p.y);
+    Sleep(50);
+    const WORD mod = how == L"ctrl" ? VK_CONTROL : how == L"shift" ? VK_SHIFT : 0;
+    if (mod) SendKey(mod, false);
+    const bool right = how == L"right";
+    for (int n = 0; n < (how == L"double" ? 2 : 1); ++n) {
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_MOUSE;
+        in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+        in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+        SendInput(2, in, sizeof(INPUT));
+        Sleep(30);
+    }
+    if (mod) SendKey(mod, true);
+    Sleep(50);
+    return 0;
 }
 
 }  // namespace
@@ -227,197 +262,53 @@ int Usage() {
 int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv || argc < 2) return Usage();
-    std::wstring cmd = argv[1];
-    if (cmd == L"hold") {
-        if (argc < 4) return Usage();
-        HANDLE f = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (f == INVALID_HANDLE_VALUE) return 1;
-        Print(L"held");
-        Sleep(static_cast<DWORD>(_wtoi(argv[3])));
-        CloseHandle(f);
-        return 0;
+    const std::wstring cmd = argv && argc > 1 ? argv[1] : L"";
+    // The arguments each command needs, the command's own name included.
+    static const std::map<std::wstring, int> needs = {
+        {L"metrics", 5}, {L"exec", 4}, {L"wait", 5}, {L"gone", 5}, {L"count", 4}, {L"title", 4}, {L"texts", 4},
+        {L"settext", 6}, {L"gettext", 5}, {L"press", 5}, {L"keys", 4}, {L"command", 5}, {L"click", 6},
+        {L"rect", 4}, {L"resize", 6}, {L"close", 4}, {L"shot", 5}};
+    const auto need = needs.find(cmd);
+    if (need == needs.end() || argc < need->second) {
+        Print(L"usage: qrndrive COMMAND ARGUMENTS (see the source)");
+        return 2;
     }
-    if (cmd == L"metrics") {
-        if (argc < 5) return Usage();
-        HDC dc = GetDC(nullptr);
-        HFONT font = CreateFontW(_wtoi(argv[3]), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                 static_cast<BYTE>(_wtoi(argv[4])), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, argv[2]);
-        HGDIOBJ old = SelectObject(dc, font);
-        TEXTMETRICW tm;
-        GetTextMetricsW(dc, &tm);
-        SelectObject(dc, old);
-        DeleteObject(font);
-        ReleaseDC(nullptr, dc);
-        wchar_t line[64];
-        swprintf(line, 64, L"%d %d", static_cast<int>(tm.tmHeight + tm.tmExternalLeading),
-                 static_cast<int>(tm.tmAveCharWidth));
-        Print(line);
-        return 0;
-    }
-    if (cmd == L"exec") {
-        if (argc < 4) return Usage();
-        std::wstring line = L"\"" + std::wstring(argv[3]) + L"\"";
-        wchar_t args[4096];
-        DWORD n = GetEnvironmentVariableW(L"QRN_ARGS", args, 4096);
-        if (n > 0 && n < 4096) line += L" " + std::wstring(args, n);
-        SetEnvironmentVariableW(L"QRN_ARGS", nullptr);
-        STARTUPINFOW si = {};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi;
-        std::vector<wchar_t> buf(line.begin(), line.end());
-        buf.push_back(0);
-        if (!CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr, argv[2], &si, &pi))
-            return 1;
-        WaitForSingleObject(pi.hProcess, INFINITE);
-        DWORD code = 1;
-        GetExitCodeProcess(pi.hProcess, &code);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-        return static_cast<int>(code);
-    }
-    if (argc < 4) return Usage();
-    std::wstring cls = argv[2], title = argv[3];
-    if (cmd == L"wait") {
-        if (argc < 5) return Usage();
-        return WaitFor(cls, title, static_cast<DWORD>(_wtoi(argv[4]))) ? 0 : 1;
-    }
-    if (cmd == L"gone") {
-        if (argc < 5) return Usage();
-        DWORD start = GetTickCount(), ms = static_cast<DWORD>(_wtoi(argv[4]));
-        while (Find(cls, title)) {
-            if (GetTickCount() - start >= ms) return 1;
-            Sleep(50);
-        }
-        return 0;
-    }
+    if (cmd == L"metrics") return Metrics(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+    if (cmd == L"exec") return Exec(argv[2], argv[3]);
+    const std::wstring cls = argv[2], title = argv[3];
+    if (cmd == L"wait" || cmd == L"gone") return Await(cls, title, static_cast<DWORD>(_wtoi(argv[4])), cmd == L"gone") ? 0 : 1;
     if (cmd == L"count") {
         Query q{cls, title, true};
         EnumWindows(Match, reinterpret_cast<LPARAM>(&q));
         Print(std::to_wstring(q.n));
         return 0;
     }
-    HWND h = WaitFor(cls, title, 10000);
-    if (!h) return 1;
-    if (cmd == L"title") {
-        Print(TextOf(h));
-        return 0;
-    }
-    if (cmd == L"settext" || cmd == L"gettext") {  // settext CLASS TITLE #ID TEXT / gettext CLASS TITLE #ID
-        if (argc < (cmd == L"settext" ? 6 : 5)) return Usage();
-        HWND c = GetDlgItem(h, _wtoi(argv[4] + (argv[4][0] == L'#' ? 1 : 0)));
-        if (!c) return 1;
-        if (cmd == L"gettext") {
-            Print(TextOf(c));
-            return 0;
-        }
-        return SendMessageW(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[5])) ? 0 : 1;
-    }
+    if (!Await(cls, title, 10000)) return 1;
+    HWND h = Find(cls, title);
+    if (cmd == L"title") return Print(TextOf(h)), 0;
     if (cmd == L"texts") {
         Print(TextOf(h));
         for (HWND c : Children(h)) Print(ClassOf(c) + L"\t" + TextOf(c));
         return 0;
     }
-    if (cmd == L"press") {
-        if (argc < 5) return Usage();
-        std::wstring want = WithoutAmpersands(argv[4]);
-        // "#N" names the button by its control id.
-        const int id = want.size() > 1 && want[0] == L'#' ? _wtoi(want.c_str() + 1) : -1;
-        for (HWND c : Children(h)) {
-            if (id >= 0 ? GetDlgCtrlID(c) != id : WithoutAmpersands(TextOf(c)) != want) continue;
-            // A button is clicked as a user would (radio buttons and check
-            // boxes change their state); anything else gets BN_CLICKED.
-            // The click is sent, so that it has been handled when this returns
-            // (unless the handler waits for something longer than 3 s).
-            if (_wcsicmp(ClassOf(c).c_str(), L"Button") == 0)
-                SendMessageTimeoutW(c, BM_CLICK, 0, 0, SMTO_NORMAL, 3000, nullptr);
-            else
-                PostMessageW(h, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED), reinterpret_cast<LPARAM>(c));
-            return 0;
-        }
-        return 1;
+    if (cmd == L"settext" || cmd == L"gettext") {
+        HWND c = GetDlgItem(h, _wtoi(argv[4] + (argv[4][0] == L'#' ? 1 : 0)));
+        if (!c) return 1;
+        if (cmd == L"gettext") return Print(TextOf(c)), 0;
+        return SendMessageW(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[5])) ? 0 : 1;
     }
-    if (cmd == L"keys") {
-        // Keys go to the foreground window: wait until it is this one or one
-        // of its thread's (a dialog it opened), for a program it started may
-        // just have taken the foreground.
-        const DWORD thread = GetWindowThreadProcessId(h, nullptr);
-        for (int i = 0; i < 50; ++i) {
-            SetForegroundWindow(h);
-            Sleep(i == 0 ? 100 : 60);
-            HWND fg = GetForegroundWindow();
-            if (fg && GetWindowThreadProcessId(fg, nullptr) == thread) break;
-        }
-        for (int i = 4; i < argc; ++i) {
-            WORD vk = 0;
-            std::vector<WORD> mods;
-            if (!KeyOf(argv[i], vk, mods)) return Usage();
-            for (WORD m : mods) SendKey(m, false);
-            SendKey(vk, false);
-            SendKey(vk, true);
-            for (auto m = mods.rbegin(); m != mods.rend(); ++m) SendKey(*m, true);
-            Sleep(50);
-        }
-        return 0;
-    }
-    if (cmd == L"command") {
-        if (argc < 5) return Usage();
-        return PostMessageW(h, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[4])), 0) ? 0 : 1;
-    }
-    if (cmd == L"click") {  // click CLASS TITLE X Y [ctrl|shift|double|right]
-        if (argc < 6) return Usage();
-        std::wstring how = argc > 6 ? argv[6] : L"";
-        POINT p{_wtoi(argv[4]), _wtoi(argv[5])};
-        ClientToScreen(h, &p);
-        SetForegroundWindow(h);
-        Sleep(100);
-        SetCursorPos(p.x, p.y);
-        Sleep(50);
-        WORD mod = how == L"ctrl" ? VK_CONTROL : how == L"shift" ? VK_SHIFT : 0;
-        if (mod) SendKey(mod, false);
-        const DWORD down = how == L"right" ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-        const DWORD up = how == L"right" ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-        for (int n = 0; n < (how == L"double" ? 2 : 1); ++n) {
-            INPUT in[2] = {};
-            in[0].type = in[1].type = INPUT_MOUSE;
-            in[0].mi.dwFlags = down;
-            in[1].mi.dwFlags = up;
-            SendInput(2, in, sizeof(INPUT));
-            Sleep(30);
-        }
-        if (mod) SendKey(mod, true);
-        Sleep(50);
-        return 0;
-    }
-    if (cmd == L"rect") {  // the window's outer rectangle: X Y W H
-        RECT r;
-        GetWindowRect(h, &r);
-        wchar_t line[64];
-        swprintf(line, 64, L"%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
-        Print(line);
-        return 0;
-    }
-    if (cmd == L"clientsize") {
-        RECT r;
-        GetClientRect(h, &r);
-        wchar_t line[64];
-        swprintf(line, 64, L"%ld %ld", r.right, r.bottom);
-        Print(line);
-        return 0;
-    }
-    if (cmd == L"resize") {  // resize CLASS TITLE W H: the outer size, as a user dragging its frame
-        if (argc < 6) return Usage();
-        return SetWindowPos(h, nullptr, 0, 0, _wtoi(argv[4]), _wtoi(argv[5]), SWP_NOMOVE | SWP_NOZORDER) ? 0 : 1;
-    }
-    if (cmd == L"state") {
-        Print(IsIconic(h) ? L"minimised" : IsZoomed(h) ? L"maximised" : L"normal");
-        return 0;
-    }
+    if (cmd == L"press") return Press(h, argv[4]);
+    if (cmd == L"keys") return Keys(h, argc - 4, argv + 4);
+    if (cmd == L"click") return Click(h, POINT{_wtoi(argv[4]), _wtoi(argv[5])}, argc > 6 ? argv[6] : L"");
+    if (cmd == L"command") return PostMessageW(h, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[4])), 0) ? 0 : 1;
     if (cmd == L"close") return PostMessageW(h, WM_CLOSE, 0, 0) ? 0 : 1;
-    if (cmd == L"shot") {
-        if (argc < 5) return Usage();
-        return SaveClientBitmap(h, argv[4]) ? 0 : 1;
-    }
-    return Usage();
+    if (cmd == L"shot") return SaveClientBitmap(h, argv[4]) ? 0 : 1;
+    if (cmd == L"resize") return SetWindowPos(h, nullptr, 0, 0, _wtoi(argv[4]), _wtoi(argv[5]), SWP_NOMOVE | SWP_NOZORDER) ? 0 : 1;
+    RECT r, c;  // rect
+    GetWindowRect(h, &r);
+    GetClientRect(h, &c);
+    Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) + L" " +
+          std::to_wstring(r.bottom - r.top) + L" " + std::to_wstring(c.right) + L" " + std::to_wstring(c.bottom) +
+          (IsIconic(h) ? L" minimised" : IsZoomed(h) ? L" maximised" : L" normal"));
+    return 0;
 }
