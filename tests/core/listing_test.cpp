@@ -86,48 +86,6 @@ TEST(Sort, GroupsThenEachKeyInBothDirections) {
 
 namespace {
 
-// Directories by path, labels by drive, drives that are not ready, the drive window's choice; every other call is logged.
-struct FakeDisk : DirectoryPlatform {
-    std::map<std::string, std::vector<FileEntry>> dirs;
-    std::map<char, std::string> labels;
-    std::string notReady, chosen;  // nothing chosen: the drive window is cancelled
-    Strings log;
-    std::vector<FileEntry>* cur = nullptr;
-    std::size_t pos = 0;
-
-    std::uint64_t QueryDiskSpace(const char* path, DiskFigures& f) override {
-        f = {5000000000ull, 400, 4999999600ull};
-        return notReady.find(path[0]) != std::string::npos ? kDiskQueryFailed : f.free;
-    }
-    bool VolumeLabel(const char* root, char* out, std::size_t size) override {
-        return labels.count(root[0]) && std::snprintf(out, size, "%s", labels[root[0]].c_str()) >= 0;
-    }
-    bool First(const char* search, FoundRecord& rec) override {
-        log.push_back(std::string("search ") + search);
-        cur = &dirs[std::string(search, std::strlen(search) - 3)], pos = 0;
-        return Next(rec);
-    }
-    bool Next(FoundRecord& rec) override {
-        if (pos >= cur->size()) return false;
-        const FileEntry& f = (*cur)[pos++];
-        std::snprintf(rec.name, sizeof rec.name, "%s", f.name);
-        rec.attributes = f.attributes, rec.size = f.size, rec.date = 0x5A21, rec.time = 0x6000;
-        return true;
-    }
-    void Close() override { log.push_back("close"); }
-    void LowerCase(char* s) override { LowerAscii(s); }
-    void MakeWorkingDirectory(const char* path) override { log.push_back(std::string("work ") + path); }
-    void* ArmWatch(void*, const char* dir, unsigned filter) override {
-        return log.push_back(std::string("watch ") + dir + " " + std::to_string(filter)), &log;
-    }
-    void Sort(EntryTable&) override { log.push_back("sort"); }
-    const char* ProgramFolder() override { return "C:\\QRN"; }
-    int ChooseDrive(void*, const char* title, char* choice, std::size_t size) override {
-        log.push_back(std::string("choose ") + title + " " + choice);
-        return chosen.empty() ? -1 : (std::snprintf(choice, size, "%s", chosen.c_str()), 1);
-    }
-};
-
 // A listing read through the fake disk, or filled by Make, with its keys.
 struct ListingTest : ::testing::Test {
     Settings s;

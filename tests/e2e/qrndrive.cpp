@@ -118,7 +118,7 @@ bool KeyOf(std::wstring name, WORD& vk, std::vector<WORD>& mods) {
         {L"end", VK_END}, {L"pgup", VK_PRIOR}, {L"pgdn", VK_NEXT}, {L"insert", VK_INSERT}, {L"delete", VK_DELETE},
         {L"add", VK_ADD}, {L"f1", VK_F1}, {L"f10", VK_F10}, {L"apps", VK_APPS}, {L"comma", VK_OEM_COMMA},
         {L"period", VK_OEM_PERIOD}, {L"slash", VK_OEM_2}, {L"backslash", VK_OEM_5}, {L"caret", VK_OEM_7},
-        {L"minus", VK_OEM_MINUS}};
+        {L"minus", VK_OEM_MINUS}, {L"semicolon", VK_OEM_1}};
     if (const auto n = names.find(name); n != names.end()) return vk = n->second, true;
     const wchar_t c = name.size() == 1 ? towupper(name[0]) : 0;
     if ((c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9')) return vk = static_cast<WORD>(c), true;

@@ -1,0 +1,94 @@
+# Scenarios of the drive window and the destination window.
+# shellcheck shell=bash
+drive_window() { drive wait 'QRN LogDisk' "$1" 10000; }
+dest_title() { ask title 'QRN Destination' -; }
+dest_keys() { drive keys 'QRN Destination' - "$@"; }
+
+# ---------------------------------------------------------------------------
+scenario "the drive window"
+make_files 3
+mkdir "$U/sub"
+fresh_program_folder PCTKUsr.dll
+list_ini "Disp_Mode=1" "[SET_DIR]" 'SET1=S:\'
+open_at 'U:\' 'U:\*.*'
+keys l
+check "L opens it on the listed drive, its kind in the title" drive_window '=Drive Select - hard disk'
+check "the highlighted letter is spoken" spoken U
+drive keys 'QRN LogDisk' - right
+check "Right steps to the next drive" spoken V
+drive keys 'QRN LogDisk' - left left
+check "Left steps back past U to the CD-ROM drive" spoken T
+drive keys 'QRN LogDisk' - esc
+check "Escape closes it" drive gone 'QRN LogDisk' - 10000
+check "and nothing changes" equals "$(main_title)" 'QRN - U:\*.*'
+keys l
+drive_window 'Drive Select'
+drive keys 'QRN LogDisk' - 3
+check "a digit chooses drive C at its current directory" drive wait QRN 'QRN - C:\' 10000
+keys l
+drive_window 'Drive Select'
+drive keys 'QRN LogDisk' - 5 u shift+semicolon backslash s u b enter
+check "a digit after nothing typed is no drive, a typed path is taken as it is" \
+    drive wait QRN '=QRN - u:\sub\*.*' 10000
+keys comma
+check "a drive that is not ready is told" drive wait '#32770' '=ERROR!' 10000
+answer '=ERROR!' OK
+check "then the drive window comes up as LogDisk" drive_window 'LogDisk'
+drive keys 'QRN LogDisk' - u shift+semicolon backslash enter
+check "and its choice is listed" drive wait QRN '=QRN - u:\*.*' 10000
+quit
+
+# ---------------------------------------------------------------------------
+scenario "the destination window"
+clear_drive "$U"
+mkdir -p "$U/d1/inner" "$U/d2"
+printf 'a' > "$U/a.txt"
+printf 'b' > "$U/b.txt"
+fresh_program_folder PCTKUsr.dll
+list_ini "Disp_Mode=1" "SORT_TYPE0=2"
+open_at 'U:\' 'U:\*.*'
+keys down
+check "start" spoken "しょうなりd2だいなり"
+keys c
+check "C first asks for the drive" drive_window '=File Copy - hard disk'
+drive keys 'QRN LogDisk' - enter
+check "then the destination window opens on it" drive wait 'QRN Destination' '=File Copy U:\' 10000
+EXEC=$(last_spoken)
+check "the execution row comes first and is spoken" contains "$EXEC" "Execution"
+key_table_dest() {
+    local k want what
+    while IFS='|' read -r k want what; do
+        # shellcheck disable=SC2086
+        dest_keys $k
+        check "$what" spoken "$(eval "echo \"$want\"")"
+    done
+}
+key_table_dest <<'EOF'
+down|しょうなりd1だいなり|then the directories
+down down|aぴりおどtxt|then the files
+up up up|$EXEC|Up walks back
+tab up|しょうなりd2だいなり|Tab: directories only (Up wraps to the last)
+down down enter|$EXEC|Enter on a directory enters it
+down|[UpperDir]|with the parent first
+EOF
+check "the title names the operation and the directory" equals "$(dest_title)" 'File Copy U:\d1\'
+dest_keys back
+check "Backspace goes to the parent" becomes 'File Copy U:\' dest_title
+dest_keys k
+drive wait '#32770' ディレクトリの作成 10000
+type_line ディレクトリの作成 new '#1'
+check "K makes a directory there and enters it" becomes 'File Copy U:\new\' dest_title
+check "which is on disk" test -d "$U/new"
+dest_keys enter
+check "Enter on the execution row closes the window" drive gone 'QRN Destination' - 10000
+check "the main list's cursor is back where it was" spoken "しょうなりd2だいなり"
+check "its rectangle is kept" test "$(ini_value QRNInit init_sx_siz)" -gt 0
+keys m
+drive_window 'File Move'
+drive keys 'QRN LogDisk' - insert
+check "Insert in the drive window takes the directory last confirmed" \
+    drive wait 'QRN Destination' '=File Move U:\new\' 10000
+dest_keys esc
+check "Escape closes it" drive gone 'QRN Destination' - 10000
+check "nothing was copied or moved" equals "$(cd "$U" && ls | tr '\n' ' ')" "a.txt b.txt d1 d2 new "
+quit
