@@ -6,7 +6,10 @@
 
 #include "base/prompts.h"
 #include "base/startup.h"
+#include "base/profile_win32.h"
+#include "base/startup_win32.h"
 #include "listing/dir_platform_win32.h"
+#include "windows/drive_window_win32.h"
 #include "support.h"
 
 using namespace qrn;
@@ -96,4 +99,28 @@ TEST_F(ReadTest, TheMappedDrives) {
     l.FirstRead = false;  // the first would fall back to the program folder silently
     EXPECT_EQ(-1, Read(missing));
     EXPECT_EQ((std::vector<std::string>{"beep", "ERROR!|" + missing + "*.*\rThis drive is not ready!"}), said);
+}
+
+// The drive window's view of the mapped drives: their kinds, which can be
+// chosen (a CD-ROM drive is probed for a medium), and their current directories.
+TEST(DriveSource, KindsAvailabilityAndCurrentDirectories) {
+    char types[26];
+    BuildDriveTypes(types);
+    Settings s;
+    DefaultSettings(s);
+    TempTree t;
+    IniFileProfile ini((t / "qrn.ini").c_str());
+    Win32DriveSource drives(s, types, ini, "");
+    const auto index = [](const std::string& root) { return root[0] - 'A'; };
+    const struct { const char* name; char kind; bool available; } cases[] = {
+        {"CDROM", 'C', true}, {"PLAIN", 'H', true}, {"MISSING", 1, false}};
+    for (const auto& c : cases) {
+        const int d = index(MappedDrive(c.name));
+        EXPECT_EQ((std::vector<int>{c.kind, c.available}), (std::vector<int>{drives.Kind(d), drives.Available(d)})) << c.name;
+    }
+    char dir[MAX_PATH];
+    SetCurrentDirectoryA((MappedDrive("PLAIN") + "..").c_str());
+    ASSERT_TRUE(drives.CurrentDirectory(MappedDrive("PLAIN")[0], dir, sizeof dir));
+    EXPECT_EQ(MappedDrive("PLAIN"), dir);
+    EXPECT_FALSE(drives.CurrentDirectory('U', dir, 3));  // no room: refused, not cut
 }
