@@ -65,6 +65,12 @@ namespace {
 
 constexpr int kMinClientWidth = 180, kMinClientHeight = 200;
 
+// A click's point, in the clicked window's client coordinates.
+void TakeMousePoint(LPARAM lParam) {
+    g_window.MousePoint.x = static_cast<short>(LOWORD(lParam));
+    g_window.MousePoint.y = static_cast<short>(HIWORD(lParam));
+}
+
 // Keeps the client area at least 180 x 200 while the window is neither
 // minimised nor maximised.
 void EnforceMinimumSize(HWND hwnd) {
@@ -332,10 +338,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_KEYDOWN:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        if (msg != WM_KEYDOWN) {
-            g_window.MousePoint.x = static_cast<short>(LOWORD(lParam));
-            g_window.MousePoint.y = static_cast<short>(HIWORD(lParam));
-        }
+        if (msg != WM_KEYDOWN) TakeMousePoint(lParam);
         // While the destination window is open its own handler takes keys
         // and clicks.
         if (!g_window.DestinationActive)
@@ -377,10 +380,7 @@ LRESULT CALLBACK DestinationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // Its own keys and clicks take the same way as those the main window passes on.
-        if (msg != WM_KEYDOWN) {
-            g_window.MousePoint.x = static_cast<short>(LOWORD(lParam));
-            g_window.MousePoint.y = static_cast<short>(HIWORD(lParam));
-        }
+        if (msg != WM_KEYDOWN) TakeMousePoint(lParam);
         if (hwnd == g_window.Destination && g_window.Main)
             DestinationInput(g_window.Main, msg, msg == WM_KEYDOWN ? static_cast<int>(wParam) : 0);
         return 0;

@@ -142,6 +142,18 @@ void MarkAllOrNone(ListView& l, bool directoriesToo) {
 
 }  // namespace
 
+int OneKeyDirectoryOf(int key) {
+    switch (key) {
+    case kKeyComma:
+    case kKeySeparator: return 1;
+    case kKeyPeriod:
+    case kKeyDecimal: return 2;
+    case kKeySlash:
+    case kKeyDivide: return 3;
+    default: return 0;
+    }
+}
+
 void GoToIndex(ListView& l, int index) {
     const int epp = l.EntriesPerPage > 0 ? l.EntriesPerPage : 1;
     GoToPage(l, index / epp + 1, index);
@@ -222,19 +234,6 @@ void DigitKey(Settings& s, int digit, const Modifiers& m, const char driveTypes[
     }
 }
 
-// The one-key directory of a key (comma, period, slash and their keypad
-// twins), or 0.
-int OneKeyDirectoryOf(int key) {
-    switch (key) {
-    case kKeyComma:
-    case kKeySeparator: return 1;
-    case kKeyPeriod:
-    case kKeyDecimal: return 2;
-    case kKeySlash:
-    case kKeyDivide: return 3;
-    default: return 0;
-    }
-}
 
 // The keys that hand the cursor row to the open operation.
 void OpenKey(const ListView& l, int key, const Modifiers& m, KeyResult& r) {

@@ -62,6 +62,9 @@ KeyResult ListKey(ListView& l, Settings& s, int key, const Modifiers& m, const c
 // Only the cursor and page keys (Up, Down, Left, Right, Page Up, Page Down).
 KeyResult MoveKey(ListView& l, const Settings& s, int key, const Modifiers& m);
 
+// The one-key directory (1-3) of comma, period, slash and their keypad twins; 0 for any other key.
+int OneKeyDirectoryOf(int key);
+
 // The last row of the current page.
 int LastOfPage(const ListView& l);
 // Shows the page that holds index, with the cursor on it.

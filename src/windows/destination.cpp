@@ -145,15 +145,6 @@ namespace {
 
 bool NotRoot(const DestinationView& v) { return v.table.EntryCount > 1 && v.table.rows[1].name[0] == '.'; }
 
-int OneKeyOf(int key) {
-    switch (key) {
-    case kKeyComma: case kKeySeparator: return 1;
-    case kKeyPeriod: case kKeyDecimal: return 2;
-    case kKeySlash: case kKeyDivide: return 3;
-    default: return 0;
-    }
-}
-
 DestResult Changed(bool ok) { return DestResult{ok ? DestAction::Read : DestAction::None}; }
 
 DestResult EnterRow(DestinationView& v) {
@@ -172,7 +163,7 @@ DestResult EnterRow(DestinationView& v) {
 DestResult DestinationKey(DestinationView& v, const Settings& s, int key, const Modifiers& m) {
     if (key == kKeyShift || key > kKeySlash) return {};
     if (key >= '1' && key <= '9' && !m.shift) return {DestAction::Drive, key - '1'};
-    if (const int n = OneKeyOf(key)) return {DestAction::OneKeyDir, n};
+    if (const int n = OneKeyDirectoryOf(key)) return {DestAction::OneKeyDir, n};
     switch (key) {
     case kKeyEscape: return {DestAction::Cancel};
     case kKeyReturn: return EnterRow(v);

@@ -38,15 +38,6 @@ bool StepDrive(DriveInput& d, int step, DriveSource& src) {
     return false;
 }
 
-int OneKeyOf(int key) {
-    switch (key) {
-    case kKeyComma: case kKeySeparator: return 1;
-    case kKeyPeriod: case kKeyDecimal: return 2;
-    case kKeySlash: case kKeyDivide: return 3;
-    default: return 0;
-    }
-}
-
 }  // namespace
 
 bool DriveAvailableByKind(char kind, bool activeCheck, bool probeRefused) {
@@ -87,7 +78,7 @@ bool DriveKey(DriveInput& d, int key, DriveSource& src) {
     }
     // The one-key directories, like the digits only while nothing is typed:
     // a path being typed may hold a period.
-    if (const int n = OneKeyOf(key); n && d.caret == 0) {
+    if (const int n = OneKeyDirectoryOf(key); n && d.caret == 0) {
         char dir[kPathSize];
         src.OneKeyDirectory(n, dir, sizeof dir);
         if (dir[0] && CopyWhole(d.choice, sizeof d.choice, dir)) d.result = DriveResult::Directory;
