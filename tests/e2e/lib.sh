@@ -103,14 +103,14 @@ make_files() {  # make_files N: f000.txt .. f<N-1>.txt on U:
     for i in $(seq 0 $(($1 - 1))); do printf 'x' > "$U/$(printf 'f%03d.txt' "$i")"; done
 }
 # key_table: lines "KEYS|SPOKEN|WHAT" on stdin; SPOKEN is evaluated (fname N),
-# KEYS "=" checks that nothing moved.
+# KEYS "=" checks that nothing moved. The keys go to the list, or through $KEYS.
 key_table() {
     local k want what
     while IFS='|' read -r k want what; do
         want=$(eval "echo \"$want\"")
         if [ "$k" == "=" ]; then check "$what" settled "$want"; else
             # shellcheck disable=SC2086
-            keys $k
+            ${KEYS:-keys} $k
             check "$what" spoken "$want"
         fi
     done

@@ -84,7 +84,6 @@ check "the title stays on the directory" equals "$(main_title)" 'QRN - U:\*.*'
 quit
 
 # ---------------------------------------------------------------------------
-# ---------------------------------------------------------------------------
 scenario "cursor keys and pages"
 make_files 100
 fresh_program_folder PCTKUsr.dll

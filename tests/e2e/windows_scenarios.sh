@@ -55,15 +55,7 @@ drive keys 'QRN LogDisk' - enter
 check "then the destination window opens on it" drive wait 'QRN Destination' '=File Copy U:\' 10000
 EXEC=$(last_spoken)
 check "the execution row comes first and is spoken" contains "$EXEC" "Execution"
-key_table_dest() {
-    local k want what
-    while IFS='|' read -r k want what; do
-        # shellcheck disable=SC2086
-        dest_keys $k
-        check "$what" spoken "$(eval "echo \"$want\"")"
-    done
-}
-key_table_dest <<'EOF'
+KEYS=dest_keys key_table <<'EOF'
 down|しょうなりd1だいなり|then the directories
 down down|aぴりおどtxt|then the files
 up up up|$EXEC|Up walks back

@@ -324,9 +324,6 @@ TEST_F(Ops, AFailedDeleteRestoresTheAttributes) {
     SetFileAttributesA((t / "d").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-}  // namespace
-
-namespace {
 
 // The duplicate policy chosen at the first existing target, over a second
 // one; the mask over a tree; a copy onto the program's own file.
@@ -389,9 +386,6 @@ TEST_F(Ops, DuplicatePoliciesMasksAndTheOwnProgram) {
     EXPECT_STREQ((src / "qrn.exe").c_str(), update.source);
 }
 
-}  // namespace
-
-namespace {
 
 // The status dialog stops the command by Cancel, Enter or Escape and goes
 // away by itself; the duplicate dialog starts on its first choice.
