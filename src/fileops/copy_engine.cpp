@@ -391,10 +391,14 @@ int CopyDirectoryEntry(CopyJob& job, const std::string& sourceDir, const std::st
             return 1;
         }
     }
+    // A directory that cannot be listed fails, rather than copy as empty.
+    std::vector<DirItem> items;
+    if (!fs.List(src + "\\", items)) {
+        Failed(job, src);
+        return 0;
+    }
     fs.MakeDirectory(dst);
     if (job.depth == 0) job.treeTarget = fs.RealPath(dst);
-    std::vector<DirItem> items;
-    fs.List(src + "\\", items);
     if (known) job.openDirectories.push_back(id);
     ++job.depth;
     int result = 1;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/sjis.h"
+#include "fileops/copy_engine.h"
 #include "listing/dir_reader.h"
 #include "listing/dir_platform_win32.h"
 
@@ -94,6 +95,14 @@ std::string Win32FileSystem::RealPath(const std::string& path) {
 }
 
 std::uint64_t Win32FileSystem::FreeBytes(const std::string& path) {
+    // Asked of the folder the target goes into, as a volume mounted on a
+    // folder has room of its own; what this user may still write.
+    using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+    static const FreeSpaceEx query = reinterpret_cast<FreeSpaceEx>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
+    const std::string dir = DirectoryPart(path);
+    ULARGE_INTEGER avail, total, free;
+    if (query && !dir.empty() && query(dir.c_str(), &avail, &total, &free)) return avail.QuadPart;
     DiskFigures figures;
     return QueryDiskSpace(path.c_str(), figures);
 }
@@ -112,8 +121,11 @@ bool Win32FileSystem::List(const std::string& dir, std::vector<DirItem>& items) 
         FillEntry(found, rec);  // a name the code page cannot carry becomes its short form
         items.push_back({rec.name, rec.attributes, rec.size});
     } while (FindNextFileA(h, &found));
+    const DWORD ended = GetLastError();  // a listing cut short is no listing
     FindClose(h);
-    return true;
+    if (ended == ERROR_NO_MORE_FILES) return true;
+    error_ = ended;
+    return false;
 }
 
 bool Win32FileSystem::MakeDirectory(const std::string& path) {

@@ -31,6 +31,7 @@ struct Faulty : Win32FileSystem {
     int failWrite = 0, writes = 0;  // the n-th write fails as on a full disk (or with failError)
     unsigned failError = kErrDiskFull;
     std::string heldSource;         // opening it fails as if another program held it
+    std::string unlistable;         // listing it fails part of the way
     std::uint64_t free = kFreeUnknown - 1;  // when set below that, the free space reported
     bool unresolved = false;  // as a system that cannot resolve paths: only identities tell
     bool unflagged = false;   // links not told apart from directories (a bind mount looks so)
@@ -46,6 +47,10 @@ struct Faulty : Win32FileSystem {
     FileHandle OpenRead(const std::string& p) override {
         if (p == heldSource) return injected = kErrSharingViolation, kNoFile;
         return Win32FileSystem::OpenRead(p);
+    }
+    bool List(const std::string& d, std::vector<DirItem>& items) override {
+        if (d == unlistable) return items.assign(1, DirItem{"f.txt", 0, 1}), injected = kErrSharingViolation, false;
+        return Win32FileSystem::List(d, items);
     }
     std::uint64_t FreeBytes(const std::string& p) override {
         return free < kFreeUnknown - 1 ? free : Win32FileSystem::FreeBytes(p);
@@ -497,6 +502,13 @@ TEST_F(Ops, BadNamesVanishedSourcesAndDrivesNotReady) {
     messages.clear();
     EXPECT_EQ(1, CopyEntry(job, t.Path(), MappedDrive("MISSING"), "d", FILE_ATTRIBUTE_DIRECTORY, false, ""));
     EXPECT_EQ((Strings{std::string(kConfirmTitle) + "|" + kCopyFailedContinue}), messages);
+    // A directory whose listing fails is not copied as if it were empty.
+    fs.unlistable = t / "d\\";
+    TempTree unlisted;
+    CopyJob listJob = Job();
+    EXPECT_EQ(0, CopyEntry(listJob, t.Path(), unlisted.Path(), "d", FILE_ATTRIBUTE_DIRECTORY, false, ""));
+    EXPECT_STREQ((t / "d").c_str(), listJob.lastFailedPath);
+    EXPECT_EQ(Strings{}, Names(unlisted.Path()));
 }
 
 }  // namespace
