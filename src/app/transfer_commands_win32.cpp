@@ -1,7 +1,5 @@
 #include "app/transfer_commands_win32.h"
 
-#include <cstring>
-
 #include "app/list_keys_win32.h"
 #include "app/main_window_win32.h"
 #include "base/prompts.h"
@@ -56,9 +54,6 @@ void ChooseDestination(HWND window, const char* title, PendingOp operation) {
     AttachDestination(dest);
 }
 
-bool IsDotDirectory(const FileEntry& e) {
-    return (e.attributes & kAttrDirectory) && (std::strcmp(e.name, ".") == 0 || std::strcmp(e.name, "..") == 0);
-}
 
 }  // namespace
 
@@ -67,9 +62,7 @@ void TransferCommand(HWND window, int id) {
     const int cursor = g_listing.CursorIndex;
     if (id == CMD_MIRROR_COPY) {
         // A directory of its own or the volume-label row; never a file.
-        if (cursor < 0 || cursor >= t.EntryCount) return;
-        const FileEntry& e = t.rows[cursor];
-        if (!(e.attributes & kAttrLabel) && (!(e.attributes & kAttrDirectory) || IsDotDirectory(e))) return;
+        if (!EntryQualifies(t, cursor, RowKind::DirectoryOrLabel)) return;
         if (CurrentPrompts().Message(window, kMirrorQuestion, kConfirmTitle, kMbOkCancel | kMbIconQuestion) != kIdOk)
             return;
         return ChooseDestination(window, kMirrorCopyTitle, PendingOp::MirrorCopy);

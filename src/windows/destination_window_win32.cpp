@@ -137,14 +137,13 @@ void StoreRectangle(DestinationState& st) {
     StoreInt(*st.c.ini, IniKey::DestH, stored.bottom);
 }
 
-int LineHeight(HFONT font, int* cw = nullptr) {
+int LineHeight(HFONT font) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    if (cw) *cw = tm.tmAveCharWidth;
     return tm.tmHeight + tm.tmExternalLeading;
 }
 
@@ -207,8 +206,9 @@ void PaintDestination(HWND window, HDC dc) {
     StoreRectangle(*st);
     const PaintContext pc = PaintOf(*st);
     HGDIOBJ oldFont = SelectObject(dc, ListFont(pc));
-    int cw = 8;
-    const int lh = LineHeight(ListFont(pc), &cw);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);  // the cells of the font just selected
+    const int lh = tm.tmHeight + tm.tmExternalLeading, cw = tm.tmAveCharWidth;
     RECT client;
     GetClientRect(window, &client);
     DestinationView& v = st->view;
