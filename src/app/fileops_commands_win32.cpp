@@ -11,10 +11,6 @@
 
 namespace qrn {
 
-namespace {
-
-// The status dialog and the questions of a command on the main list; the
-// information lines show the file at hand, the cursor goes where it is.
 Win32OperationUi MainListUi(HWND window) {
     return Win32OperationUi(
         window, g_window.Instance,
@@ -27,10 +23,9 @@ Win32OperationUi MainListUi(HWND window) {
             GoToIndex(g_listing, row);
             if (g_listing.PageNumber != page) RedrawPage(window, g_listing, MainPaint());
             else RedrawCursor(window, g_listing, MainPaint(), old);
-        });
+        },
+        [window] { ShowCounts(window, g_listing, MainPaint()); });
 }
-
-}  // namespace
 
 void FileCommand(HWND window, int id) {
     FileSystem& fs = SystemFileSystem();

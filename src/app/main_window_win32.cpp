@@ -245,8 +245,16 @@ void DestinationInput(HWND main, UINT message, int key) {
     } else if (answer == 1) {
         ShowWindow(dest, SW_HIDE);
         UpdateWindow(main);
+        g_window.SaidAfterDestination.clear();
         if (hooks.RunPending) hooks.RunPending(main, g_window.PendingOperation);
         if (IsWindow(dest)) DestroyWindow(dest);
+        // The list as it is now, its cursor row read first, then what was done.
+        RefreshStep(main);
+        UpdateWindow(main);
+        if (!g_window.SaidAfterDestination.empty()) {
+            SetSpeechMode(1);
+            Speak(g_window.SaidAfterDestination.c_str());
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "app/app_state.h"
 #include "base/profile_win32.h"
 #include "listing/dir_platform_win32.h"
@@ -45,6 +47,7 @@ struct MainWindowState {
     char DestDir[kPathSize] = {};          // the last target chosen in the destination window
     bool MaskCopy = false;                 // the pending copy is a mask copy ...
     char MaskPattern[kPathSize] = {};      // ... of the files matching this
+    std::string SaidAfterDestination;      // what the confirmed operation did, said once it is closed
 };
 
 constexpr UINT kIconCallback = WM_USER + 10;  // 1034

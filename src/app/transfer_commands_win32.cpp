@@ -1,9 +1,14 @@
 #include "app/transfer_commands_win32.h"
 
+#include <cstring>
+
+#include "app/fileops_commands_win32.h"
 #include "app/list_keys_win32.h"
 #include "app/main_window_win32.h"
 #include "base/prompts.h"
+#include "fileops/file_system_win32.h"
 #include "fileops/fileops_texts.h"
+#include "fileops/transfer.h"
 #include "resources/resource_ids.h"
 #include "windows/destination_window_win32.h"
 #include "windows/drive_window_win32.h"
@@ -19,9 +24,44 @@ DriveResult AskDrive(HWND owner, const char* title, char* choice, std::size_t si
                        choice, size);
 }
 
-// The operation confirmed in the destination window. Copying and moving
-// themselves are not built yet: the target is kept, and nothing more happens.
-void RunPending(HWND, PendingOp) { CopyCut(g_window.DestDir, sizeof g_window.DestDir, DestinationDirectory()); }
+// The operation confirmed in the destination window, into the directory it
+// shows; what it did is said once the list is up to date again.
+void RunPending(HWND window, PendingOp operation) {
+    CopyCut(g_window.DestDir, sizeof g_window.DestDir, DestinationDirectory());
+    TransferRequest request;
+    request.currentDir = g_listing.CurrentDir;
+    request.destDir = g_window.DestDir;
+    request.mask = operation == PendingOp::Copy && g_window.MaskCopy;
+    request.pattern = g_window.MaskPattern;
+    char exe[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
+    if (n > 0 && n < sizeof exe) request.ownExecutable = exe;
+    request.pendingUpdate = &g_startup.PendingUpdate;
+    FileSystem& fs = SystemFileSystem();
+    Win32OperationUi ui = MainListUi(window);
+    TransferResult result;
+    if (operation == PendingOp::Copy) {
+        result = CopyCommand(g_listing, request, fs, ui);
+    } else if (operation == PendingOp::MirrorCopy) {
+        TempFileErrorLog log;
+        result = MirrorCopyCommand(g_listing, request, fs, ui, log);
+    } else if (operation == PendingOp::Move) {
+        // The program's own changes are not to be taken for another's while it moves.
+        if (g_listing.ChangeWatch) FindCloseChangeNotification(static_cast<HANDLE>(g_listing.ChangeWatch));
+        g_listing.ChangeWatch = nullptr;
+        result = MoveCommand(g_listing, request, fs, ui);
+        char watch[kPathSize];
+        CopyCut(watch, sizeof watch, g_listing.CurrentDir);
+        const std::size_t len = std::strlen(watch);
+        if (len > 3 && EndsWithBackslash(watch)) watch[len - 1] = '\0';
+        g_listing.ChangeWatch = DirPlatform().ArmWatch(nullptr, watch, static_cast<unsigned>(g_settings.UpdateFilter));
+    } else {
+        return;
+    }
+    ui.CloseStatus();
+    if (result.refresh) g_window.RefreshPending = true;
+    g_window.SaidAfterDestination = result.said;
+}
 
 // The drive window, then the destination window on the drive's current
 // directory or the directory chosen.

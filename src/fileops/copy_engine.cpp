@@ -23,8 +23,6 @@ void Tell(void* owner, const std::string& text, const char* title) {
     CurrentPrompts().Message(owner, text.c_str(), title, kMbOk | kMbIconExclamation);
 }
 
-void Failed(CopyJob& job, const std::string& source) { CopyCut(job.lastFailedPath, sizeof job.lastFailedPath, source.c_str()); }
-
 
 std::string Upper(const std::string& s) {
     std::string u = s;
@@ -47,6 +45,8 @@ std::string Parent(const std::string& path) {
     if (slash < 0) return p;
     return p.substr(0, static_cast<std::size_t>(slash) + (slash <= 2 ? 1 : 0));
 }
+
+}  // namespace
 
 bool SameFile(FileSystem& fs, const std::string& a, const std::string& b) {
     FileId x, y;
@@ -79,6 +79,8 @@ void ShowCopying(CopyJob& job, const std::string& src, const std::string& dst, c
     job.ui.EntryInfo(src, s);
     job.ui.Progress(ProgressText(1, free, src, dst));
 }
+
+namespace {
 
 int PassOver(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s, std::uint64_t free) {
     ShowCopying(job, src, dst, s, free);
@@ -242,6 +244,8 @@ int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const
 
 constexpr int kTryAgain = -1;  // from the start: the medium was changed, or the target renamed
 
+}  // namespace
+
 // The new name for a copy beside a target that exists: asked until it names
 // nothing yet. False when the user cancels.
 bool AskNewName(CopyJob& job, const std::string& targetDir, const std::string& name, std::string& dst) {
@@ -280,6 +284,8 @@ bool ChoosePolicy(CopyJob& job, const std::string& src) {
     return true;
 }
 
+namespace {
+
 // What the policy does with the existing target d: 1, 0 or kTryAgain.
 int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::string& targetDir,
              const std::string& name, const FileStat& s, const FileStat& d, std::uint64_t free) {
@@ -316,6 +322,8 @@ int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::
     }
 }
 
+}  // namespace
+
 // A copy onto the program's own file becomes a request to update it.
 bool IsOwnProgram(CopyJob& job, const std::string& src, const std::string& dst) {
     if (job.ownExecutable.empty() ||
@@ -324,11 +332,13 @@ bool IsOwnProgram(CopyJob& job, const std::string& src, const std::string& dst) 
     if (job.pendingUpdate) {
         CopyCut(job.pendingUpdate->source, sizeof job.pendingUpdate->source, src.c_str());
         CopyCut(job.pendingUpdate->target, sizeof job.pendingUpdate->target, job.ownExecutable.c_str());
-        job.pendingUpdate->mode = 1;
+        job.pendingUpdate->mode = job.updateMode;
         job.pendingUpdate->pending = true;
     }
     return true;
 }
+
+namespace {
 
 int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name,
                   bool maskOn, const char* maskPattern) {
@@ -425,6 +435,17 @@ int CopyDirectoryEntry(CopyJob& job, const std::string& sourceDir, const std::st
 }
 
 }  // namespace
+
+void Failed(CopyJob& job, const std::string& path) { CopyCut(job.lastFailedPath, sizeof job.lastFailedPath, path.c_str()); }
+
+int ReplaceByCopy(CopyJob& job, const std::string& src, const std::string& dst) {
+    const FileStat s = job.fs.Stat(src), d = job.fs.Stat(dst);
+    if (!s.exists || !d.exists) {
+        Failed(job, src);
+        return 0;
+    }
+    return CopyOver(job, src, dst, s, d, kFreeUnknown);
+}
 
 std::string DirectoryPart(const std::string& path) {
     const int slash = LastBackslash(path.c_str());

@@ -22,8 +22,9 @@ struct CopyJob {
     DuplicatePolicy policy = DuplicatePolicy::NotChosen;
     bool policyChosen = false;
     bool mirror = false;                     // mirror copy: never asks, logs failures and goes on
-    std::string ownExecutable;               // a copy onto it becomes an update request
+    std::string ownExecutable;               // a copy onto it becomes an update request ...
     PendingUpdateRecord* pendingUpdate = nullptr;
+    int updateMode = 1;                      // ... of this mode (1 copy, 2 move)
     char lastFailedPath[kPathSize] = "";
     // Mirror copy's error log and its count.
     ErrorLog* errorLog = nullptr;
@@ -54,6 +55,26 @@ std::string ProgressText(int kind, std::uint64_t freeBytes, const std::string& f
 // Too little room on targetPath's volume: 1 once the user changed the medium
 // (the target's directory is made on it again), 0 to give up.
 int AskMediaChange(FileSystem& fs, void* owner, const std::string& targetPath);
+
+// Whether a and b are one file (or directory) whatever paths reach them.
+bool SameFile(FileSystem& fs, const std::string& a, const std::string& b);
+// True when target (a directory) is the directory tree itself or lies inside
+// it, by the paths and by the identity of every directory up from target.
+bool InsideTree(FileSystem& fs, const std::string& tree, const std::string& target);
+// (date, time) of a later than b's; equal is not later.
+bool Later(const FileStat& a, const FileStat& b);
+// The policy for the command's existing targets, asked at the first one.
+bool ChoosePolicy(CopyJob& job, const std::string& src);
+// A new name for a target beside one that exists, asked until it names
+// nothing yet; false when the user cancels.
+bool AskNewName(CopyJob& job, const std::string& targetDir, const std::string& name, std::string& dst);
+// A copy onto the program's own file becomes a request to update it.
+bool IsOwnProgram(CopyJob& job, const std::string& src, const std::string& dst);
+// The existing dst replaced by a copy of src that stays beside it under a
+// temporary name until it is whole. 1 done, 0 failed (dst as it was).
+int ReplaceByCopy(CopyJob& job, const std::string& src, const std::string& dst);
+// Records path as the one that failed last.
+void Failed(CopyJob& job, const std::string& path);
 
 // Paths: the directory part up to and including the last real backslash, and
 // whether b is a or lies inside it (ASCII letters compared without case).

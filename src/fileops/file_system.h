@@ -24,7 +24,7 @@ inline std::uint32_t SettableAttributes(std::uint32_t attributes) {
 // Error codes of the system that the operations tell apart.
 constexpr unsigned kErrFileNotFound = 2, kErrPathNotFound = 3, kErrAccessDenied = 5, kErrWriteProtect = 19,
                    kErrSharingViolation = 32, kErrDiskFull = 112, kErrAlreadyExists = 183, kErrFileExists = 80,
-                   kErrNotReady = 21, kErrCancelled = 1223;
+                   kErrNotReady = 21, kErrNotSameDevice = 17, kErrCancelled = 1223;
 
 constexpr std::uint64_t kFreeUnknown = ~std::uint64_t{0};
 

@@ -15,6 +15,27 @@ constexpr const char* kMoveTitle = "File Move";
 constexpr const char* kMaskPatternTitle = "Mask Copy Pattern Input WildCard";
 constexpr const char* kMirrorQuestion = "削除を伴うコピーです。";
 
+// The copy and move commands row by row.
+constexpr const char* kRowErrorTitle = "Error!!";
+constexpr const char* kCopyStopped = "\r\rコピーを中断しました。\r";        // after the row's path
+constexpr const char* kCopyFailed = "\r\rコピーに失敗しました。\r";
+constexpr const char* kCopyContinue = "残りのファイルのコピーを続けますか？";
+constexpr const char* kMoveStopped = "\r\rファイルの移動を中断しました。\r";
+constexpr const char* kMoveFailed = "\r\rファイルの移動に失敗しました。\r";
+constexpr const char* kMoveContinue = "残りのファイルの移動を続けますか？";
+constexpr const char* kMoveFailedContinue = "移動に失敗しました。\r\r残りのファイルの移動を続けますか？";
+constexpr const char* kMoveIntoItself = "\r\rディレクトリをそれ自身の中へは移動できません。";
+constexpr const char* kLinkNotMoved = "\r\rリンクは別のドライブへは移動できません。";
+// Mirror copy.
+constexpr const char* kMirrorErrorTitle = "MorrorCopy Error!";
+constexpr const char* kPruneStopped = "ファイルの削除を中断しました。";
+constexpr const char* kPruneFailed = "ファイルの削除で失敗しました。";
+constexpr const char* kMirrorCopyStopped = "コピーを中断しました。";
+constexpr const char* kMirrorCopyFailed = "コピーに失敗しました。";
+constexpr const char* kMirrorOverlap = "\r\r元と先が重なっているため同一化複写はできません。";  // after both roots
+constexpr const char* kErrorListHeading = "ミラーコピー  エラーリスト";
+constexpr const char* kErrorListUnreadable = "ログファイルが開けない";
+
 // Copying.
 constexpr const char* kStatusTitle = "しばらくお待ち下さい。。。";
 constexpr const char* kCopyFailedContinue = "コピーに失敗しました。\r\r残りのファイルのコピーを続けますか？";
@@ -40,7 +61,6 @@ constexpr const char* kVolumeLabelRow = "\r\rVolumeLabel!!";
 constexpr const char* kSystemFile = "\r\rSystem File!!";
 constexpr const char* kReadOnlyFile = "\r\rRead Only File!!";
 constexpr const char* kHiddenFile = "\r\rHiddn File!!";
-constexpr const char* kDeleteErrorTitle = "Error!!";
 constexpr const char* kDeleteStopped = "\r\r削除を中断しました。";
 constexpr const char* kDeleteFailed = "\r\r削除に失敗しました。";
 constexpr const char* kDeleteContinue = "残りのファイルの削除を続けますか？";
@@ -59,6 +79,15 @@ constexpr const char* kLabelTooLong = "ボリュームラベルは１１バイ�
 constexpr const char* kSaidDeleted = "%d件削除しました";
 constexpr const char* kSaidDeletedFailed = "%d件削除しました。%d件は削除できませんでした";
 constexpr const char* kSaidNothingDeleted = "削除しませんでした";
+constexpr const char* kSaidCopied = "%d件コピーしました";
+constexpr const char* kSaidCopiedFailed = "%d件コピーしました。%d件はコピーできませんでした";
+constexpr const char* kSaidNothingCopied = "コピーしませんでした";
+constexpr const char* kSaidMoved = "%d件移動しました";
+constexpr const char* kSaidMovedFailed = "%d件移動しました。%d件は移動できませんでした";
+constexpr const char* kSaidNothingMoved = "移動しませんでした";
+constexpr const char* kSaidMirrored = "同一化複写しました。%d件コピー、%d件削除しました";
+constexpr const char* kSaidMirroredFailed = "同一化複写しました。%d件コピー、%d件削除、%d件は失敗しました";
+constexpr const char* kSaidMirrorStopped = "同一化複写を中断しました";
 constexpr const char* kSaidRenamed = "%d件名前を変えました";
 constexpr const char* kSaidDirectoryMade = "ディレクトリ %s を作りました";
 constexpr const char* kSaidDirectoryNotMade = "ディレクトリを作れませんでした";

@@ -74,7 +74,7 @@ RowResult DeleteRow(ListView& v, const char* dir, FileSystem& fs, OperationUi& u
         break;
     }
     if (path.size() <= kMaxPath && DeleteTree(fs, ui, path, e.attributes)) return kDeleted;
-    Tell(owner, path + (ui.CancelRequested() ? kDeleteStopped : kDeleteFailed), kDeleteErrorTitle);
+    Tell(owner, path + (ui.CancelRequested() ? kDeleteStopped : kDeleteFailed), kRowErrorTitle);
     return kRowFailed;
 }
 

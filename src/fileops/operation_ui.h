@@ -35,6 +35,13 @@ public:
     virtual DuplicatePolicy AskDuplicate() = 0;
     // Moves the list's cursor to row (deleting shows where it is).
     virtual void CursorTo(int row) = 0;
+    // The mark counts of the main window drawn again (they shrink as a
+    // command works through the marked rows).
+    virtual void ShowCounts() {}
+    // The owner window hidden while a command runs, or shown again.
+    virtual void ShowOwner(bool) {}
+    // The "ERR_LOG" dialog on the closed error log logName, modal.
+    virtual void ShowErrorList(const char*) {}
     // A clock in milliseconds, for updating a long copy's percentage now and then.
     virtual std::uint64_t Milliseconds() = 0;
 };

@@ -1,5 +1,6 @@
 #include "fileops/operation_ui_win32.h"
 
+#include <cstring>
 #include <utility>
 
 #include "base/prompts.h"
@@ -13,13 +14,18 @@ namespace {
 
 constexpr const char* kStatusTemplate = "EXEC_STATUS";
 constexpr const char* kDuplicateTemplate = "COPYDUPLI";
+constexpr const char* kErrorListTemplate = "ERR_LOG";
 
 }  // namespace
 
 Win32OperationUi::Win32OperationUi(HWND owner, HINSTANCE instance,
                                    std::function<void(const std::string&, const FileStat&)> entryInfo,
-                                   std::function<void(int)> cursorTo)
-    : owner_(owner), instance_(instance), entryInfo_(std::move(entryInfo)), cursorTo_(std::move(cursorTo)) {}
+                                   std::function<void(int)> cursorTo, std::function<void()> counts)
+    : owner_(owner),
+      instance_(instance),
+      entryInfo_(std::move(entryInfo)),
+      cursorTo_(std::move(cursorTo)),
+      counts_(std::move(counts)) {}
 
 INT_PTR CALLBACK Win32OperationUi::StatusProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
@@ -45,7 +51,7 @@ void Win32OperationUi::OpenStatus(const char* title) {
     if (!status_) return;
     SetWindowTextA(status_, title);
     // Shown over a window on the screen; a command without one (tests) runs unseen.
-    if (owner_ && IsWindowVisible(owner_)) ShowWindow(status_, SW_SHOW);
+    if (OnScreen()) ShowWindow(status_, SW_SHOW);
 }
 
 void Win32OperationUi::CloseStatus() {
@@ -54,7 +60,7 @@ void Win32OperationUi::CloseStatus() {
 }
 
 void Win32OperationUi::ShowStatus(bool shown) {
-    if (status_ && owner_ && IsWindowVisible(owner_)) ShowWindow(status_, shown ? SW_SHOW : SW_HIDE);
+    if (status_ && OnScreen()) ShowWindow(status_, shown ? SW_SHOW : SW_HIDE);
 }
 
 void Win32OperationUi::Poll() {
@@ -77,6 +83,26 @@ void Win32OperationUi::EntryInfo(const std::string& path, const FileStat& st) {
 
 void Win32OperationUi::CursorTo(int row) {
     if (cursorTo_) cursorTo_(row);
+}
+
+void Win32OperationUi::ShowCounts() {
+    if (counts_) counts_();
+}
+
+void Win32OperationUi::ShowOwner(bool shown) {
+    if (!owner_) return;
+    if (!shown && IsWindowVisible(owner_)) {
+        ownerHidden_ = true;
+        ShowWindow(owner_, SW_HIDE);
+    } else if (shown && ownerHidden_) {
+        ownerHidden_ = false;
+        ShowWindow(owner_, SW_SHOW);
+        SetForegroundWindow(owner_);
+    }
+}
+
+void Win32OperationUi::ShowErrorList(const char* logName) {
+    DialogBoxParamA(instance_, kErrorListTemplate, owner_, ErrorListProc, reinterpret_cast<LPARAM>(logName));
 }
 
 DuplicatePolicy Win32OperationUi::AskDuplicate() {
@@ -111,6 +137,40 @@ INT_PTR CALLBACK DuplicateDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARA
     }
     case WM_CLOSE:
         *policy = DuplicatePolicy::NotChosen;
+        EndDialog(dialog, 1);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK ErrorListProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG: {
+        SetDlgItemTextA(dialog, IDC_ERRLOG_TEXT, kErrorListHeading);
+        HWND list = GetDlgItem(dialog, IDC_ERRLOG_LIST);
+        const char* name = reinterpret_cast<const char*>(lParam);
+        std::FILE* f = name && name[0] ? std::fopen(name, "r") : nullptr;
+        if (!f) {
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kErrorListUnreadable));
+            return TRUE;
+        }
+        char line[MAX_PATH];
+        while (std::fgets(line, sizeof line, f)) {
+            const std::size_t n = std::strlen(line);
+            if (n && line[n - 1] == '\n') line[n - 1] = '\0';  // the line end
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+        }
+        std::fclose(f);
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_CLOSE:
         EndDialog(dialog, 1);
         return TRUE;
     default:

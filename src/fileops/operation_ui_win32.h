@@ -14,9 +14,10 @@ namespace qrn {
 class Win32OperationUi : public OperationUi {
 public:
     // entryInfo draws the file information lines, cursorTo moves the list's
-    // cursor; both belong to the window that owns the command.
+    // cursor, counts draws the mark counts; all belong to the window that
+    // owns the command.
     Win32OperationUi(HWND owner, HINSTANCE instance, std::function<void(const std::string&, const FileStat&)> entryInfo,
-                     std::function<void(int)> cursorTo);
+                     std::function<void(int)> cursorTo, std::function<void()> counts = nullptr);
     ~Win32OperationUi() override { CloseStatus(); }
     Win32OperationUi(const Win32OperationUi&) = delete;
     Win32OperationUi& operator=(const Win32OperationUi&) = delete;
@@ -32,21 +33,31 @@ public:
     void EntryInfo(const std::string& path, const FileStat& st) override;
     DuplicatePolicy AskDuplicate() override;
     void CursorTo(int row) override;
+    void ShowCounts() override;
+    void ShowOwner(bool shown) override;
+    void ShowErrorList(const char* logName) override;
     std::uint64_t Milliseconds() override { return GetTickCount(); }
     HWND StatusWindow() const { return status_; }
 
 private:
     static INT_PTR CALLBACK StatusProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The status dialog and the questions show while the owner is on the
+    // screen or hidden only for the command.
+    bool OnScreen() const { return owner_ && (ownerHidden_ || IsWindowVisible(owner_)); }
     HWND owner_;
+    bool ownerHidden_ = false;
     HINSTANCE instance_;
     HWND status_ = nullptr;
     bool cancel_ = false;
     std::function<void(const std::string&, const FileStat&)> entryInfo_;
     std::function<void(int)> cursorTo_;
+    std::function<void()> counts_;
 };
 
 // The duplicate dialog's procedure (lParam: the DuplicatePolicy to fill).
 INT_PTR CALLBACK DuplicateDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+// The error list "ERR_LOG" (lParam: the log file's name).
+INT_PTR CALLBACK ErrorListProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Mirror copy's error log: a temporary file "QRN....TMP", one path per line.
 class TempFileErrorLog : public ErrorLog {

@@ -1,0 +1,441 @@
+#include "fileops/transfer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "base/prompts.h"
+#include "fileops/fileops_texts.h"
+#include "fileops/in_place.h"
+
+namespace qrn {
+
+namespace {
+
+enum RowResult { kPassedOver = 0, kRowFailed = 1, kRowDone = 2 };
+
+bool Confirmed(void* owner, const char* text) {
+    return CurrentPrompts().Message(owner, text, kConfirmTitle, kMbOkCancel | kMbIconQuestion) == kIdOk;
+}
+
+void Tell(void* owner, const std::string& text, const char* title) {
+    CurrentPrompts().Message(owner, text.c_str(), title, kMbOk | kMbIconExclamation);
+}
+
+std::string Said(const char* format, int a, int b = 0, int c = 0) {
+    char text[160];
+    std::snprintf(text, sizeof text, format, a, b, c);
+    return text;
+}
+
+std::string Summary(const TransferResult& r, const char* done, const char* doneFailed, const char* none) {
+    if (r.done == 0) return none;
+    return r.failed ? Said(doneFailed, r.done, r.failed) : Said(done, r.done);
+}
+
+std::string WithoutBackslash(const std::string& p) {
+    return p.size() > 3 && EndsWithBackslash(p.c_str()) ? p.substr(0, p.size() - 1) : p;
+}
+
+// One directory however it is reached (letter case, another drive letter, a link).
+bool SameDirectory(FileSystem& fs, const std::string& a, const std::string& b) {
+    return (IsSameOrInside(a, b) && IsSameOrInside(b, a)) || SameFile(fs, WithoutBackslash(a), WithoutBackslash(b));
+}
+
+void Prepare(CopyJob& job, const TransferRequest& r) {
+    job.ownExecutable = r.ownExecutable;
+    job.pendingUpdate = r.pendingUpdate;
+    job.ui.SetCancelRequested(false);
+}
+
+// The marked rows in table order, or the cursor row when none is marked:
+// marks and counts shrink row by row, and after a failed row the user says
+// whether the rest follow.
+template <typename RowFn>
+void WalkRows(ListView& v, OperationUi& ui, const char* continueText, TransferResult& res, RowFn transfer) {
+    EntryTable& t = v.table;
+    auto count = [&res](int r) {
+        if (r == kRowDone) ++res.done;
+        if (r == kRowFailed) ++res.failed;
+    };
+    if (t.MarkedCount == 0) {
+        count(transfer(v.CursorIndex));
+        return;
+    }
+    for (int row = 0; row < t.EntryCount; ++row) {
+        if (!t.rows[row].mark) continue;
+        const int r = transfer(row);
+        count(r);
+        SetMark(t, row, false);
+        ui.ShowCounts();
+        if (t.MarkedCount == 0) break;
+        if (r == kRowFailed && !Confirmed(ui.Owner(), continueText)) break;
+    }
+    ClearAllMarks(t);
+    ui.ShowCounts();
+}
+
+int CopyRow(CopyJob& job, ListView& v, int row, const TransferRequest& r, TransferResult& res) {
+    if (!EntryQualifies(v.table, row, RowKind::FileOrDirectory)) return kPassedOver;
+    const FileEntry& e = v.table.rows[row];
+    job.ui.CursorTo(row);
+    if (SameDirectory(job.fs, r.currentDir, r.destDir)) res.refresh = true;
+    if (CopyEntry(job, r.currentDir, r.destDir, e.name, e.attributes, r.mask, r.pattern)) return kRowDone;
+    Tell(job.ui.Owner(), std::string(r.currentDir) + e.name + (job.ui.CancelRequested() ? kCopyStopped : kCopyFailed),
+         kRowErrorTitle);
+    return kRowFailed;
+}
+
+int MoveRow(CopyJob& job, ListView& v, int row, const TransferRequest& r) {
+    if (!EntryQualifies(v.table, row, RowKind::FileOrDirectory)) return kPassedOver;
+    const FileEntry& e = v.table.rows[row];
+    job.ui.CursorTo(row);
+    const std::string path = std::string(r.currentDir) + e.name;
+    job.ui.EntryInfo(path, job.fs.Stat(path));
+    if (MoveEntry(job, r.currentDir, r.destDir, e.name, e.attributes)) return kRowDone;
+    Tell(job.ui.Owner(), path + (job.ui.CancelRequested() ? kMoveStopped : kMoveFailed), kRowErrorTitle);
+    return kRowFailed;
+}
+
+// The error log as mirror copy writes it: when it cannot be made, that is
+// told once, and nothing further is written or shown.
+struct GuardedLog : ErrorLog {
+    explicit GuardedLog(ErrorLog& l) : log(l) {}
+    bool Append(void* owner, const char* line, int count, char* logName) override {
+        if (count >= 0) ++lines;
+        if (broken) return false;
+        if (log.Append(owner, line, count, logName)) return true;
+        broken = count == 0;
+        return false;
+    }
+    ErrorLog& log;
+    bool broken = false;
+    int lines = 0;
+};
+
+bool IsListed(const std::vector<DirItem>& items, const std::string& name, const DirItem** found) {
+    for (const DirItem& item : items) {
+        if (CompareNoCase(item.name.c_str(), name.c_str()) == 0) {
+            *found = &item;
+            return true;
+        }
+    }
+    return false;
+}
+
+int MoveDirectory(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name,
+                  std::uint32_t attributes);
+
+// The same drive moves in one step; a move onto a file that exists replaces
+// it in one step where the system can, and elsewhere (another volume) the
+// file is copied beside the target, takes its place, and only then is the
+// source removed. The old target stays until the new one is whole.
+bool MoveOrReplace(CopyJob& job, const std::string& src, const std::string& dst, bool replace, std::uint32_t attributes) {
+    FileSystem& fs = job.fs;
+    if (!replace) return fs.Rename(src, dst);
+    if (fs.Replace(src, dst)) return true;
+    const unsigned error = fs.LastError();
+    if (error != kErrNotSameDevice) return false;
+    if (!ReplaceByCopy(job, src, dst)) return false;
+    if (attributes & kAttrReadOnly) fs.SetAttributes(src, kAttrNormal);
+    if (fs.RemoveFile(src)) return true;
+    fs.SetAttributes(src, SettableAttributes(attributes));  // copied, but the source stays: told as failed
+    return false;
+}
+
+int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name) {
+    FileSystem& fs = job.fs;
+    OperationUi& ui = job.ui;
+    void* owner = ui.Owner();
+    const std::string src = sourceDir + name;
+    std::string dst = targetDir + name;
+    if (src.size() > kMaxPath || dst.size() > kMaxPath) {
+        Tell(owner, (src.size() > kMaxPath ? src : dst).substr(0, kMaxPath) + kEntryPathTooLong, kErrorTitle);
+        Failed(job, src);
+        return 0;
+    }
+    const bool sameDrive = SameDrive(src, dst);
+    for (;;) {
+        FileStat s = fs.Stat(src);
+        const FileStat d = fs.Stat(dst);
+        if (!s.exists) {
+            Failed(job, src);
+            return 0;
+        }
+        bool replace = false;
+        std::uint64_t need = s.size;
+        if (d.exists) {
+            const bool itself = SameFile(fs, src, dst);
+            if (!itself && IsOwnProgram(job, src, dst)) return 1;
+            if (!ChoosePolicy(job, src)) return 0;
+            const DuplicatePolicy policy = job.policy;
+            if (policy == DuplicatePolicy::Skip) return ++job.filesSkipped, 1;
+            if (policy == DuplicatePolicy::Rename) {
+                ui.ShowStatus(false);
+                const bool named = AskNewName(job, targetDir, name, dst);
+                ui.ShowStatus(true);
+                if (!named) {
+                    Failed(job, src);
+                    return 0;
+                }
+                job.policyChosen = false;  // the next existing target asks again
+            } else {
+                // Moved onto itself (the directory it is in, by another path):
+                // there is nothing to replace, and deleting "the target" would
+                // delete the file.
+                if (itself || (policy == DuplicatePolicy::CopyNewer && !Later(s, d))) return ++job.filesSkipped, 1;
+                replace = true;
+                need = s.size > d.size ? s.size - d.size : 0;
+            }
+        }
+        if (!sameDrive && need > 0) {
+            const std::uint64_t free = fs.FreeBytes(dst);
+            if (free != kFreeUnknown && free < need) {
+                if (!AskMediaChange(fs, owner, dst)) {
+                    Failed(job, src);
+                    return 0;
+                }
+                continue;
+            }
+        }
+        // A read-only target in another directory is cleared to be replaced,
+        // and given back its attributes when that fails.
+        const bool cleared = replace && d.attributes != kAttrNormal && DirectoryPart(src) != DirectoryPart(dst);
+        if (cleared) fs.SetAttributes(dst, kAttrNormal);
+        s = fs.Stat(src);
+        ui.EntryInfo(src, s);
+        for (;;) {
+            ui.Progress(ProgressText(1, sameDrive ? kFreeUnknown : fs.FreeBytes(dst), src, dst));
+            ui.Poll();
+            if (ui.CancelRequested()) {  // the file stays where it is
+                if (cleared) fs.SetAttributes(dst, SettableAttributes(d.attributes));
+                return 1;
+            }
+            if (MoveOrReplace(job, src, dst, replace, s.attributes)) {
+                ++job.filesCopied;
+                job.bytesCopied += s.size;
+                return 1;
+            }
+            Failed(job, src);
+            if (fs.LastError() == kErrWriteProtect && Confirmed(owner, kWriteProtected)) continue;
+            if (cleared && fs.Stat(dst).exists) fs.SetAttributes(dst, SettableAttributes(d.attributes));
+            return 0;
+        }
+    }
+}
+
+// A directory link is moved as the link (on its own drive); it is never
+// entered, so what it points to stays where it is.
+int MoveLink(CopyJob& job, const std::string& src, const std::string& dst) {
+    if (!job.fs.Stat(dst).exists && job.fs.Rename(src, dst)) return 1;
+    if (!SameDrive(src, dst)) Tell(job.ui.Owner(), src + kLinkNotMoved, kErrorTitle);
+    Failed(job, src);
+    return 0;
+}
+
+int MoveDirectory(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name,
+                  std::uint32_t attributes) {
+    FileSystem& fs = job.fs;
+    void* owner = job.ui.Owner();
+    const std::string src = sourceDir + name, dst = targetDir + name;
+    if (src.size() + 1 > kMaxPath || dst.size() + 1 > kMaxPath) {
+        Tell(owner, (src.size() + 1 > kMaxPath ? src : dst).substr(0, kMaxPath) + kEntryPathTooLong, kErrorTitle);
+        Failed(job, src);
+        return 0;
+    }
+    if (job.depth == 0 && InsideTree(fs, src, targetDir)) {
+        Tell(owner, src + kMoveIntoItself, kErrorTitle);
+        Failed(job, src);
+        return 0;
+    }
+    if (SameFile(fs, src, dst)) return ++job.filesSkipped, 1;  // already where it goes
+    if (fs.IsLink(src, attributes)) return MoveLink(job, src, dst);
+    FileId id;
+    const bool known = fs.Identity(src, id);
+    if (known && std::find(job.openDirectories.begin(), job.openDirectories.end(), id) != job.openDirectories.end())
+        return ++job.filesSkipped, 1;  // a way back up the tree that is not told as a link
+    std::vector<DirItem> items;
+    if (!fs.List(src + "\\", items)) {
+        Failed(job, src);
+        return 0;
+    }
+    fs.MakeDirectory(dst);
+    if (known) job.openDirectories.push_back(id);
+    ++job.depth;
+    int result = 1;
+    for (const DirItem& item : items) {
+        if (MoveEntry(job, src + "\\", dst + "\\", item.name, item.attributes)) continue;
+        if (job.ui.CancelRequested() || !Confirmed(owner, kMoveFailedContinue)) {
+            result = 0;
+            break;
+        }
+    }
+    --job.depth;
+    if (known) job.openDirectories.pop_back();
+    if (!result) return 0;
+    // Removed only when nothing was left behind; a read-only directory is
+    // cleared for that, and keeps its attribute when it stays.
+    if (!fs.RemoveDir(src) && (attributes & kAttrReadOnly) && fs.SetAttributes(src, kAttrNormal) && !fs.RemoveDir(src))
+        fs.SetAttributes(src, SettableAttributes(attributes));
+    fs.SetAttributes(dst, SettableAttributes(attributes));
+    return 1;
+}
+
+}  // namespace
+
+bool SameDrive(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) return false;
+    auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    return up(a[0]) == up(b[0]);
+}
+
+int MoveEntry(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name,
+              std::uint32_t attributes) {
+    job.ui.Poll();
+    if (job.ui.CancelRequested()) return 0;
+    if (attributes & kAttrDirectory) return MoveDirectory(job, sourceDir, targetDir, name, attributes);
+    return MoveFileEntry(job, sourceDir, targetDir, name);
+}
+
+int MirrorPrune(FileSystem& fs, OperationUi& ui, const std::string& sourceDir, const std::string& targetDir,
+                int& deleted) {
+    std::vector<DirItem> targets, sources;
+    if (!fs.List(targetDir, targets)) {
+        // A target that is not there yet holds nothing to delete.
+        const unsigned error = fs.LastError();
+        return error == kErrPathNotFound || error == kErrFileNotFound ? !ui.CancelRequested() : 0;
+    }
+    if (targets.empty()) return !ui.CancelRequested();
+    // What counts as missing in the source is only what a whole listing of
+    // it lacks: a source that stops answering deletes nothing.
+    if (!fs.List(sourceDir, sources)) return 0;
+    for (const DirItem& item : targets) {
+        ui.Poll();
+        if (ui.CancelRequested()) return 0;
+        const bool directory = (item.attributes & kAttrDirectory) != 0;
+        if (directory && item.name[0] == '.') continue;
+        const DirItem* counterpart = nullptr;
+        bool present = IsListed(sources, item.name, &counterpart);
+        if (!present) {
+            // A name the listing shows in another form (a short name) is there.
+            const FileStat st = fs.Stat(sourceDir + item.name);
+            const unsigned error = st.exists ? 0 : fs.LastError();
+            if (!st.exists && error != kErrFileNotFound && error != kErrPathNotFound) return 0;
+            present = st.exists;
+        }
+        const std::string target = targetDir + item.name;
+        if (target.size() + 1 > kMaxPath) return 0;
+        if (!present) {
+            if (!DeleteTree(fs, ui, target, item.attributes)) return 0;
+            ++deleted;
+            continue;
+        }
+        // A directory link in the target is left as it is: never entered.
+        if (!directory || fs.IsLink(target, item.attributes)) continue;
+        if (counterpart && !(counterpart->attributes & kAttrDirectory)) continue;
+        if (!MirrorPrune(fs, ui, sourceDir + item.name + "\\", target + "\\", deleted)) return 0;
+    }
+    return !ui.CancelRequested();
+}
+
+TransferResult CopyCommand(ListView& v, const TransferRequest& r, FileSystem& fs, OperationUi& ui) {
+    TransferResult res;
+    CopyJob job(fs, ui);
+    Prepare(job, r);
+    ui.OpenStatus(r.mask ? kMaskCopyTitle : kCopyTitle);
+    WalkRows(v, ui, kCopyContinue, res, [&](int row) { return CopyRow(job, v, row, r, res); });
+    ui.CloseStatus();
+    res.said = Summary(res, kSaidCopied, kSaidCopiedFailed, kSaidNothingCopied);
+    return res;
+}
+
+TransferResult MoveCommand(ListView& v, const TransferRequest& r, FileSystem& fs, OperationUi& ui) {
+    TransferResult res;
+    CopyJob job(fs, ui);
+    Prepare(job, r);
+    job.updateMode = 2;
+    ui.OpenStatus(kMoveTitle);
+    res.refresh = true;  // a move always changes the listed directory
+    WalkRows(v, ui, kMoveContinue, res, [&](int row) { return MoveRow(job, v, row, r); });
+    ui.CloseStatus();
+    res.said = Summary(res, kSaidMoved, kSaidMovedFailed, kSaidNothingMoved);
+    return res;
+}
+
+TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSystem& fs, OperationUi& ui,
+                                 ErrorLog& log) {
+    TransferResult res;
+    EntryTable& t = v.table;
+    const int cursor = v.CursorIndex;
+    if (!EntryQualifies(t, cursor, RowKind::DirectoryOrLabel)) return res;
+    void* owner = ui.Owner();
+    CopyJob job(fs, ui);
+    Prepare(job, r);
+    job.mirror = true;
+    ui.ShowOwner(false);
+    ui.OpenStatus(kMirrorCopyTitle);
+    auto end = [&ui] {
+        ui.CloseStatus();
+        ui.ShowOwner(true);
+    };
+    const bool wholeDrive = (t.rows[cursor].attributes & kAttrLabel) != 0;
+    std::string source = r.currentDir, target = r.destDir;
+    if (!wholeDrive) {
+        source += std::string(t.rows[cursor].name) + "\\";
+        target += std::string(t.rows[cursor].name) + "\\";
+    }
+    // The deletion pass must never reach into the source: trees that overlap
+    // either way are refused before anything happens.
+    if (source.size() > kMaxPath || target.size() > kMaxPath || InsideTree(fs, source, target) ||
+        InsideTree(fs, target, source)) {
+        end();
+        Tell(owner, source + "\r" + target + kMirrorOverlap, kMirrorErrorTitle);
+        res.said = kSaidMirrorStopped;
+        return res;
+    }
+    res.refresh = IsSameOrInside(r.currentDir, target);
+    if (!MirrorPrune(fs, ui, source, target, res.deleted)) {
+        Tell(owner, ui.CancelRequested() ? kPruneStopped : kPruneFailed, kMirrorErrorTitle);
+        end();
+        res.said = kSaidMirrorStopped;
+        return res;
+    }
+    GuardedLog guarded(log);
+    int errors = 0;
+    char logName[kPathSize] = "";
+    job.errorLog = &guarded;
+    job.errorCount = &errors;
+    job.logName = logName;
+    int last = 1;
+    auto copy = [&](int row) {
+        const FileEntry& e = t.rows[row];
+        last = CopyEntry(job, r.currentDir, r.destDir, e.name, e.attributes, false, "");
+        return last != 0;
+    };
+    if (t.MarkedCount >= 1 || wholeDrive) {
+        for (int row = 0; row < t.EntryCount && t.rows[row].name[0]; ++row) {
+            if (t.MarkedCount >= 1 ? !t.rows[row].mark : !EntryQualifies(t, row, RowKind::FileOrDirectory)) continue;
+            if (copy(row)) continue;
+            if (ui.CancelRequested()) break;
+            guarded.Append(owner, job.lastFailedPath, errors, logName);
+            ++errors;
+        }
+    } else {
+        copy(cursor);
+    }
+    end();
+    if (!last) Tell(owner, ui.CancelRequested() ? kMirrorCopyStopped : kMirrorCopyFailed, kRowErrorTitle);
+    if (errors > 0 && !guarded.broken) {
+        log.Append(owner, "", -1, logName);
+        ui.ShowErrorList(logName);
+        fs.RemoveFile(logName);
+    }
+    res.done = job.filesCopied;
+    res.failed = guarded.lines + (last ? 0 : 1);
+    if (ui.CancelRequested()) res.said = kSaidMirrorStopped;
+    else if (res.failed) res.said = Said(kSaidMirroredFailed, res.done, res.deleted, res.failed);
+    else res.said = Said(kSaidMirrored, res.done, res.deleted);
+    return res;
+}
+
+}  // namespace qrn
