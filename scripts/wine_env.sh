@@ -101,6 +101,13 @@ qrn_map_test_drives() {
     ln -s .. "$base/links/tree/sub/up"
     ln -s ../outside "$base/links/tree/out"
     ln -s ../outside "$base/links/deltree/out"
+    # A tree to move that holds a link; a mirror target whose link must not be entered.
+    mkdir -p "$base/links/movetree/sub" "$base/links/msrc/m/out" "$base/links/mdst/m"
+    printf 'm' > "$base/links/movetree/sub/m.txt"
+    ln -s ../outside "$base/links/movetree/out"
+    printf 'n' > "$base/links/msrc/m/out/new.txt"
+    printf 'e' > "$base/links/mdst/m/extra.txt"
+    ln -s ../../outside "$base/links/mdst/m/out"
     ln -sfn "$base/links" "$WINEPREFIX/dosdevices/l:"
     wine reg add 'HKLM\Software\Wine\Drives' /v 't:' /d cdrom /f >/dev/null 2>&1
     wineserver -w

@@ -25,7 +25,7 @@ constexpr const char* kMoveFailed = "\r\rファイルの移動に失敗しまし
 constexpr const char* kMoveContinue = "残りのファイルの移動を続けますか？";
 constexpr const char* kMoveFailedContinue = "移動に失敗しました。\r\r残りのファイルの移動を続けますか？";
 constexpr const char* kMoveIntoItself = "\r\rディレクトリをそれ自身の中へは移動できません。";
-constexpr const char* kLinkNotMoved = "\r\rリンクは別のドライブへは移動できません。";
+constexpr const char* kLinkNotMoved = "\r\rリンクは移動できません。元の場所に残しました。";
 // Mirror copy.
 constexpr const char* kMirrorErrorTitle = "MorrorCopy Error!";
 constexpr const char* kPruneStopped = "ファイルの削除を中断しました。";

@@ -224,11 +224,11 @@ int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
     }
 }
 
-// A directory link is moved as the link (on its own drive); it is never
-// entered, so what it points to stays where it is.
-int MoveLink(CopyJob& job, const std::string& src, const std::string& dst) {
-    if (!job.fs.Stat(dst).exists && job.fs.Rename(src, dst)) return 1;
-    if (!SameDrive(src, dst)) Tell(job.ui.Owner(), src + kLinkNotMoved, kErrorTitle);
+// A link (to a directory or a file) stays where it is, told: the system's
+// move may take what it points to along (Wine's does), and that is never
+// the user's choice.
+int KeepLink(CopyJob& job, const std::string& src) {
+    Tell(job.ui.Owner(), src + kLinkNotMoved, kErrorTitle);
     Failed(job, src);
     return 0;
 }
@@ -249,7 +249,7 @@ int MoveDirectory(CopyJob& job, const std::string& sourceDir, const std::string&
         return 0;
     }
     if (SameFile(fs, src, dst)) return ++job.filesSkipped, 1;  // already where it goes
-    if (fs.IsLink(src, attributes)) return MoveLink(job, src, dst);
+    if (fs.IsLink(src, attributes)) return KeepLink(job, src);
     FileId id;
     const bool known = fs.Identity(src, id);
     if (known && std::find(job.openDirectories.begin(), job.openDirectories.end(), id) != job.openDirectories.end())
@@ -294,6 +294,7 @@ int MoveEntry(CopyJob& job, const std::string& sourceDir, const std::string& tar
     job.ui.Poll();
     if (job.ui.CancelRequested()) return 0;
     if (attributes & kAttrDirectory) return MoveDirectory(job, sourceDir, targetDir, name, attributes);
+    if (attributes & kAttrReparsePoint) return KeepLink(job, sourceDir + name);
     return MoveFileEntry(job, sourceDir, targetDir, name);
 }
 

@@ -18,111 +18,15 @@
 #include "fileops/in_place.h"
 #include "fileops/operation_ui_win32.h"
 #include "resources/resource_ids.h"
-#include "support.h"
+#include "fileops_support.h"
 
 using namespace qrn;
 using namespace qrntest;
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
-struct Faulty : Win32FileSystem {
-    int failWrite = 0, writes = 0;  // the n-th write fails as on a full disk (or with failError)
-    unsigned failError = kErrDiskFull;
-    std::string heldSource;         // opening it fails as if another program held it
-    std::string unlistable;         // listing it fails part of the way
-    std::uint64_t free = kFreeUnknown - 1;  // when set below that, the free space reported
-    bool unresolved = false;  // as a system that cannot resolve paths: only identities tell
-    bool unflagged = false;   // links not told apart from directories (a bind mount looks so)
-    unsigned injected = 0;
-    std::string RealPath(const std::string& p) override { return unresolved ? p : Win32FileSystem::RealPath(p); }
-    bool IsLink(const std::string& p, std::uint32_t a) override { return !unflagged && Win32FileSystem::IsLink(p, a); }
-    bool Write(FileHandle h, const void* b, std::size_t n) override {
-        if (failWrite && ++writes == failWrite) return injected = failError, false;
-        return Win32FileSystem::Write(h, b, n);
-    }
-    int creates = 0;  // new files made
-    FileHandle CreateNew(const std::string& p, std::uint32_t a) override { return ++creates, Win32FileSystem::CreateNew(p, a); }
-    FileHandle OpenRead(const std::string& p) override {
-        if (p == heldSource) return injected = kErrSharingViolation, kNoFile;
-        return Win32FileSystem::OpenRead(p);
-    }
-    bool List(const std::string& d, std::vector<DirItem>& items) override {
-        if (d == unlistable) return items.assign(1, DirItem{"f.txt", 0, 1}), injected = kErrSharingViolation, false;
-        return Win32FileSystem::List(d, items);
-    }
-    std::uint64_t FreeBytes(const std::string& p) override {
-        return free < kFreeUnknown - 1 ? free : Win32FileSystem::FreeBytes(p);
-    }
-    unsigned LastError() override { return injected ? std::exchange(injected, 0u) : Win32FileSystem::LastError(); }
-};
-
-// Scripted answers and a status dialog that records what it was told.
-struct Ops : ::testing::Test, Prompts, OperationUi {
-    std::vector<std::string> messages;  // title|text
-    std::deque<int> answers;            // message answers; OK when none are left
-    std::deque<std::string> lines;      // typed names; cancel when none are left
-    bool cancel = false;
-    int polls = 0, cancelAtPoll = 0, asked = 0;
-    DuplicatePolicy duplicate = DuplicatePolicy::OverwriteAll;
-    std::uint64_t clock = 0;
-    std::vector<std::string> progress;
-    Faulty fs;
-
-    void SetUp() override { SetPrompts(this); }
-    void TearDown() override { SetPrompts(nullptr); }
-    int Message(void*, const char* text, const char* title, unsigned) override {
-        messages.push_back(std::string(title) + "|" + text);
-        if (answers.empty()) return kIdOk;
-        const int a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    void Beep() override {}
-    bool InputLine(void*, const char*, char* text, std::size_t size) override {
-        if (lines.empty()) return false;
-        std::snprintf(text, size, "%s", lines.front().c_str());
-        lines.pop_front();
-        return true;
-    }
-    void* Owner() override { return nullptr; }
-    void OpenStatus(const char*) override {}
-    void CloseStatus() override {}
-    void ShowStatus(bool) override {}
-    void Poll() override { cancel = cancel || ++polls == cancelAtPoll; }
-    bool CancelRequested() override { return cancel; }
-    void SetCancelRequested(bool on) override { cancel = on; }
-    void Progress(const std::string& text) override { progress.push_back(text); }
-    void EntryInfo(const std::string&, const FileStat&) override {}
-    DuplicatePolicy AskDuplicate() override { return ++asked, duplicate; }
-    void CursorTo(int) override {}
-    std::uint64_t Milliseconds() override { return clock += 300; }
-
-    CopyJob Job() {
-        CopyJob job(fs, *this);
-        job.bufferSize = 256 * 1024;
-        return job;
-    }
-    // What is left in dir besides the given names: no temporary file may be.
-    static std::vector<std::string> Names(const std::string& dir) {
-        std::vector<std::string> n;
-        for (auto& e : std::filesystem::directory_iterator(dir)) n.push_back(e.path().filename().string());
-        std::sort(n.begin(), n.end());
-        return n;
-    }
-};
-
 std::string Big(std::size_t n, char c) { return std::string(n, c); }
 
-void SetWriteTime(const std::string& path, FILETIME t, int seconds) {
-    ULARGE_INTEGER u{{t.dwLowDateTime, t.dwHighDateTime}};
-    u.QuadPart += static_cast<std::int64_t>(seconds) * 10000000;
-    t = {u.LowPart, u.HighPart};
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, 0, nullptr);
-    SetFileTime(h, nullptr, nullptr, &t);
-    CloseHandle(h);
-}
 
 // Replacing an existing target: it stays as it was until its replacement is
 // whole; a failed or cancelled copy leaves it, and no temporary file.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -11,10 +12,11 @@
 
 namespace qrntest {
 
-TempTree::TempTree() {
+TempTree::TempTree(const std::string& under) {
     static unsigned counter = 0;
     char base[MAX_PATH] = "";
-    GetTempPathA(sizeof base, base);
+    if (under.empty()) GetTempPathA(sizeof base, base);
+    else std::snprintf(base, sizeof base, "%s", under.c_str());
     do path_ = base + ("qrntest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter)) + "\\";
     while (!CreateDirectoryA(path_.c_str(), nullptr));
 }

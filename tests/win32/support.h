@@ -9,9 +9,9 @@
 
 namespace qrntest {
 
-class TempTree {  // a new, empty directory below the system's temporary folder, removed at the end
+class TempTree {  // a new, empty directory below the system's temporary folder (or under), removed at the end
 public:
-    TempTree();
+    explicit TempTree(const std::string& under = "");
     ~TempTree();
     TempTree(const TempTree&) = delete;
     const std::string& Path() const { return path_; }  // with a trailing backslash
