@@ -2,7 +2,8 @@
 // same Wine session, for the end-to-end scenarios. CLASS and TITLE may be "-"
 // for any; TITLE matches a part of the title, or all of it after "=".
 //   wait|gone CLASS TITLE MS     a visible top-level window appears / none is left
-//   count|title|texts CLASS TITLE  how many; the title; title and children (class<TAB>text)
+//   count|title|texts CLASS TITLE  how many; the title; title and children (class<TAB>text,
+//                                a list box's lines after it, each behind a TAB)
 //   settext|gettext CLASS TITLE #ID [TEXT]   a control's text
 //   press CLASS TITLE BUTTON     click the child button of that text ('&' ignored) or of id #N
 //   keys CLASS TITLE KEY...      keys through the input queue: a letter, a digit or a name
@@ -288,7 +289,15 @@ int main() {
     if (cmd == L"title") return Print(TextOf(h)), 0;
     if (cmd == L"texts") {
         Print(TextOf(h));
-        for (HWND c : Children(h)) Print(ClassOf(c) + L"\t" + TextOf(c));
+        for (HWND c : Children(h)) {
+            Print(ClassOf(c) + L"\t" + TextOf(c));
+            const int items = ClassOf(c) == L"ListBox" ? static_cast<int>(SendMessageW(c, LB_GETCOUNT, 0, 0)) : 0;
+            for (int i = 0; i < items; ++i) {  // a list's lines, each on its own
+                wchar_t item[1024] = L"";
+                if (SendMessageW(c, LB_GETTEXTLEN, i, 0) < 1024) SendMessageW(c, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item));
+                Print(L"\t" + std::wstring(item));
+            }
+        }
         return 0;
     }
     if (cmd == L"settext" || cmd == L"gettext") {
