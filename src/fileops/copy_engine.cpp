@@ -340,8 +340,9 @@ bool IsOwnProgram(CopyJob& job, const std::string& src, const std::string& dst) 
 
 namespace {
 
+// listed: the source as its directory's listing told it, taken for the first look.
 int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name,
-                  bool maskOn, const char* maskPattern) {
+                  bool maskOn, const char* maskPattern, const DirItem* listed = nullptr) {
     FileSystem& fs = job.fs;
     if (maskOn && !MatchMaskList(name.c_str(), maskPattern)) return 1;
     const std::string src = sourceDir + name;
@@ -351,7 +352,15 @@ int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
         return 0;
     }
     for (;;) {
-        const FileStat s = fs.Stat(src), d = fs.Stat(dst);
+        FileStat s;
+        if (listed && listed->timed) {
+            s.exists = true, s.attributes = listed->attributes, s.size = listed->size;
+            s.writeTime = listed->writeTime, s.date = listed->date, s.time = listed->time;
+            listed = nullptr;  // after a change of medium it is asked again
+        } else {
+            s = fs.Stat(src);
+        }
+        const FileStat d = fs.Stat(dst);
         if (!s.exists) {  // gone since it was listed
             Failed(job, src);
             return 0;
@@ -361,6 +370,12 @@ int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
             if (free == kFreeUnknown || free >= s.size) return CopyNew(job, src, dst, s, free);
             if (!AskMediaChange(fs, job.ui.Owner(), dst)) return 0;
             continue;
+        }
+        // Mirror copy leaves what is equal alone, whatever it is (asked first:
+        // nothing else is needed to tell).
+        if (job.mirror && s.date == d.date && s.time == d.time && s.size == d.size) {
+            ++job.filesSkipped;
+            return 1;
         }
         const std::uint64_t free = FreeFor(job, dst, s.size > d.size ? s.size - d.size : 0);
         // The same file through another path (letter case, a short name, a
@@ -394,7 +409,7 @@ int CopyDirectoryEntry(CopyJob& job, const std::string& sourceDir, const std::st
     } else if (known && std::find(job.openDirectories.begin(), job.openDirectories.end(), id) != job.openDirectories.end()) {
         ++job.filesSkipped;  // a link back up the tree: followed, it would never end
         return 1;
-    } else if (fs.IsLink(src, attributes)) {
+    } else if (attributes & kAttrReparsePoint) {  // the listing tells a link; others are caught by identity
         const std::string real = fs.RealPath(src);
         if (IsSameOrInside(job.treeSource, real) || IsSameOrInside(job.treeTarget, real)) {
             ++job.filesSkipped;  // a link into the tree being copied, or into the copy
@@ -413,7 +428,15 @@ int CopyDirectoryEntry(CopyJob& job, const std::string& sourceDir, const std::st
     ++job.depth;
     int result = 1;
     for (const DirItem& item : items) {
-        if (CopyEntry(job, src + "\\", dst + "\\", item.name, item.attributes, maskOn, maskPattern)) continue;
+        int copied;
+        if (item.attributes & kAttrDirectory) {
+            copied = CopyEntry(job, src + "\\", dst + "\\", item.name, item.attributes, maskOn, maskPattern);
+        } else {
+            job.ui.Poll();
+            copied = !job.ui.CancelRequested() &&
+                     CopyFileEntry(job, src + "\\", dst + "\\", item.name, maskOn, maskPattern, &item);
+        }
+        if (copied) continue;
         if (job.ui.CancelRequested()) {
             result = 0;
             break;
@@ -430,7 +453,8 @@ int CopyDirectoryEntry(CopyJob& job, const std::string& sourceDir, const std::st
     }
     --job.depth;
     if (known) job.openDirectories.pop_back();
-    if (result) fs.SetAttributes(dst, SettableAttributes(attributes));
+    if (result && (fs.Stat(dst).attributes & ~kAttrDirectory) != (SettableAttributes(attributes) & ~kAttrNormal))
+        fs.SetAttributes(dst, SettableAttributes(attributes));
     return result;
 }
 

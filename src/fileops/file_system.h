@@ -47,6 +47,9 @@ struct DirItem {
     std::string name;
     std::uint32_t attributes = 0;
     std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;       // as in FileStat, when timed
+    std::uint16_t date = 0, time = 0;
+    bool timed = false;                // the listing told the time too
 };
 
 using FileHandle = std::intptr_t;

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "base/sjis.h"
 #include "fileops/copy_engine.h"
@@ -31,6 +33,57 @@ FinalPathFn FinalPathName() {
     static const FinalPathFn fn = reinterpret_cast<FinalPathFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
     return fn;
+}
+
+// The file index (FileInternalInformation) where the system answers it.
+bool FileIndex(HANDLE h, std::uint64_t& index) {
+    using QueryFn = LONG(WINAPI*)(HANDLE, void*, void*, ULONG, ULONG);
+    static const QueryFn query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+    if (!query) return false;
+    struct { ULONG_PTR status, information; } io{};
+    LARGE_INTEGER value{};
+    constexpr ULONG kFileInternalInformation = 6;
+    if (query(h, &io, &value, sizeof value, kFileInternalInformation) != 0) return false;
+    index = static_cast<std::uint64_t>(value.QuadPart);
+    return true;
+}
+
+// The root of path's volume as written: "X:\\" or "\\\\server\\share\\"; "" when none.
+std::string RootOf(const std::string& path) {
+    char full[MAX_PATH * 2];
+    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full) return "";
+    const std::string p(full);
+    if (p.size() >= 2 && p[1] == ':') return p.substr(0, 2) + "\\";
+    if (p.compare(0, 2, "\\\\") != 0) return "";
+    const std::size_t share = p.find('\\', 2), end = share == std::string::npos ? share : p.find('\\', share + 1);
+    return (end == std::string::npos ? p : p.substr(0, end)) + "\\";
+}
+
+// The volume serial numbers the system gave for files under each root,
+// kept a moment: asking it costs more than opening the file.
+struct KnownSerial {
+    std::string root;
+    std::uint32_t serial;
+    DWORD at;
+};
+std::vector<KnownSerial> g_serials;
+
+bool CachedSerial(const std::string& root, std::uint32_t& serial) {
+    const DWORD now = GetTickCount();
+    for (const KnownSerial& k : g_serials) {
+        if (now - k.at < 2000 && k.root.size() == root.size() && CompareNoCase(k.root.c_str(), root.c_str()) == 0) {
+            serial = k.serial;
+            return true;
+        }
+    }
+    return false;
+}
+
+void KeepSerial(const std::string& root, std::uint32_t serial) {
+    std::erase_if(g_serials, [&](const KnownSerial& k) { return CompareNoCase(k.root.c_str(), root.c_str()) == 0; });
+    g_serials.push_back({root, serial, GetTickCount()});
 }
 
 std::string Parent(const std::string& path) {
@@ -66,15 +119,28 @@ bool Win32FileSystem::Identity(const std::string& path, FileId& id) {
         error_ = GetLastError();
         return false;
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    const bool ok = GetFileInformationByHandle(h, &info) != 0;
-    if (!ok) error_ = GetLastError();
-    CloseHandle(h);
-    if (ok) {
-        id.volume = info.dwVolumeSerialNumber;
-        id.index = Join(info.nFileIndexHigh, info.nFileIndexLow);
+    // The file's index alone is cheap to ask; the volume's serial number is
+    // not, and is taken over from an earlier file under the same root.
+    std::uint64_t index = 0;
+    std::uint32_t volume = 0;
+    const std::string root = RootOf(path);
+    bool ok = !root.empty() && FileIndex(h, index) && CachedSerial(root, volume);
+    if (!ok) {
+        BY_HANDLE_FILE_INFORMATION info;
+        ok = GetFileInformationByHandle(h, &info) != 0;
+        if (ok) {
+            index = Join(info.nFileIndexHigh, info.nFileIndexLow), volume = info.dwVolumeSerialNumber;
+            if (!root.empty()) KeepSerial(root, volume);
+        } else {
+            error_ = GetLastError();
+        }
     }
-    return ok;
+    CloseHandle(h);
+    // Some file systems answer no index at all (0, or all ones): nothing is known then.
+    if (!ok || index == 0 || index == ~std::uint64_t{0}) return false;
+    id.volume = volume;
+    id.index = index;
+    return true;
 }
 
 std::string Win32FileSystem::RealPath(const std::string& path) {
@@ -119,7 +185,9 @@ bool Win32FileSystem::List(const std::string& dir, std::vector<DirItem>& items) 
         if (!std::strcmp(found.cFileName, ".") || !std::strcmp(found.cFileName, "..")) continue;
         FoundRecord rec;
         FillEntry(found, rec);  // a name the code page cannot carry becomes its short form
-        items.push_back({rec.name, rec.attributes, rec.size});
+        items.push_back({rec.name, rec.attributes, rec.size,
+                         Join(found.ftLastWriteTime.dwHighDateTime, found.ftLastWriteTime.dwLowDateTime), rec.date,
+                         rec.time, true});
     } while (FindNextFileA(h, &found));
     const DWORD ended = GetLastError();  // a listing cut short is no listing
     FindClose(h);
@@ -142,14 +210,21 @@ bool Win32FileSystem::RemoveDir(const std::string& path) {
 
 bool Win32FileSystem::IsLink(const std::string& path, std::uint32_t attributes) {
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
-    const DWORD now = GetFileAttributesA(path.c_str());
-    if (now != INVALID_FILE_ATTRIBUTES && (now & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+    const DWORD current = GetFileAttributesA(path.c_str());
+    if (current != INVALID_FILE_ATTRIBUTES && (current & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
     // Resolved, a directory of its own is its resolved parent and its name.
     if (!FinalPathName()) return false;
     const std::string parent = Parent(path);
     if (parent.empty()) return false;
-    std::string expected = RealPath(parent.size() == 2 ? parent + "\\" : parent);
-    if (!EndsWithBackslash(expected.c_str())) expected += "\\";
+    // The parent's resolved path is kept a moment: its entries are asked in turn.
+    const DWORD now = GetTickCount();
+    if (parent != linkParent_ || now - linkParentAt_ > 1000) {
+        linkParent_ = parent;
+        linkParentReal_ = RealPath(parent.size() == 2 ? parent + "\\" : parent);
+        if (!EndsWithBackslash(linkParentReal_.c_str())) linkParentReal_ += "\\";
+    }
+    linkParentAt_ = now;
+    std::string expected = linkParentReal_;
     expected += path.substr(parent.size() + 1);
     return CompareNoCase(RealPath(path).c_str(), expected.c_str()) != 0;
 }

@@ -1,5 +1,7 @@
 // The system's file functions behind the file operations.
 #pragma once
+#include <string>
+
 #include "fileops/file_system.h"
 
 namespace qrn {
@@ -31,6 +33,8 @@ public:
 
 private:
     unsigned error_ = 0;
+    std::string linkParent_, linkParentReal_;  // the last parent IsLink resolved, and when
+    unsigned long linkParentAt_ = 0;
 };
 
 // The program's file system.

@@ -65,6 +65,11 @@ void Win32OperationUi::ShowStatus(bool shown) {
 
 void Win32OperationUi::Poll() {
     if (!status_) return;
+    // Asking the queue costs more than a small file: a few times a tick is enough.
+    const DWORD now = GetTickCount();
+    if (now - lastPoll_ < 8 && pollsInTick_++ < 16) return;
+    lastPoll_ = now;
+    pollsInTick_ = 0;
     MSG msg;
     if (!PeekMessageA(&msg, status_, 0, 0, PM_REMOVE)) return;
     if (!IsDialogMessageA(status_, &msg)) {

@@ -49,6 +49,8 @@ private:
     HINSTANCE instance_;
     HWND status_ = nullptr;
     bool cancel_ = false;
+    unsigned long lastPoll_ = 0;  // when the queue was last asked, and how often it was passed over since
+    int pollsInTick_ = 0;
     std::function<void(const std::string&, const FileStat&)> entryInfo_;
     std::function<void(int)> cursorTo_;
     std::function<void()> counts_;

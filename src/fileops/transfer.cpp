@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "base/prompts.h"
@@ -91,7 +94,9 @@ int MoveRow(CopyJob& job, ListView& v, int row, const TransferRequest& r) {
     const FileEntry& e = v.table.rows[row];
     job.ui.CursorTo(row);
     const std::string path = std::string(r.currentDir) + e.name;
-    job.ui.EntryInfo(path, job.fs.Stat(path));
+    FileStat st;
+    st.exists = true, st.attributes = e.attributes, st.size = e.size, st.date = e.date, st.time = e.time;
+    job.ui.EntryInfo(path, st);
     if (MoveEntry(job, r.currentDir, r.destDir, e.name, e.attributes)) return kRowDone;
     Tell(job.ui.Owner(), path + (job.ui.CancelRequested() ? kMoveStopped : kMoveFailed), kRowErrorTitle);
     return kRowFailed;
@@ -113,18 +118,76 @@ struct GuardedLog : ErrorLog {
     int lines = 0;
 };
 
-bool IsListed(const std::vector<DirItem>& items, const std::string& name, const DirItem** found) {
-    for (const DirItem& item : items) {
-        if (CompareNoCase(item.name.c_str(), name.c_str()) == 0) {
-            *found = &item;
-            return true;
-        }
+// The names of a listing, found without regard to case.
+class NameIndex {
+public:
+    explicit NameIndex(const std::vector<DirItem>& items) : items_(items) {
+        for (std::size_t i = 0; i < items.size(); ++i) index_.emplace(Key(items[i].name), i);
     }
-    return false;
-}
+    const DirItem* Find(const std::string& name) const {
+        auto it = index_.find(Key(name));
+        return it == index_.end() ? nullptr : &items_[it->second];
+    }
+
+private:
+    static std::string Key(const std::string& name) {
+        std::string k = name;
+        for (std::size_t i = 0; i < k.size(); ++i) {
+            if (IsLeadByte(k[i])) ++i;
+            else if (k[i] >= 'a' && k[i] <= 'z') k[i] = static_cast<char>(k[i] - 32);
+        }
+        return k;
+    }
+    const std::vector<DirItem>& items_;
+    std::unordered_map<std::string, std::size_t> index_;
+};
 
 int MoveDirectory(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name,
                   std::uint32_t attributes);
+
+// The file system of mirror copy: the listings its deletion pass made are
+// answered once more to the copy pass, which walks the same directories.
+class ListingReplay : public FileSystem {
+public:
+    explicit ListingReplay(FileSystem& fs) : fs_(fs) {}
+    bool List(const std::string& dir, std::vector<DirItem>& items) override {
+        auto it = kept_.find(dir);
+        if (it != kept_.end()) {
+            items = std::move(it->second);
+            kept_.erase(it);
+            return true;
+        }
+        if (!fs_.List(dir, items)) return false;
+        if (recording) kept_[dir] = items;
+        return true;
+    }
+    bool recording = false;
+    FileStat Stat(const std::string& p) override { return fs_.Stat(p); }
+    bool Identity(const std::string& p, FileId& id) override { return fs_.Identity(p, id); }
+    std::string RealPath(const std::string& p) override { return fs_.RealPath(p); }
+    std::uint64_t FreeBytes(const std::string& p) override { return fs_.FreeBytes(p); }
+    bool MakeDirectory(const std::string& p) override { return fs_.MakeDirectory(p); }
+    bool RemoveDir(const std::string& p) override { return fs_.RemoveDir(p); }
+    bool IsLink(const std::string& p, std::uint32_t a) override { return fs_.IsLink(p, a); }
+    bool RemoveLink(const std::string& p) override { return fs_.RemoveLink(p); }
+    bool RemoveFile(const std::string& p) override { return fs_.RemoveFile(p); }
+    bool SetAttributes(const std::string& p, std::uint32_t a) override { return fs_.SetAttributes(p, a); }
+    bool Rename(const std::string& a, const std::string& b) override { return fs_.Rename(a, b); }
+    bool Replace(const std::string& a, const std::string& b) override { return fs_.Replace(a, b); }
+    bool SetLabel(const std::string& r, const std::string& l) override { return fs_.SetLabel(r, l); }
+    FileHandle OpenRead(const std::string& p) override { return fs_.OpenRead(p); }
+    FileHandle CreateNew(const std::string& p, std::uint32_t a) override { return fs_.CreateNew(p, a); }
+    FileHandle OpenExisting(const std::string& p) override { return fs_.OpenExisting(p); }
+    bool Read(FileHandle h, void* b, std::size_t n, std::size_t& got) override { return fs_.Read(h, b, n, got); }
+    bool Write(FileHandle h, const void* b, std::size_t n) override { return fs_.Write(h, b, n); }
+    bool SetWriteTime(FileHandle h, std::uint64_t t) override { return fs_.SetWriteTime(h, t); }
+    void Close(FileHandle h) override { fs_.Close(h); }
+    unsigned LastError() override { return fs_.LastError(); }
+
+private:
+    FileSystem& fs_;
+    std::map<std::string, std::vector<DirItem>> kept_;
+};
 
 // The same drive moves in one step; a move onto a file that exists replaces
 // it in one step where the system can, and elsewhere (another volume) the
@@ -155,13 +218,34 @@ int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
         return 0;
     }
     const bool sameDrive = SameDrive(src, dst);
+    // On one drive the move itself tells whether the target exists; a move
+    // into the directory the file is in goes the long way, to the policy.
+    bool tryFirst = sameDrive && CompareNoCase(sourceDir.c_str(), targetDir.c_str()) != 0;
     for (;;) {
-        FileStat s = fs.Stat(src);
-        const FileStat d = fs.Stat(dst);
+        const FileStat s = fs.Stat(src);
         if (!s.exists) {
             Failed(job, src);
             return 0;
         }
+        if (tryFirst) {
+            tryFirst = false;
+            ui.EntryInfo(src, s);
+            ui.Progress(ProgressText(1, kFreeUnknown, src, dst));
+            ui.Poll();
+            if (ui.CancelRequested()) return 1;  // the file stays where it is
+            if (fs.Rename(src, dst)) {
+                ++job.filesCopied;
+                job.bytesCopied += s.size;
+                return 1;
+            }
+            const unsigned error = fs.LastError();
+            if (error != kErrAlreadyExists && error != kErrFileExists && error != kErrWriteProtect) {
+                Failed(job, src);
+                return 0;
+            }
+            continue;  // a target there (or a medium to ask about): the steps below
+        }
+        const FileStat d = fs.Stat(dst);
         bool replace = false;
         std::uint64_t need = s.size;
         if (d.exists) {
@@ -202,7 +286,6 @@ int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
         // and given back its attributes when that fails.
         const bool cleared = replace && d.attributes != kAttrNormal && DirectoryPart(src) != DirectoryPart(dst);
         if (cleared) fs.SetAttributes(dst, kAttrNormal);
-        s = fs.Stat(src);
         ui.EntryInfo(src, s);
         for (;;) {
             ui.Progress(ProgressText(1, sameDrive ? kFreeUnknown : fs.FreeBytes(dst), src, dst));
@@ -281,6 +364,53 @@ int MoveDirectory(CopyJob& job, const std::string& sourceDir, const std::string&
     return 1;
 }
 
+// The deletion pass; replay, when given, keeps the source listings for the copy pass.
+int Prune(FileSystem& fs, ListingReplay* replay, OperationUi& ui, const std::string& sourceDir,
+          const std::string& targetDir, int& deleted) {
+    std::vector<DirItem> targets, sources;
+    if (!fs.List(targetDir, targets)) {
+        // A target that is not there yet holds nothing to delete.
+        const unsigned error = fs.LastError();
+        return error == kErrPathNotFound || error == kErrFileNotFound ? !ui.CancelRequested() : 0;
+    }
+    if (targets.empty()) return !ui.CancelRequested();
+    // What counts as missing in the source is only what a whole listing of
+    // it lacks: a source that stops answering deletes nothing.
+    if (replay) replay->recording = true;
+    const bool listed = fs.List(sourceDir, sources);
+    if (replay) replay->recording = false;
+    if (!listed) return 0;
+    const NameIndex names(sources);
+    for (const DirItem& item : targets) {
+        ui.Poll();
+        if (ui.CancelRequested()) return 0;
+        const bool directory = (item.attributes & kAttrDirectory) != 0;
+        if (directory && item.name[0] == '.') continue;
+        const DirItem* counterpart = names.Find(item.name);
+        bool present = counterpart != nullptr;
+        if (!present) {
+            // A name the listing shows in another form (a short name) is there.
+            const FileStat st = fs.Stat(sourceDir + item.name);
+            const unsigned error = st.exists ? 0 : fs.LastError();
+            if (!st.exists && error != kErrFileNotFound && error != kErrPathNotFound) return 0;
+            present = st.exists;
+        }
+        const std::string target = targetDir + item.name;
+        if (target.size() + 1 > kMaxPath) return 0;
+        if (!present) {
+            if (!DeleteTree(fs, ui, target, item.attributes)) return 0;
+            ++deleted;
+            continue;
+        }
+        // A directory link in the target is left as it is: never entered.
+        if (!directory || fs.IsLink(target, item.attributes)) continue;
+        if (counterpart && !(counterpart->attributes & kAttrDirectory)) continue;
+        const std::string& sourceName = counterpart ? counterpart->name : item.name;
+        if (!Prune(fs, replay, ui, sourceDir + sourceName + "\\", target + "\\", deleted)) return 0;
+    }
+    return !ui.CancelRequested();
+}
+
 }  // namespace
 
 bool SameDrive(const std::string& a, const std::string& b) {
@@ -300,43 +430,7 @@ int MoveEntry(CopyJob& job, const std::string& sourceDir, const std::string& tar
 
 int MirrorPrune(FileSystem& fs, OperationUi& ui, const std::string& sourceDir, const std::string& targetDir,
                 int& deleted) {
-    std::vector<DirItem> targets, sources;
-    if (!fs.List(targetDir, targets)) {
-        // A target that is not there yet holds nothing to delete.
-        const unsigned error = fs.LastError();
-        return error == kErrPathNotFound || error == kErrFileNotFound ? !ui.CancelRequested() : 0;
-    }
-    if (targets.empty()) return !ui.CancelRequested();
-    // What counts as missing in the source is only what a whole listing of
-    // it lacks: a source that stops answering deletes nothing.
-    if (!fs.List(sourceDir, sources)) return 0;
-    for (const DirItem& item : targets) {
-        ui.Poll();
-        if (ui.CancelRequested()) return 0;
-        const bool directory = (item.attributes & kAttrDirectory) != 0;
-        if (directory && item.name[0] == '.') continue;
-        const DirItem* counterpart = nullptr;
-        bool present = IsListed(sources, item.name, &counterpart);
-        if (!present) {
-            // A name the listing shows in another form (a short name) is there.
-            const FileStat st = fs.Stat(sourceDir + item.name);
-            const unsigned error = st.exists ? 0 : fs.LastError();
-            if (!st.exists && error != kErrFileNotFound && error != kErrPathNotFound) return 0;
-            present = st.exists;
-        }
-        const std::string target = targetDir + item.name;
-        if (target.size() + 1 > kMaxPath) return 0;
-        if (!present) {
-            if (!DeleteTree(fs, ui, target, item.attributes)) return 0;
-            ++deleted;
-            continue;
-        }
-        // A directory link in the target is left as it is: never entered.
-        if (!directory || fs.IsLink(target, item.attributes)) continue;
-        if (counterpart && !(counterpart->attributes & kAttrDirectory)) continue;
-        if (!MirrorPrune(fs, ui, sourceDir + item.name + "\\", target + "\\", deleted)) return 0;
-    }
-    return !ui.CancelRequested();
+    return Prune(fs, nullptr, ui, sourceDir, targetDir, deleted);
 }
 
 TransferResult CopyCommand(ListView& v, const TransferRequest& r, FileSystem& fs, OperationUi& ui) {
@@ -370,7 +464,8 @@ TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSyst
     const int cursor = v.CursorIndex;
     if (!EntryQualifies(t, cursor, RowKind::DirectoryOrLabel)) return res;
     void* owner = ui.Owner();
-    CopyJob job(fs, ui);
+    ListingReplay replay(fs);
+    CopyJob job(replay, ui);
     Prepare(job, r);
     job.mirror = true;
     ui.ShowOwner(false);
@@ -395,7 +490,7 @@ TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSyst
         return res;
     }
     res.refresh = IsSameOrInside(r.currentDir, target);
-    if (!MirrorPrune(fs, ui, source, target, res.deleted)) {
+    if (!Prune(replay, &replay, ui, source, target, res.deleted)) {
         Tell(owner, ui.CancelRequested() ? kPruneStopped : kPruneFailed, kMirrorErrorTitle);
         end();
         res.said = kSaidMirrorStopped;
