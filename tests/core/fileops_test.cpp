@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fileops/copy_engine.h"
+#include "fileops/transfer.h"
 
 using namespace qrn;
 
@@ -18,6 +19,10 @@ TEST(FileopsPaths, InsideADirectoryAndItsDirectoryPart) {
     EXPECT_EQ("C:\\ソ\\", DirectoryPart("C:\\ソ\\f.txt"));
     EXPECT_EQ("C:\\", DirectoryPart("C:\\ソ"));
     EXPECT_EQ("", DirectoryPart("name"));
+    // One drive: the letters, without case; a share is "one drive" too.
+    const struct { const char* a; const char* b; bool same; } drives[] = {
+        {"C:\\a", "c:\\b", true}, {"C:\\a", "D:\\a", false}, {"\\\\s\\x", "\\\\t\\y", true}, {"", "C:\\", false}};
+    for (const auto& d : drives) EXPECT_EQ(d.same, SameDrive(d.a, d.b)) << d.a << " " << d.b;
 }
 
 TEST(FileopsPaths, ProgressTexts) {

@@ -73,7 +73,9 @@ check "K makes a directory there and enters it" becomes 'File Copy U:\new\' dest
 check "which is on disk" test -d "$U/new"
 dest_keys enter
 check "Enter on the execution row closes the window" drive gone 'QRN Destination' - 10000
-check "the main list's cursor is back where it was" spoken "しょうなりd2だいなり"
+check "and copies the cursor row there" spoken "1件コピーしました"
+check "which is on disk" test -d "$U/new/d2"
+check "the main list's cursor is back where it was" settled "しょうなりd2だいなり"
 check "its rectangle is kept" test "$(ini_value QRNInit init_sx_siz)" -gt 0
 keys m
 drive_window 'File Move'
@@ -82,5 +84,5 @@ check "Insert in the drive window takes the directory last confirmed" \
     drive wait 'QRN Destination' '=File Move U:\new\' 10000
 dest_keys esc
 check "Escape closes it" drive gone 'QRN Destination' - 10000
-check "nothing was copied or moved" equals "$(cd "$U" && ls | tr '\n' ' ')" "a.txt b.txt d1 d2 new "
+check "nothing more was copied or moved" equals "$(cd "$U" && ls | tr '\n' ' ')" "a.txt b.txt d1 d2 new "
 quit

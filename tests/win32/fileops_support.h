@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <utility>
@@ -118,8 +119,12 @@ struct Ops : ::testing::Test, Prompts, OperationUi {
     }
     // What is left in dir besides the given names: no temporary file may be.
     static std::vector<std::string> Names(const std::string& dir) {
-        std::vector<std::string> n;
-        for (auto& e : std::filesystem::directory_iterator(dir)) n.push_back(e.path().filename().string());
+        std::vector<std::string> n;  // as the program sees them: in the ANSI code page
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((dir + (EndsWithBackslash(dir.c_str()) ? "*" : "\\*")).c_str(), &fd);
+        for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &fd))
+            if (std::strcmp(fd.cFileName, ".") && std::strcmp(fd.cFileName, "..")) n.push_back(fd.cFileName);
+        if (h != INVALID_HANDLE_VALUE) FindClose(h);
         std::sort(n.begin(), n.end());
         return n;
     }

@@ -335,9 +335,10 @@ TEST_F(Ops, MaskCopyAndMoveOverRows) {
     TempTree a(MappedDrive("PLAIN")), b;
     a.Dir("T");
     a.Dir("T\\in");
-    for (const char* n : {"T\\a.txt", "T\\b.doc", "T\\c.bin", "T\\in\\d.TXT"}) a.File(n);
+    // ソ ends in 0x5C: no separator.
+    for (const char* n : {"T\\a.txt", "T\\b.doc", "T\\c.bin", "T\\in\\d.TXT", "T\\ソ.txt"}) a.File(n);
     const struct { const char* pattern; Strings top, inner; } masks[] = {
-        {"*.txt;*.doc", {"a.txt", "b.doc", "in"}, {"d.TXT"}}, {"", {"in"}, {}}};
+        {"*.txt;*.doc", {"a.txt", "b.doc", "in", "ソ.txt"}, {"d.TXT"}}, {"", {"in"}, {}}};
     for (const auto& m : masks) {
         std::filesystem::remove_all(b / "T");
         Listing& l = ListOf(a.Path(), {0});
@@ -358,7 +359,7 @@ TEST_F(Ops, MaskCopyAndMoveOverRows) {
     EXPECT_EQ("1件移動しました", moved.said);
     EXPECT_TRUE(moved.refresh);
     EXPECT_EQ((Strings{}), Names(a.Path()));
-    EXPECT_EQ((Strings{"a.txt", "b.doc", "c.bin", "in"}), Names(b / "T"));
+    EXPECT_EQ((Strings{"a.txt", "b.doc", "c.bin", "in", "ソ.txt"}), Names(b / "T"));
 }
 
 TEST(ErrorList, ShowsTheLogSortedOrTellsItCannotBeRead) {
