@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "bench_clock.h"
+#include "bench_files.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,91 +21,11 @@
 
 using namespace qrn;
 
-using bench::Median;
-using bench::Now;
+using namespace bench;
 
 namespace {
 
-struct Silent : Prompts, OperationUi {
-    int Message(void*, const char*, const char*, unsigned) override { return kIdOk; }
-    void Beep() override {}
-    void* Owner() override { return nullptr; }
-    void OpenStatus(const char*) override {}
-    void CloseStatus() override {}
-    void ShowStatus(bool) override {}
-    void Poll() override {}
-    bool CancelRequested() override { return false; }
-    void SetCancelRequested(bool) override {}
-    void Progress(const std::string&) override {}
-    void EntryInfo(const std::string&, const FileStat&) override {}
-    DuplicatePolicy AskDuplicate() override { return DuplicatePolicy::OverwriteAll; }
-    void CursorTo(int) override {}
-    std::uint64_t Milliseconds() override { return GetTickCount(); }
-};
-
 constexpr int kDirs = 20, kFilesPerDir = 100, kFileSize = 4096;
-
-void MakeTree(const std::string& root) {
-    CreateDirectoryA(root.c_str(), nullptr);
-    const std::string data(kFileSize, 'q');
-    for (int d = 0; d < kDirs; ++d) {
-        const std::string dir = root + "\\d" + std::to_string(d);
-        CreateDirectoryA(dir.c_str(), nullptr);
-        for (int f = 0; f < kFilesPerDir; ++f) {
-            HANDLE h = CreateFileA((dir + "\\f" + std::to_string(f) + ".dat").c_str(), GENERIC_WRITE, 0, nullptr,
-                                   CREATE_ALWAYS, 0, nullptr);
-            DWORD n;
-            WriteFile(h, data.data(), kFileSize, &n, nullptr);
-            CloseHandle(h);
-        }
-    }
-}
-
-// The baseline: what any tree copy must do, and no more.
-void BareCopy(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((from + "\\*.*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string name = fd.cFileName;
-        if (name == "." || name == "..") continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) BareCopy(from + "\\" + name, to + "\\" + name);
-        else CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-}
-
-void BareDelete(const std::string& path) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*.*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) BareDelete(path + "\\" + name);
-            else DeleteFileA((path + "\\" + name).c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-void RunAndWait(std::string command) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-        return;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-}
-
-void Report(const char* what, double ours, const char* baseName, double base) {
-    std::printf("%-44s: %s %8.1f ms, %s %8.1f ms, ratio %.2f\n", what, "QRN", ours * 1000, baseName, base * 1000,
-                ours / base);
-}
 
 }  // namespace
 
@@ -116,7 +37,7 @@ int main() {
     Silent silent;
     SetPrompts(&silent);
     FileSystem& fs = SystemFileSystem();
-    MakeTree(base + "tree");
+    MakeTree(base + "tree", kDirs, kFilesPerDir, kFileSize);
 
     std::vector<double> ours, bare, xcopy, deleteOurs, deleteBare;
     const int runs = 11;

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "bench_clock.h"
+#include "bench_files.h"
 
 #include <cstdio>
 #include <cstring>
@@ -21,67 +22,13 @@
 
 using namespace qrn;
 
-using bench::Median;
-using bench::Now;
+using namespace bench;
 
 namespace {
-
-struct Silent : Prompts, OperationUi {
-    int Message(void*, const char*, const char*, unsigned) override { return kIdOk; }
-    void Beep() override {}
-    void* Owner() override { return nullptr; }
-    void OpenStatus(const char*) override {}
-    void CloseStatus() override {}
-    void ShowStatus(bool) override {}
-    void Poll() override {}
-    bool CancelRequested() override { return false; }
-    void SetCancelRequested(bool) override {}
-    void Progress(const std::string&) override {}
-    void EntryInfo(const std::string&, const FileStat&) override {}
-    DuplicatePolicy AskDuplicate() override { return DuplicatePolicy::OverwriteAll; }
-    void CursorTo(int) override {}
-    std::uint64_t Milliseconds() override { return GetTickCount(); }
-};
 
 struct NoLog : ErrorLog {
     bool Append(void*, const char*, int, char*) override { return true; }
 };
-
-void MakeTree(const std::string& root, int dirs, int files, int size) {
-    CreateDirectoryA(root.c_str(), nullptr);
-    const std::string data(static_cast<std::size_t>(size), 'q');
-    for (int d = 0; d < dirs; ++d) {
-        const std::string dir = root + "\\d" + std::to_string(d);
-        CreateDirectoryA(dir.c_str(), nullptr);
-        for (int f = 0; f < files; ++f) {
-            HANDLE h = CreateFileA((dir + "\\f" + std::to_string(f) + ".dat").c_str(), GENERIC_WRITE, 0, nullptr,
-                                   CREATE_ALWAYS, 0, nullptr);
-            DWORD n;
-            WriteFile(h, data.data(), static_cast<DWORD>(size), &n, nullptr);
-            CloseHandle(h);
-        }
-    }
-}
-
-template <typename Fn>
-void Walk(const std::string& dir, Fn each) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*.*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        if (std::strcmp(fd.cFileName, ".") && std::strcmp(fd.cFileName, "..")) each(fd);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-}
-
-void BareCopy(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    Walk(from, [&](const WIN32_FIND_DATAA& fd) {
-        const std::string name = fd.cFileName;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) BareCopy(from + "\\" + name, to + "\\" + name);
-        else CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-    });
-}
 
 // What any comparison of two trees must do: list both, stat every pair.
 int BareCompare(const std::string& a, const std::string& b) {
@@ -100,26 +47,6 @@ int BareCompare(const std::string& a, const std::string& b) {
             ++differ;
     });
     return differ;
-}
-
-void BareDelete(const std::string& path) {
-    Walk(path, [&](const WIN32_FIND_DATAA& fd) {
-        const std::string inner = path + "\\" + fd.cFileName;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) BareDelete(inner);
-        else DeleteFileA(inner.c_str());
-    });
-    RemoveDirectoryA(path.c_str());
-}
-
-void RunAndWait(std::string command) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-        return;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
 }
 
 // The list of dir (with a trailing backslash) as the reader leaves it, every
@@ -146,11 +73,6 @@ TransferRequest Into(const Listing& l, const std::string& dest) {
     r.currentDir = l.CurrentDir;
     r.destDir = dest.c_str();
     return r;
-}
-
-void Report(const char* what, double ours, const char* baseName, double base) {
-    std::printf("%-48s: %s %8.1f ms, %s %8.1f ms, ratio %.2f\n", what, "QRN", ours * 1000, baseName, base * 1000,
-                ours / base);
 }
 
 }  // namespace
