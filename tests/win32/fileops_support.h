@@ -31,7 +31,7 @@ struct Faulty : Win32FileSystem {
     std::string notReady;           // everything below it stops answering, as a drive gone away
     std::uint64_t free = kFreeUnknown - 1;  // when set below that, the free space reported
     bool unresolved = false;  // as a system that cannot resolve paths: only identities tell
-    bool unflagged = false;   // links not told apart from directories (a bind mount looks so)
+    bool unflagged = false;   // links not told apart from directories, nor listed as links (a bind mount looks so)
     unsigned injected = 0;
     std::string RealPath(const std::string& p) override { return unresolved ? p : Win32FileSystem::RealPath(p); }
     bool IsLink(const std::string& p, std::uint32_t a) override { return !unflagged && Win32FileSystem::IsLink(p, a); }
@@ -52,7 +52,10 @@ struct Faulty : Win32FileSystem {
     bool List(const std::string& d, std::vector<DirItem>& items) override {
         if (!notReady.empty() && d.compare(0, notReady.size(), notReady) == 0) return injected = kErrNotReady, false;
         if (d == unlistable) return items.assign(1, DirItem{"f.txt", 0, 1}), injected = kErrSharingViolation, false;
-        return Win32FileSystem::List(d, items);
+        if (!Win32FileSystem::List(d, items)) return false;
+        if (unflagged)
+            for (DirItem& i : items) i.attributes &= ~kAttrReparsePoint;
+        return true;
     }
     std::uint64_t FreeBytes(const std::string& p) override {
         return free < kFreeUnknown - 1 ? free : Win32FileSystem::FreeBytes(p);
