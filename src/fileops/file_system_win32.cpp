@@ -49,19 +49,22 @@ bool FileIndex(HANDLE h, std::uint64_t& index) {
     return true;
 }
 
-// The root of path's volume as written: "X:\\" or "\\\\server\\share\\"; "" when none.
-std::string RootOf(const std::string& path) {
+// Where a serial number is kept for path: the directory it is in (the
+// whole directory lies on one volume); "" when it must be asked itself, as
+// a link or a mount point may lead onto another volume.
+std::string SerialKey(const std::string& path) {
     char full[MAX_PATH * 2];
     const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
     if (n == 0 || n >= sizeof full) return "";
-    const std::string p(full);
-    if (p.size() >= 2 && p[1] == ':') return p.substr(0, 2) + "\\";
-    if (p.compare(0, 2, "\\\\") != 0) return "";
-    const std::size_t share = p.find('\\', 2), end = share == std::string::npos ? share : p.find('\\', share + 1);
-    return (end == std::string::npos ? p : p.substr(0, end)) + "\\";
+    const DWORD a = GetFileAttributesA(full);
+    if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_REPARSE_POINT)) return "";
+    std::string p(full);
+    if (p.size() > 3 && EndsWithBackslash(p.c_str())) p.pop_back();
+    const int slash = LastBackslash(p.c_str());
+    return slash < 2 || static_cast<std::size_t>(slash) + 1 >= p.size() ? "" : p.substr(0, static_cast<std::size_t>(slash) + 1);
 }
 
-// The volume serial numbers the system gave for files under each root,
+// The volume serial numbers the system gave for entries of a directory,
 // kept a moment: asking it costs more than opening the file.
 struct KnownSerial {
     std::string root;
@@ -69,6 +72,7 @@ struct KnownSerial {
     DWORD at;
 };
 std::vector<KnownSerial> g_serials;
+constexpr std::size_t kSerialsKept = 64;
 
 bool CachedSerial(const std::string& root, std::uint32_t& serial) {
     const DWORD now = GetTickCount();
@@ -83,6 +87,7 @@ bool CachedSerial(const std::string& root, std::uint32_t& serial) {
 
 void KeepSerial(const std::string& root, std::uint32_t serial) {
     std::erase_if(g_serials, [&](const KnownSerial& k) { return CompareNoCase(k.root.c_str(), root.c_str()) == 0; });
+    if (g_serials.size() >= kSerialsKept) g_serials.erase(g_serials.begin());
     g_serials.push_back({root, serial, GetTickCount()});
 }
 
@@ -120,10 +125,10 @@ bool Win32FileSystem::Identity(const std::string& path, FileId& id) {
         return false;
     }
     // The file's index alone is cheap to ask; the volume's serial number is
-    // not, and is taken over from an earlier file under the same root.
+    // not, and is taken over from an earlier entry of the same directory.
     std::uint64_t index = 0;
     std::uint32_t volume = 0;
-    const std::string root = RootOf(path);
+    const std::string root = SerialKey(path);
     bool ok = !root.empty() && FileIndex(h, index) && CachedSerial(root, volume);
     if (!ok) {
         BY_HANDLE_FILE_INFORMATION info;
@@ -222,8 +227,8 @@ bool Win32FileSystem::IsLink(const std::string& path, std::uint32_t attributes) 
         linkParent_ = parent;
         linkParentReal_ = RealPath(parent.size() == 2 ? parent + "\\" : parent);
         if (!EndsWithBackslash(linkParentReal_.c_str())) linkParentReal_ += "\\";
+        linkParentAt_ = now;
     }
-    linkParentAt_ = now;
     std::string expected = linkParentReal_;
     expected += path.substr(parent.size() + 1);
     return CompareNoCase(RealPath(path).c_str(), expected.c_str()) != 0;

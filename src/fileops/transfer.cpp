@@ -199,6 +199,10 @@ bool MoveOrReplace(CopyJob& job, const std::string& src, const std::string& dst,
     if (fs.Replace(src, dst)) return true;
     const unsigned error = fs.LastError();
     if (error != kErrNotSameDevice) return false;
+    // Copied over and then removed, the source must be known not to be the
+    // target: a share of a folder of another share looks like another volume.
+    FileId a, b;
+    if (!fs.Identity(src, a) || !fs.Identity(dst, b) || a == b) return false;
     if (!ReplaceByCopy(job, src, dst)) return false;
     if (attributes & kAttrReadOnly) fs.SetAttributes(src, kAttrNormal);
     if (fs.RemoveFile(src)) return true;
@@ -396,7 +400,7 @@ int Prune(FileSystem& fs, ListingReplay* replay, OperationUi& ui, const std::str
             present = st.exists;
         }
         const std::string target = targetDir + item.name;
-        if (target.size() + 1 > kMaxPath) return 0;
+        if (target.size() + (directory ? 1 : 0) > kMaxPath) return 0;
         if (!present) {
             if (!DeleteTree(fs, ui, target, item.attributes)) return 0;
             ++deleted;
@@ -502,7 +506,7 @@ TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSyst
     job.errorLog = &guarded;
     job.errorCount = &errors;
     job.logName = logName;
-    int last = 1;
+    int last = 1, unlogged = 0;
     auto copy = [&](int row) {
         const FileEntry& e = t.rows[row];
         last = CopyEntry(job, r.currentDir, r.destDir, e.name, e.attributes, false, "");
@@ -516,8 +520,8 @@ TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSyst
             guarded.Append(owner, job.lastFailedPath, errors, logName);
             ++errors;
         }
-    } else {
-        copy(cursor);
+    } else if (!copy(cursor) && !ui.CancelRequested()) {
+        ++unlogged;  // the row itself, which no log line names
     }
     end();
     if (!last) Tell(owner, ui.CancelRequested() ? kMirrorCopyStopped : kMirrorCopyFailed, kRowErrorTitle);
@@ -527,7 +531,7 @@ TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSyst
         fs.RemoveFile(logName);
     }
     res.done = job.filesCopied;
-    res.failed = guarded.lines + (last ? 0 : 1);
+    res.failed = guarded.lines + unlogged;
     if (ui.CancelRequested()) res.said = kSaidMirrorStopped;
     else if (res.failed) res.said = Said(kSaidMirroredFailed, res.done, res.deleted, res.failed);
     else res.said = Said(kSaidMirrored, res.done, res.deleted);

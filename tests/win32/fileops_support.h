@@ -31,6 +31,8 @@ struct Faulty : Win32FileSystem {
     std::string notReady;           // everything below it stops answering, as a drive gone away
     std::uint64_t free = kFreeUnknown - 1;  // when set below that, the free space reported
     bool unresolved = false;  // as a system that cannot resolve paths: only identities tell
+    bool noIdentity = false;  // a file system that answers no file index (some shares)
+    bool Identity(const std::string& p, FileId& id) override { return !noIdentity && Win32FileSystem::Identity(p, id); }
     bool unflagged = false;   // links not told apart from directories, nor listed as links (a bind mount looks so)
     unsigned injected = 0;
     std::string RealPath(const std::string& p) override { return unresolved ? p : Win32FileSystem::RealPath(p); }

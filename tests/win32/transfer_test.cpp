@@ -57,7 +57,7 @@ FileId IdOf(Faulty& fs, const std::string& path) {
 TEST_F(Ops, AMovedFileNeverLosesItselfOrTheTargetBeforeItIsReplaced) {
     enum Where { kOtherDir, kSameDir, kAliasLetter };
     const struct { const char* what; bool exists; DuplicatePolicy policy; int sourceAge; bool readOnlyTarget; Where where;
-                   unsigned replaceError; int result; const char* source; const char* target; } cases[] = {
+                   unsigned replaceError; int result; const char* source; const char* target; bool noIdentity = false; } cases[] = {
         {"no target yet", false, DuplicatePolicy::OverwriteAll, 0, false, kOtherDir, 0, 1, nullptr, "new"},
         {"overwrite a read-only target", true, DuplicatePolicy::OverwriteAll, 0, true, kOtherDir, 0, 1, nullptr, "new"},
         {"newer only, the source older", true, DuplicatePolicy::CopyNewer, -10, false, kOtherDir, 0, 1, "new", "old"},
@@ -67,6 +67,8 @@ TEST_F(Ops, AMovedFileNeverLosesItselfOrTheTargetBeforeItIsReplaced) {
          "new", "old"},
         {"the target on another volume", true, DuplicatePolicy::OverwriteAll, 0, false, kOtherDir, kErrNotSameDevice, 1,
          nullptr, "new"},
+        {"another volume, no identity to tell it is not the source", true, DuplicatePolicy::OverwriteAll, 0, false, kOtherDir,
+         kErrNotSameDevice, 0, "new", "old", true},
         {"onto itself, overwrite", true, DuplicatePolicy::OverwriteAll, 0, false, kSameDir, 0, 1, "new", "new"},
         {"onto itself, taken for another volume", true, DuplicatePolicy::OverwriteAll, 0, false, kSameDir, kErrNotSameDevice,
          1, "new", "new"},
@@ -85,6 +87,7 @@ TEST_F(Ops, AMovedFileNeverLosesItselfOrTheTargetBeforeItIsReplaced) {
         if (c.where == kOtherDir) SetWriteTime(other / "f.txt", now, 0);
         duplicate = c.policy;
         fs.replaceError = c.replaceError;
+        fs.noIdentity = c.noIdentity;
         CopyJob job = Job();
         EXPECT_EQ(c.result, MoveEntry(job, src.Path(), target, "f.txt", FILE_ATTRIBUTE_ARCHIVE));
         EXPECT_EQ(c.source ? c.source : "(gone)", Exists(src / "f.txt") ? Slurp(src / "f.txt") : "(gone)");
