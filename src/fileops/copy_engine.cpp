@@ -24,20 +24,6 @@ void Tell(void* owner, const std::string& text, const char* title) {
 }
 
 
-std::string Upper(const std::string& s) {
-    std::string u = s;
-    for (std::size_t i = 0; i < u.size(); ++i) {
-        if (IsLeadByte(u[i])) ++i;
-        else if (u[i] >= 'a' && u[i] <= 'z') u[i] = static_cast<char>(u[i] - 32);
-    }
-    return u;
-}
-
-std::string WithoutBackslash(const std::string& p) {
-    if (p.size() > 3 && EndsWithBackslash(p.c_str())) return p.substr(0, p.size() - 1);
-    return p;
-}
-
 // "C:\a\b" -> "C:\a", "C:\a" -> "C:\", "C:\" -> "C:\".
 std::string Parent(const std::string& path) {
     const std::string p = WithoutBackslash(path);
@@ -327,7 +313,7 @@ int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::
 // A copy onto the program's own file becomes a request to update it.
 bool IsOwnProgram(CopyJob& job, const std::string& src, const std::string& dst) {
     if (job.ownExecutable.empty() ||
-        (Upper(dst) != Upper(job.ownExecutable) && !SameFile(job.fs, dst, job.ownExecutable)))
+        (UpperAscii(dst) != UpperAscii(job.ownExecutable) && !SameFile(job.fs, dst, job.ownExecutable)))
         return false;
     if (job.pendingUpdate) {
         CopyCut(job.pendingUpdate->source, sizeof job.pendingUpdate->source, src.c_str());
@@ -459,6 +445,20 @@ int CopyDirectoryEntry(CopyJob& job, const std::string& sourceDir, const std::st
 }
 
 }  // namespace
+
+std::string UpperAscii(const std::string& s) {
+    std::string u = s;
+    for (std::size_t i = 0; i < u.size(); ++i) {
+        if (IsLeadByte(u[i])) ++i;
+        else if (u[i] >= 'a' && u[i] <= 'z') u[i] = static_cast<char>(u[i] - 32);
+    }
+    return u;
+}
+
+std::string WithoutBackslash(const std::string& p) {
+    if (p.size() > 3 && EndsWithBackslash(p.c_str())) return p.substr(0, p.size() - 1);
+    return p;
+}
 
 void Failed(CopyJob& job, const std::string& path) { CopyCut(job.lastFailedPath, sizeof job.lastFailedPath, path.c_str()); }
 

@@ -79,6 +79,10 @@ void Failed(CopyJob& job, const std::string& path);
 // Paths: the directory part up to and including the last real backslash, and
 // whether b is a or lies inside it (ASCII letters compared without case).
 std::string DirectoryPart(const std::string& path);
+// The path without its closing backslash (a drive root keeps it).
+std::string WithoutBackslash(const std::string& path);
+// ASCII letters upper-cased, the bytes of double-byte characters left alone.
+std::string UpperAscii(const std::string& s);
 bool IsSameOrInside(const std::string& a, const std::string& b);
 
 }  // namespace qrn

@@ -36,10 +36,6 @@ std::string Summary(const TransferResult& r, const char* done, const char* doneF
     return r.failed ? Said(doneFailed, r.done, r.failed) : Said(done, r.done);
 }
 
-std::string WithoutBackslash(const std::string& p) {
-    return p.size() > 3 && EndsWithBackslash(p.c_str()) ? p.substr(0, p.size() - 1) : p;
-}
-
 // One directory however it is reached (letter case, another drive letter, a link).
 bool SameDirectory(FileSystem& fs, const std::string& a, const std::string& b) {
     return (IsSameOrInside(a, b) && IsSameOrInside(b, a)) || SameFile(fs, WithoutBackslash(a), WithoutBackslash(b));
@@ -130,14 +126,7 @@ public:
     }
 
 private:
-    static std::string Key(const std::string& name) {
-        std::string k = name;
-        for (std::size_t i = 0; i < k.size(); ++i) {
-            if (IsLeadByte(k[i])) ++i;
-            else if (k[i] >= 'a' && k[i] <= 'z') k[i] = static_cast<char>(k[i] - 32);
-        }
-        return k;
-    }
+    static std::string Key(const std::string& name) { return UpperAscii(name); }
     const std::vector<DirItem>& items_;
     std::unordered_map<std::string, std::size_t> index_;
 };
@@ -231,25 +220,9 @@ int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
             Failed(job, src);
             return 0;
         }
-        if (tryFirst) {
-            tryFirst = false;
-            ui.EntryInfo(src, s);
-            ui.Progress(ProgressText(1, kFreeUnknown, src, dst));
-            ui.Poll();
-            if (ui.CancelRequested()) return 1;  // the file stays where it is
-            if (fs.Rename(src, dst)) {
-                ++job.filesCopied;
-                job.bytesCopied += s.size;
-                return 1;
-            }
-            const unsigned error = fs.LastError();
-            if (error != kErrAlreadyExists && error != kErrFileExists && error != kErrWriteProtect) {
-                Failed(job, src);
-                return 0;
-            }
-            continue;  // a target there (or a medium to ask about): the steps below
-        }
-        const FileStat d = fs.Stat(dst);
+        const bool optimistic = tryFirst;
+        tryFirst = false;
+        const FileStat d = optimistic ? FileStat{} : fs.Stat(dst);
         bool replace = false;
         std::uint64_t need = s.size;
         if (d.exists) {
@@ -303,8 +276,10 @@ int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
                 job.bytesCopied += s.size;
                 return 1;
             }
+            const unsigned error = fs.LastError();
+            if (optimistic && (error == kErrAlreadyExists || error == kErrFileExists)) break;  // the policy decides
             Failed(job, src);
-            if (fs.LastError() == kErrWriteProtect && Confirmed(owner, kWriteProtected)) continue;
+            if (error == kErrWriteProtect && Confirmed(owner, kWriteProtected)) continue;
             if (cleared && fs.Stat(dst).exists) fs.SetAttributes(dst, SettableAttributes(d.attributes));
             return 0;
         }
