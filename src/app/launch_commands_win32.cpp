@@ -3,6 +3,7 @@
 #include "app/main_window_win32.h"
 #include "launch/ext_dialog_win32.h"
 #include "launch/launch_win32.h"
+#include "pager/pager_window_win32.h"
 #include "resources/resource_ids.h"
 
 namespace qrn {
@@ -11,8 +12,25 @@ namespace {
 
 int ReadListed(void* owner) { return ReadMainDirectory(static_cast<HWND>(owner)); }
 
+// The built-in pager over the main window: where nothing is stored it opens
+// at the main window's corner, as large as the list.
+bool ShowInPager(void* owner, const FileEntry& entry) {
+    HWND main = static_cast<HWND>(owner);
+    RECT w{0, 0, 0, 0}, client{0, 0, 640, 480};
+    GetWindowRect(main, &w);
+    GetClientRect(main, &client);
+    const ScreenLayout& s = g_listing.screen;
+    const int width = g_listing.screenValid ? s.clientWidth : client.right;
+    const int height = g_listing.screenValid ? s.listBottom - s.listTop : client.bottom;
+    const PagerContext c{&g_settings, &IniProfile(), ListFont(MainPaint()), g_listing.CurrentDir,
+                         RECT{w.left, w.top, width, height}};
+    if (!ViewFile(main, c, entry)) return false;
+    SpeakCursorRow();
+    return true;
+}
+
 Win32LaunchPlatform& Platform() {
-    static Win32LaunchPlatform p(ReadListed);
+    static Win32LaunchPlatform p(ReadListed, ShowInPager);
     return p;
 }
 

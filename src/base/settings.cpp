@@ -56,6 +56,10 @@ const KeyInfo kKeys[] = {
     QRN_INT(kSectionInit, "init_sy_pos", DestY, -1, kAny, kAny, Plain, Always),
     QRN_INT(kSectionInit, "init_sx_siz", DestW, -1, kAny, kAny, Plain, Always),
     QRN_INT(kSectionInit, "init_sy_siz", DestH, -1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_vx_pos", PagerX, -1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_vy_pos", PagerY, -1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_vx_siz", PagerW, -1, kAny, kAny, Plain, Always),
+    QRN_INT(kSectionInit, "init_vy_siz", PagerH, -1, kAny, kAny, Plain, Always),
     // GetPath defaults to the program folder and ends with a backslash.
     QRN_TEXT(kSectionInit, "GetPath", StartDir, "", StartOwnStep),
     QRN_TEXT(kSectionInit, "Mask", StartMask, "*.*", StartOwnStep),

@@ -53,6 +53,7 @@ struct Settings {
     int ActiveCheck;
     int DestMemo;        // init_smemo: the destination window reuses its stored rectangle
     int DestX, DestY, DestW, DestH;  // init_sx_pos, init_sy_pos, init_sx_siz, init_sy_siz (-1: not stored)
+    int PagerX, PagerY, PagerW, PagerH;  // init_vx_pos, init_vy_pos, init_vx_siz, init_vy_siz (-1: not stored)
     // Color
     Rgb Colors[kColorCount];
     // PKUPK_CMD
@@ -82,7 +83,8 @@ enum class IniKey : int {
     SortAuto, SortOrder, SortKey, SystemDisp, HiddenDisp, MenuMode, Editor, Pager, NameCase,
     DisplayMode, TwoColumnSwitch, WinX, WinY, WinW, WinH, Toolbar, FontSize, Font, FontCharSet,
     FileNameFull, FileDispSize, ExpDispSize, EditLongName, ScrollMode, FolderDot, SaveMode,
-    WinSizeIsMax, UpdateSig, WinBannerMode, ActiveCheck, DestMemo, DestX, DestY, DestW, DestH, GetPath, Mask,
+    WinSizeIsMax, UpdateSig, WinBannerMode, ActiveCheck, DestMemo, DestX, DestY, DestW, DestH,
+    PagerX, PagerY, PagerW, PagerH, GetPath, Mask,
     ColorFirst,  // Back_Col_R, Back_Col_G, Back_Col_B, Norm_Col_R, ... Upper_Col_B
     ColorLast = ColorFirst + 3 * kColorCount - 1,
     LzhUnpack, LzhPack, ZipUnpack, CabUnpack, TarUnpack, IshUnpack, FileNameGet,

@@ -32,9 +32,8 @@ void Win32LaunchPlatform::SystemExtension(const char* ext, char* out, std::size_
 
 void Win32LaunchPlatform::PlaySoundFile(const char* path) { sndPlaySoundA(path, 0); }
 
-bool Win32LaunchPlatform::BuiltInPager(void*, const char*) {
-    // The built-in viewer does not open files yet.
-    return false;
+bool Win32LaunchPlatform::BuiltInPager(void* owner, const FileEntry& entry) {
+    return pager_ && pager_(owner, entry);
 }
 
 bool Win32LaunchPlatform::SystemDirectory(char* out, std::size_t size) {

@@ -243,7 +243,7 @@ void ViewEntry(LaunchContext& c, int row) {
     Listing& l = c.listing;
     if (row < 0 || row >= l.table.EntryCount) return;
     if (c.settings.Pager[0] == '\0') {
-        c.platform.BuiltInPager(c.owner, l.table.rows[row].name);
+        c.platform.BuiltInPager(c.owner, l.table.rows[row]);
         return;
     }
     char line[kCommandSize];
@@ -342,10 +342,8 @@ void QuickViewer(LaunchContext& c) {
 
 void ViewCommand(LaunchContext& c) {
     Listing& l = c.listing;
-    if (!CursorValid(l)) return;
-    if (c.platform.BuiltInPager(c.owner, CursorName(l))) return;
-    // Until the built-in viewer opens files, the Pager program stands in.
-    if (c.settings.Pager[0]) ViewEntry(c, l.CursorIndex);
+    if (!EntryQualifies(l.table, l.CursorIndex, RowKind::PlainFile)) return;
+    c.platform.BuiltInPager(c.owner, l.table.rows[l.CursorIndex]);
 }
 
 bool FindMaskCommand(LaunchContext& c) {

@@ -28,9 +28,9 @@ public:
     virtual void SystemExtension(const char* ext, char* out, std::size_t size) = 0;
     // Plays a sound file and returns when it has ended.
     virtual void PlaySoundFile(const char* path) = 0;
-    // Opens the named row of the listed directory in the built-in viewer;
-    // false when the program has none to offer.
-    virtual bool BuiltInPager(void* owner, const char* name) = 0;
+    // Shows a row of the listed directory in the built-in pager until it is
+    // closed; false when no pager opened.
+    virtual bool BuiltInPager(void* owner, const FileEntry& entry) = 0;
     // The system directory, without a trailing backslash as a rule.
     virtual bool SystemDirectory(char* out, std::size_t size) = 0;
     // Reads the listing's CurrentDir anew; the row count or -1.

@@ -28,7 +28,7 @@ struct RecordingPlatform : LaunchPlatform {
     bool Run(const char* command) override { return log.push_back(std::string("run ") + command), failRuns-- <= 0; }
     void ShellOpen(void*, const char* path) override { log.push_back(std::string("open ") + path); }
     void PlaySoundFile(const char* path) override { log.push_back(std::string("play ") + path); }
-    bool BuiltInPager(void*, const char* name) override { return log.push_back(std::string("pager ") + name), true; }
+    bool BuiltInPager(void*, const FileEntry& e) override { return log.push_back(std::string("pager ") + e.name), true; }
     void SystemExtension(const char* ext, char* out, std::size_t size) override { std::snprintf(out, size, "%s", extensions[ext].c_str()); }
     bool FindProgramFor(const char*, char*, std::size_t) override { return false; }
     bool SystemDirectory(char*, std::size_t) override { return false; }

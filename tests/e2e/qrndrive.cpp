@@ -117,7 +117,7 @@ bool KeyOf(std::wstring name, WORD& vk, std::vector<WORD>& mods) {
         {L"esc", VK_ESCAPE}, {L"enter", VK_RETURN}, {L"space", VK_SPACE}, {L"tab", VK_TAB}, {L"back", VK_BACK},
         {L"up", VK_UP}, {L"down", VK_DOWN}, {L"left", VK_LEFT}, {L"right", VK_RIGHT}, {L"home", VK_HOME},
         {L"end", VK_END}, {L"pgup", VK_PRIOR}, {L"pgdn", VK_NEXT}, {L"insert", VK_INSERT}, {L"delete", VK_DELETE},
-        {L"add", VK_ADD}, {L"f1", VK_F1}, {L"f10", VK_F10}, {L"apps", VK_APPS}, {L"comma", VK_OEM_COMMA},
+        {L"add", VK_ADD}, {L"f1", VK_F1}, {L"f7", VK_F7}, {L"f10", VK_F10}, {L"apps", VK_APPS}, {L"comma", VK_OEM_COMMA},
         {L"period", VK_OEM_PERIOD}, {L"slash", VK_OEM_2}, {L"backslash", VK_OEM_5}, {L"caret", VK_OEM_7},
         {L"minus", VK_OEM_MINUS}, {L"semicolon", VK_OEM_1}};
     if (const auto n = names.find(name); n != names.end()) return vk = n->second, true;

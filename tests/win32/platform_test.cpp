@@ -162,7 +162,7 @@ TEST(Update, CopiesOverTheTargetWaitingWhileItIsHeldAndStartsIt) {
 // one is refused without asking.
 TEST(Launch, RunHandsTheCommandLineToTheSystemAndRefusesAnEmptyOne) {
     const ImportReplaced exec(g_winExecImport, reinterpret_cast<void*>(RecordedExec));
-    Win32LaunchPlatform launcher(nullptr);
+    Win32LaunchPlatform launcher(nullptr, nullptr);
     g_executed.clear();
     g_execAnswer = 33;
     EXPECT_FALSE(launcher.Run(""));

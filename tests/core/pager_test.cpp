@@ -1,0 +1,252 @@
+// The pager's text: the windowed reading, the line index and the screen
+// lines, against the plain reading of a page (the whole text in memory, line
+// feeds counted from its start) on generated texts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "base/sjis.h"
+#include "listing/list_keys.h"
+#include "pager/pager_text.h"
+
+namespace qrn::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// A text in memory, handed out in pieces of at most chunk bytes.
+class StringSource : public ByteSource {
+public:
+    explicit StringSource(std::string text, std::size_t chunk = ~std::size_t{0}) : text_(std::move(text)), chunk_(chunk) {}
+    std::size_t Read(std::uint64_t offset, unsigned char* out, std::size_t n) override {
+        if (offset >= text_.size()) return 0;
+        n = std::min({n, chunk_, static_cast<std::size_t>(text_.size() - offset)});
+        std::copy_n(text_.data() + offset, n, out);
+        return n;
+    }
+
+private:
+    std::string text_;
+    std::size_t chunk_;
+};
+
+// The plain page: the text is one buffer, the top line found by counting line
+// feeds from its start, the screen lines built byte by byte.
+Page PlainPage(const std::string& all, std::uint64_t top, const PageGeometry& g) {
+    const std::size_t end = std::min(all.find('\x1A'), all.size());
+    std::size_t i = 0;
+    for (std::uint64_t feeds = 0; feeds < top; ++i) {
+        if (i >= end) return Page{};
+        if (all[i] == '\n') ++feeds;
+    }
+    Page p;
+    p.topOffset = i;
+    std::string line;
+    auto put = [&] { p.lines.push_back(line), line.clear(); };
+    while (static_cast<int>(p.lines.size()) < g.linesPerPage) {
+        if (i >= end) {
+            p.atEnd = true;
+            if (!line.empty()) put();
+            break;
+        }
+        const unsigned char c = static_cast<unsigned char>(all[i++]);
+        if (c == '\n') {
+            put();
+            continue;
+        }
+        if (c == '\r' && i < end && all[i] == '\n') continue;
+        if (c == '\t') {
+            do line += ' ';
+            while (line.size() % g.tabWidth && static_cast<int>(line.size()) < g.limit);
+        } else {
+            line += static_cast<char>(c);
+            const unsigned char t = i < end ? static_cast<unsigned char>(all[i]) : 0;
+            if (IsLeadByte(c) && t >= 0x40 && t <= 0xFC && t != 0x7F) line += all[i++];
+        }
+        if (static_cast<int>(line.size()) >= g.limit) put();
+    }
+    if (top > 0 && p.lines.empty()) return Page{};
+    p.answer = static_cast<std::int64_t>(top + p.lines.size());
+    return p;
+}
+
+std::string RandomText(std::mt19937& rng, std::size_t size, bool withEof) {
+    static const char* const pieces[] = {"a", "Z", " ", "\t", "\n", "\r\n", "\r", "\x83\x5C", "\x82\xA0", "\x88\x9F",
+                                         "\x81", "\xB1", "", "\n\n"};  // 12: a NUL
+    std::string s;
+    std::uniform_int_distribution<int> pick(0, 13), run(1, 400);
+    while (s.size() < size) {
+        const int k = pick(rng);
+        if (k == 12) s += '\0';
+        else if (k == 0) s.append(static_cast<std::size_t>(run(rng)), 'x');  // long lines
+        else s += pieces[k];
+    }
+    if (withEof) s.insert(s.size() * 3 / 4, 1, '\x1A');
+    return s;
+}
+
+std::uint64_t PlainLineCount(const std::string& all) {
+    const std::size_t end = std::min(all.find('\x1A'), all.size());
+    const std::size_t last = all.rfind('\n', end ? end - 1 : 0);
+    const auto feeds = static_cast<std::uint64_t>(std::count(all.begin(), all.begin() + end, '\n'));
+    const std::size_t lastStart = last == std::string::npos || last >= end ? 0 : last + 1;
+    return feeds + (lastStart < end ? 1 : 0);
+}
+
+void ExpectSamePage(const Page& want, const Page& got, const std::string& where) {
+    EXPECT_EQ(want.answer, got.answer) << where;
+    if (want.answer < 0) return;
+    EXPECT_EQ(want.topOffset, got.topOffset) << where;
+    EXPECT_EQ(want.atEnd, got.atEnd) << where;
+    EXPECT_EQ(want.lines, got.lines) << where;
+}
+
+TEST(PagerText, PagesMatchThePlainReadingOnGeneratedTexts) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 12; ++round) {
+        // Some texts cross block boundaries; some are read in small pieces.
+        const std::size_t size = round < 6 ? 3000 : 150000 + round * 20011;
+        const std::string all = RandomText(rng, size, round % 3 == 1);
+        StringSource source(all, round % 2 ? 999 : ~std::size_t{0});
+        TextWindow window(source, all.size());
+        LineIndex index(window);
+        const PageGeometry g{1 + round % 23, 2 + (round * 37) % 80, round % 2 ? 4 : 8};
+        const std::uint64_t lines = PlainLineCount(all);
+        EXPECT_EQ(lines, index.LineCount()) << round;
+        // Every top line near both ends, a spread between, and beyond the text.
+        std::vector<std::uint64_t> tops;
+        for (std::uint64_t t = 0; t < 40; ++t) tops.push_back(t), tops.push_back(lines + 2 - std::min(t, lines + 2));
+        for (int k = 0; k < 60; ++k) tops.push_back(rng() % (lines + 3));
+        for (std::uint64_t t : tops) ExpectSamePage(PlainPage(all, t, g), BuildPage(index, t, g), std::to_string(t));
+        // The thumb: line feeds in the first p + 1 bytes.
+        const std::size_t end = std::min(all.find('\x1A'), all.size());
+        for (int k = 0; k < 40; ++k) {
+            const std::size_t p = rng() % (all.size() + 2);
+            const auto want = static_cast<std::uint64_t>(std::count(all.begin(), all.begin() + std::min(p + 1, end), '\n'));
+            EXPECT_EQ(want, index.LineFeedsBefore(p + 1)) << p;
+        }
+    }
+}
+
+TEST(PagerText, TheIndexStaysBoundedAndRight) {
+    // More lines than the index notes one by one: it keeps every other start.
+    std::string all;
+    for (int i = 0; i < 300000; ++i) all += (i % 7 ? "\n" : "ab\n");
+    StringSource source(all);
+    TextWindow window(source, all.size());
+    LineIndex index(window);
+    const PageGeometry g{5, 60, 8};
+    ExpectSamePage(PlainPage(all, 299998, g), BuildPage(index, 299998, g), "end");
+    EXPECT_GT(index.Stride(), 1u);
+    std::mt19937 rng(3);
+    for (int k = 0; k < 50; ++k) {
+        const std::uint64_t t = rng() % 300001;
+        std::uint64_t offset;
+        ASSERT_TRUE(index.LineStart(t, offset));
+        EXPECT_EQ(PlainPage(all, t, g).topOffset, offset) << t;
+    }
+    std::uint64_t beyond;
+    EXPECT_FALSE(index.LineStart(300001, beyond));
+}
+
+TEST(PagerText, PagesTheWay) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::uint64_t top;
+        PageGeometry g;
+        std::int64_t answer;
+        Strings lines;
+        bool atEnd;
+    } cases[] = {
+        {"an empty file", "", 0, {20, 70, 8}, 0, {}, true},
+        {"only line feeds", "\n\n\n", 1, {20, 70, 8}, 3, {"", ""}, true},
+        {"the rest after the last line feed is no line", "a\nb\n", 2, {20, 70, 8}, -1, {}, false},
+        {"a tab to the next multiple", "a\tb\t\tc", 0, {20, 70, 4}, 1, {"a   b       c"}, true},
+        {"byte 26 ends the text", "ab\x1A" "cd\nef", 0, {20, 70, 8}, 1, {"ab"}, true},
+        {"byte 26 at a line start", "ab\n\x1A" "cd", 1, {20, 70, 8}, -1, {}, false},
+        {"CR LF and a lone CR", "a\r\nb\rc", 0, {20, 70, 8}, 2, {"a", "b\rc"}, true},
+        {"a double-byte character is not split", "ab\x83\x5C" "cd", 0, {20, 3, 8}, 2, {"ab\x83\x5C", "cd"}, true},
+        {"a lone lead byte at the end", "ab\x82", 0, {20, 70, 8}, 1, {"ab\x82"}, true},
+        {"a lead byte before a line feed", "\x82\nb", 0, {20, 70, 8}, 2, {"\x82", "b"}, true},
+        {"a full line then its line feed", "abc\nd", 0, {20, 3, 8}, 3, {"abc", "", "d"}, true},
+        {"a long line wraps, the page stops", std::string(10, 'x'), 0, {2, 4, 8}, 2, {"xxxx", "xxxx"}, false},
+        {"NUL is a byte of the line", std::string("a\0b", 3), 0, {20, 70, 8}, 1, {std::string("a\0b", 3)}, true},
+    };
+    for (const Case& c : cases) {
+        StringSource source(c.text);
+        TextWindow window(source, c.text.size());
+        LineIndex index(window);
+        const Page p = BuildPage(index, c.top, c.g);
+        EXPECT_EQ(c.answer, p.answer) << c.what;
+        EXPECT_EQ(c.lines, p.lines) << c.what;
+        if (c.answer >= 0) EXPECT_EQ(c.atEnd, p.atEnd) << c.what;
+    }
+}
+
+TEST(PagerText, OffsetsBeyondFourGibibytesAreReadWhereTheyAre) {
+    // A source as large as no 32-bit size holds; each byte tells its offset's top bits.
+    class Huge : public ByteSource {
+    public:
+        std::size_t Read(std::uint64_t offset, unsigned char* out, std::size_t n) override {
+            for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<unsigned char>('A' + ((offset + i) >> 32));
+            return n;
+        }
+    } source;
+    const std::uint64_t size = (std::uint64_t{5} << 32) + 10;  // 20 GiB
+    TextWindow window(source, size);
+    std::size_t n;
+    const unsigned char* p = window.Span((std::uint64_t{4} << 32) + 3, n);
+    ASSERT_NE(nullptr, p);
+    EXPECT_EQ('E', p[0]);
+    EXPECT_EQ(nullptr, window.Span(size, n));
+    EXPECT_EQ(4, ScrollShift(size));  // 20 GiB >> 4 fits the scroll bar's range
+    EXPECT_EQ(0, ScrollShift(0x7FFFFFFF));
+}
+
+TEST(PagerText, KeysMoveTheTopLine) {
+    std::string all;
+    for (int i = 0; i < 25; ++i) all += "line\n";
+    StringSource source(all);
+    TextWindow window(source, all.size());
+    LineIndex index(window);
+    PagerState s;
+    s.geometry = PageGeometry{10, 70, 8};
+    auto press = [&](int key, bool shift = false) {
+        const PagerAction a = PagerKey(s, index, key, shift);
+        if (a == kPagerPaint) AcceptPage(s, BuildPage(index, s.TopLine, s.geometry));
+        return a;
+    };
+    struct Step {
+        int key;
+        bool shift;
+        PagerAction action;
+        std::uint64_t top;
+    } steps[] = {
+        {kKeyUp, false, kPagerNothing, 0},      {kKeyNext, false, kPagerPaint, 10}, {kKeyRight, false, kPagerPaint, 20},
+        {kKeyNext, false, kPagerPaint, 20},     // past the end: the page stays
+        {kKeyDown, false, kPagerNothing, 20},   // the text ended on this page
+        {kKeyPrior, false, kPagerPaint, 10},    {kKeyUp, false, kPagerPaint, 9},
+        {kKeyLeft, false, kPagerPaint, 0},      {kKeyEnd, false, kPagerPaint, 15},
+        {kKeyHome, false, kPagerPaint, 0},      {kKeyTab, false, kPagerPaint, 0},
+        {kPagerKeyF7, false, kPagerClose, 0},   {kKeyReturn, true, kPagerEditThenClose, 0},
+        {kKeyEscape, false, kPagerClose, 0},
+    };
+    for (const Step& st : steps) {
+        EXPECT_EQ(st.action, press(st.key, st.shift)) << st.key;
+        EXPECT_EQ(st.top, s.TopLine) << st.key;
+    }
+    EXPECT_EQ(4, s.TabWidth);
+}
+
+TEST(PagerText, TabWidthByExtension) {
+    for (auto [name, width] : {std::pair{"a.c", 4}, {"B.CPP", 4}, {"x.Inc", 4}, {"p.pas", 4}, {"h.h", 4},
+                               {"a.txt", 8}, {"noext", 8}, {"a.cp", 8}, {"a.cppx", 8}})
+        EXPECT_EQ(width, TabWidthFor(name)) << name;
+}
+
+}  // namespace
+}  // namespace qrn::test
