@@ -39,7 +39,7 @@ struct PagerWindow {
     const PagerContext* c = nullptr;
     HWND owner = nullptr, window = nullptr;
     char path[kPathSize] = {};
-    std::unique_ptr<FileSource> source;
+    std::unique_ptr<ByteSource> source;
     std::unique_ptr<TextWindow> text;
     std::unique_ptr<LineIndex> index;
     PagerState state;
@@ -72,18 +72,8 @@ void PaintPage(PagerWindow& p, HDC dc) {
     p.state.geometry = GeometryOf(rc.right, rc.bottom, p.cw, p.lh, p.state.TabWidth);
     const Page page = BuildPage(*p.index, p.state.TopLine, p.state.geometry);
     if (page.answer >= 0) {
-        HBRUSH back = CreateSolidBrush(ColorOf(p.c->settings->Colors[kBack]));
-        FillRect(dc, &rc, back);
-        DeleteObject(back);
-        HGDIOBJ oldFont = SelectObject(dc, p.c->font);
-        SetTextColor(dc, ColorOf(p.c->settings->Colors[kNorm]));
-        SetBkMode(dc, TRANSPARENT);
-        int y = 0;
-        for (const std::string& line : page.lines) {
-            TextOutA(dc, p.cw, y, line.data(), static_cast<int>(line.size()));
-            y += p.lh;
-        }
-        SelectObject(dc, oldFont);
+        const Rgb* colors = p.c->settings->Colors;
+        DrawPage(dc, rc, page, p.c->font, ColorOf(colors[kBack]), ColorOf(colors[kNorm]), p.cw, p.lh);
         SetScrollPos(p.window, SB_VERT, static_cast<int>(page.topOffset >> p.shift), TRUE);
         if (!page.lines.empty()) SpeakTopLine(page.lines.front());
     }
@@ -240,28 +230,47 @@ void Measure(PagerWindow& p) {
 
 }  // namespace
 
+std::unique_ptr<ByteSource> OpenPagerFile(const char* path, std::uint64_t& size) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file, &high);
+    size = (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) ? 0 : (static_cast<std::uint64_t>(high) << 32 | low);
+    return std::make_unique<FileSource>(file);
+}
+
+void DrawPage(HDC dc, const RECT& client, const Page& page, HFONT font, COLORREF back, COLORREF text, int cw, int lh) {
+    HBRUSH brush = CreateSolidBrush(back);
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetTextColor(dc, text);
+    SetBkMode(dc, TRANSPARENT);
+    int y = 0;
+    for (const std::string& line : page.lines) {
+        TextOutA(dc, cw, y, line.data(), static_cast<int>(line.size()));
+        y += lh;
+    }
+    SelectObject(dc, oldFont);
+}
+
 bool ViewFile(HWND owner, const PagerContext& c, const FileEntry& entry) {
     if (g_pager || (entry.attributes & (kAttrDirectory | kAttrLabel)))
         return false;
     PagerWindow p;
     p.c = &c;
     p.owner = owner;
-    HANDLE file = INVALID_HANDLE_VALUE;
+    std::uint64_t size = 0;
     if (std::snprintf(p.path, sizeof p.path, "%s%s", c.directory, entry.name) < static_cast<int>(sizeof p.path))
-        file = CreateFileA(p.path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+        p.source = OpenPagerFile(p.path, size);
+    if (!p.source) {
         CurrentPrompts().Message(owner, kPagerNoFile, kPagerErrorTitle, kMbOk);
         return true;
     }
     // The size listed (and 1024 bytes that it may have grown since), no more
     // than the file holds now.
-    DWORD high = 0;
-    const DWORD low = GetFileSize(file, &high);
-    std::uint64_t size = (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
-                             ? 0 : (static_cast<std::uint64_t>(high) << 32 | low);
     if (size > entry.size + 1024) size = entry.size + 1024;
-    p.source = std::make_unique<FileSource>(file);
     p.text = std::make_unique<TextWindow>(*p.source, size);
     p.index = std::make_unique<LineIndex>(*p.text);
     p.shift = ScrollShift(size);

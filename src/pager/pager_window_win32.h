@@ -6,6 +6,9 @@
 #include "base/entry_table.h"
 #include "base/profile.h"
 #include "base/settings.h"
+#include "pager/pager_text.h"
+
+#include <memory>
 
 namespace qrn {
 
@@ -16,6 +19,13 @@ struct PagerContext {
     const char* directory;     // where the entry is; ends with a backslash
     RECT defaultPlace;         // left, top, width, height where nothing is stored
 };
+
+// The file at path, read where the text asks, and its size now; null when
+// it cannot be opened for reading.
+std::unique_ptr<ByteSource> OpenPagerFile(const char* path, std::uint64_t& size);
+// Fills client with back and writes the page's lines in text, one character
+// width from the left edge, lh apart from the top.
+void DrawPage(HDC dc, const RECT& client, const Page& page, HFONT font, COLORREF back, COLORREF text, int cw, int lh);
 
 // Shows entry (a plain file of directory) until the pager is closed; false
 // when no pager opened (not a plain file, or one is open already).
