@@ -174,6 +174,7 @@ TEST(PagerText, PagesTheWay) {
         {"a lead byte before a line feed", "\x82\nb", 0, {20, 70, 8}, 2, {"\x82", "b"}, true},
         {"a full line then its line feed", "abc\nd", 0, {20, 3, 8}, 3, {"abc", "", "d"}, true},
         {"a long line wraps, the page stops", std::string(10, 'x'), 0, {2, 4, 8}, 2, {"xxxx", "xxxx"}, false},
+        {"a 3 MiB line without a line feed is one line", std::string(3 << 20, 'x'), 1, {20, 70, 8}, -1, {}, false},
         {"NUL is a byte of the line", std::string("a\0b", 3), 0, {20, 70, 8}, 1, {std::string("a\0b", 3)}, true},
     };
     for (const Case& c : cases) {
