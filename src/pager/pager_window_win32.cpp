@@ -44,7 +44,8 @@ struct PagerWindow {
     std::unique_ptr<LineIndex> index;
     PagerState state;
     int shift = 0;          // scroll positions are byte offsets >> shift
-    int lh = 16, cw = 8;    // line height and character width of the list font
+    HFONT font = nullptr;   // a copy of the list font: the main window may make its own anew meanwhile
+    int lh = 16, cw = 8;    // line height and character width of that font
     bool closed = false;    // PagerClosed
 };
 
@@ -73,7 +74,7 @@ void PaintPage(PagerWindow& p, HDC dc) {
     const Page page = BuildPage(*p.index, p.state.TopLine, p.state.geometry);
     if (page.answer >= 0) {
         const Rgb* colors = p.c->settings->Colors;
-        DrawPage(dc, rc, page, p.c->font, ColorOf(colors[kBack]), ColorOf(colors[kNorm]), p.cw, p.lh);
+        DrawPage(dc, rc, page, p.font, ColorOf(colors[kBack]), ColorOf(colors[kNorm]), p.cw, p.lh);
         SetScrollPos(p.window, SB_VERT, static_cast<int>(page.topOffset >> p.shift), TRUE);
         if (!page.lines.empty()) SpeakTopLine(page.lines.front());
     }
@@ -215,8 +216,11 @@ bool Register(HINSTANCE instance) {
 }
 
 void Measure(PagerWindow& p) {
+    LOGFONTA lf;
+    if (p.c->font && GetObjectA(p.c->font, sizeof lf, &lf) == sizeof lf) p.font = CreateFontIndirectA(&lf);
+    if (!p.font) p.font = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
     HDC dc = GetDC(p.window);
-    HGDIOBJ old = SelectObject(dc, p.c->font);
+    HGDIOBJ old = SelectObject(dc, p.font);
     TEXTMETRICA tm;
     if (GetTextMetricsA(dc, &tm)) {
         p.lh = tm.tmHeight + tm.tmExternalLeading;
@@ -313,6 +317,7 @@ bool ViewFile(HWND owner, const PagerContext& c, const FileEntry& entry) {
         DispatchMessageA(&msg);
     }
     if (!p.closed) Close(p);
+    DeleteObject(p.font);  // a stock font ignores it
     g_pager = nullptr;
     UnregisterClassA(kPagerClass, instance);
     return true;
