@@ -138,12 +138,17 @@ void* Win32DirectoryPlatform::ArmWatch(void* previous, const char* dir, unsigned
     return h == INVALID_HANDLE_VALUE ? nullptr : h;
 }
 
-namespace {
 int Collate(const char* a, const char* b) { return lstrcmpA(a, b); }
-}  // namespace
+
+std::size_t CollationKey(const char* text, unsigned char* out, std::size_t size) {
+    // The locale lstrcmpA collates in, without flags: the same order.
+    const int n = LCMapStringA(GetThreadLocale(), LCMAP_SORTKEY, text, -1, reinterpret_cast<char*>(out),
+                               static_cast<int>(size));
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
 
 void Win32DirectoryPlatform::Sort(EntryTable& table) {
-    SortSpec spec{settings_.SortOrder, settings_.SortKey, Collate, PlatformUpper};
+    SortSpec spec{settings_.SortOrder, settings_.SortKey, Collate, PlatformUpper, CollationKey};
     SortEntries(table.rows, table.EntryCount, spec);
 }
 

@@ -59,6 +59,11 @@ public:
     bool DriveCurrentDirectory(char letter, char* out, std::size_t size) override;
 };
 
+// The list's collation (lstrcmpA), and the collation key (LCMapStringA,
+// LCMAP_SORTKEY, in the same locale) whose bytes sort as it does.
+int Collate(const char* a, const char* b);
+std::size_t CollationKey(const char* text, unsigned char* out, std::size_t size);
+
 // Makes dir the process's current directory and remembers it as the current
 // directory of its drive, so that "X:" later leads back to it.
 bool SetWorkingDirectory(const char* dir);

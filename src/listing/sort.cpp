@@ -1,6 +1,9 @@
 #include "listing/sort.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace qrn {
 
@@ -67,15 +70,16 @@ int CompareEntries(const FileEntry& a, const FileEntry& b, const SortSpec& spec)
     }
 }
 
-void SortEntries(FileEntry* rows, int count, const SortSpec& spec) {
-    int n = count;
+namespace {
+
+// Heap sort over positions 1..n of a; before(x, y) says x belongs before y.
+// The order of rows that compare equal is the heap's, so both ways of
+// comparing below must give the same answers to come out the same.
+template <typename T, typename Before>
+void HeapSort(T* a, int n, Before before) {
     if (n < 2) return;
-    auto before = [&](const FileEntry& x, const FileEntry& y) {
-        int c = CompareEntries(x, y, spec);
-        return spec.order == 1 ? c < 0 : c > 0;
-    };
-    auto pos = [rows](int p) -> FileEntry& { return rows[p - 1]; };  // 1-based positions
-    FileEntry save;
+    auto pos = [a](int p) -> T& { return a[p - 1]; };  // 1-based positions
+    T save;
     int l = n / 2 + 1, r = n;
     for (;;) {
         if (l > 1) {
@@ -103,6 +107,87 @@ void SortEntries(FileEntry* rows, int count, const SortSpec& spec) {
         }
         pos(i) = save;
     }
+}
+
+// A row with its group and its collation keys (offsets into one buffer).
+struct Keyed {
+    const FileEntry* row;
+    int rank;
+    std::uint32_t name, nameLength, ext, extLength;
+};
+
+bool AppendKey(std::vector<unsigned char>& keys, const char* text, SortKeyFn make, std::uint32_t& at,
+               std::uint32_t& length) {
+    unsigned char key[4 * kPathSize + 64];
+    const std::size_t n = make(text, key, sizeof key);
+    if (n == 0) return false;
+    at = static_cast<std::uint32_t>(keys.size());
+    length = static_cast<std::uint32_t>(n);
+    keys.insert(keys.end(), key, key + n);
+    return true;
+}
+
+int CompareKeys(const unsigned char* keys, std::uint32_t a, std::uint32_t la, std::uint32_t b, std::uint32_t lb) {
+    const int c = std::memcmp(keys + a, keys + b, la < lb ? la : lb);
+    if (c) return c;
+    return la < lb ? -1 : la > lb ? 1 : 0;
+}
+
+// CompareEntries with the keys made beforehand.
+int CompareKeyed(const Keyed& a, const Keyed& b, int key, const unsigned char* keys) {
+    if (a.rank != b.rank) return a.rank < b.rank ? -1 : 1;
+    switch (key) {
+    case 2:
+        if (const int c = CompareKeys(keys, a.ext, a.extLength, b.ext, b.extLength)) return c;
+        break;
+    case 3:
+        if (a.row->date != b.row->date) return a.row->date < b.row->date ? -1 : 1;
+        if (a.row->time != b.row->time) return a.row->time < b.row->time ? -1 : 1;
+        break;
+    case 4:
+        if (a.row->size != b.row->size) return a.row->size < b.row->size ? -1 : 1;
+        break;
+    default:
+        break;
+    }
+    return CompareKeys(keys, a.name, a.nameLength, b.name, b.nameLength);
+}
+
+bool SortByKeys(FileEntry* rows, int count, const SortSpec& spec) {
+    std::vector<unsigned char> keys;
+    keys.reserve(static_cast<std::size_t>(count) * 48);
+    std::vector<Keyed> keyed(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        Keyed& k = keyed[static_cast<std::size_t>(i)];
+        k = Keyed{&rows[i], GroupRank(rows[i]), 0, 0, 0, 0};
+        if (spec.order == 2) k.rank = 99 - k.rank;
+        if (!AppendKey(keys, rows[i].name, spec.sortKey, k.name, k.nameLength)) return false;
+        if (spec.key == 2) {
+            char ext[kPathSize];
+            ExtensionKey(rows[i].name, rows[i].ext, ext, spec.upper);
+            if (!AppendKey(keys, ext, spec.sortKey, k.ext, k.extLength)) return false;
+        }
+    }
+    const unsigned char* bytes = keys.data();
+    HeapSort(keyed.data(), count, [&](const Keyed& x, const Keyed& y) {
+        const int c = CompareKeyed(x, y, spec.key, bytes);
+        return spec.order == 1 ? c < 0 : c > 0;
+    });
+    std::vector<FileEntry> sorted(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) sorted[static_cast<std::size_t>(i)] = *keyed[static_cast<std::size_t>(i)].row;
+    std::copy(sorted.begin(), sorted.end(), rows);
+    return true;
+}
+
+}  // namespace
+
+void SortEntries(FileEntry* rows, int count, const SortSpec& spec) {
+    if (count < 2) return;
+    if (spec.sortKey && spec.key >= 1 && spec.key <= 4 && SortByKeys(rows, count, spec)) return;
+    HeapSort(rows, count, [&](const FileEntry& x, const FileEntry& y) {
+        const int c = CompareEntries(x, y, spec);
+        return spec.order == 1 ? c < 0 : c > 0;
+    });
 }
 
 }  // namespace qrn

@@ -1,0 +1,76 @@
+// Sorting by collation keys gives the order of sorting by lstrcmpA, for every
+// key and both directions, on generated names.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "base/sjis_win32.h"
+#include "listing/dir_platform_win32.h"
+#include "listing/sort.h"
+
+using namespace qrn;
+
+namespace {
+
+std::vector<FileEntry> GeneratedRows(unsigned seed) {
+    static const char* const pieces[] = {"a", "B", "c", "z", "Z", "0", "9", "-", "'", "_", " ", ".", "~",
+                                         "\x83\x5C", "\x83\x41", "\x82\xA0", "\x82\xA9", "\x88\x9F", "\x8A\xBF",
+                                         "\xB1", "\xDE", "\x81\x5B"};
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> piece(0, 21), length(1, 9), small(0, 3);
+    std::vector<FileEntry> rows;
+    auto add = [&](const std::string& name, std::uint32_t attributes) {
+        FileEntry e{};
+        std::snprintf(e.name, sizeof e.name, "%s", name.c_str());
+        e.attributes = attributes;
+        e.ext = ExtensionIndex(e.name);
+        e.date = static_cast<std::uint16_t>(small(rng));  // many ties, settled by the name
+        e.time = static_cast<std::uint16_t>(small(rng));
+        e.size = static_cast<std::uint64_t>(small(rng));
+        rows.push_back(e);
+    };
+    add(".", kAttrDirectory);
+    add("..", kAttrDirectory);
+    for (int i = 0; i < 400; ++i) {
+        std::string name;
+        for (int n = length(rng); n > 0; --n) name += pieces[piece(rng)];
+        if (small(rng) == 0) name += std::string(".") + pieces[piece(rng)] + pieces[piece(rng)];
+        const std::uint32_t kinds[] = {0, kAttrDirectory, kAttrHidden, kAttrSystem, kAttrReadOnly,
+                                       kAttrDirectory | kAttrHidden, kAttrArchive};
+        const std::uint32_t attributes = kinds[rng() % 7];
+        add(name, attributes);
+        if (i % 10 == 0) {  // the same name in other letter cases
+            std::string upper = name, lower = name;
+            PlatformUpper(upper.data());
+            PlatformLower(lower.data());
+            add(upper, attributes);
+            add(lower, attributes);
+        }
+    }
+    return rows;
+}
+
+std::vector<std::string> Names(const std::vector<FileEntry>& rows) {
+    std::vector<std::string> names;
+    for (const FileEntry& e : rows) names.push_back(e.name);
+    return names;
+}
+
+}  // namespace
+
+TEST(Sort, CollationKeysGiveTheOrderOfTheCollation) {
+    for (unsigned seed : {1u, 2u, 3u}) {
+        for (int key = 1; key <= 4; ++key) {
+            for (int order = 1; order <= 2; ++order) {
+                std::vector<FileEntry> byCollation = GeneratedRows(seed), byKeys = byCollation;
+                SortEntries(byCollation.data(), static_cast<int>(byCollation.size()),
+                            SortSpec{order, key, Collate, PlatformUpper});
+                SortEntries(byKeys.data(), static_cast<int>(byKeys.size()),
+                            SortSpec{order, key, Collate, PlatformUpper, CollationKey});
+                EXPECT_EQ(Names(byCollation), Names(byKeys)) << "seed " << seed << " key " << key << " order " << order;
+            }
+        }
+    }
+}
