@@ -1,6 +1,7 @@
 // Access to qrn.ini with the semantics of the Windows profile functions.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ public:
     virtual void WriteString(const char* section, const char* key, const char* value) = 0;
     // The key names of a section in file order; none when it is absent.
     virtual std::vector<std::string> SectionKeys(const char* section) = 0;
+    // A value that changes whenever the file does (by anyone); 0 when that
+    // cannot be told, and then nothing read from it may be kept.
+    virtual std::uint64_t ChangeStamp() { return 0; }
 
     void WriteInt(const char* section, const char* key, int value) {
         char text[16];

@@ -21,6 +21,15 @@ void IniFileProfile::WriteString(const char* section, const char* key, const cha
     WritePrivateProfileStringA(section, key, value, path_);
 }
 
+std::uint64_t IniFileProfile::ChangeStamp() {
+    WIN32_FILE_ATTRIBUTE_DATA a;
+    if (!GetFileAttributesExA(path_, GetFileExInfoStandard, &a)) return 0;
+    const std::uint64_t time = static_cast<std::uint64_t>(a.ftLastWriteTime.dwHighDateTime) << 32 | a.ftLastWriteTime.dwLowDateTime;
+    const std::uint64_t size = static_cast<std::uint64_t>(a.nFileSizeHigh) << 32 | a.nFileSizeLow;
+    const std::uint64_t stamp = time ^ (size * 0x9E3779B97F4A7C15ull);
+    return stamp ? stamp : 1;
+}
+
 std::vector<std::string> IniFileProfile::SectionKeys(const char* section) {
     // The system cuts a list that does not fit and then answers the buffer's
     // size less 2: try again with a larger one, so that no key is left out.

@@ -12,6 +12,8 @@ public:
                           std::size_t size) override;
     void WriteString(const char* section, const char* key, const char* value) override;
     std::vector<std::string> SectionKeys(const char* section) override;
+    // The file's last write time and size.
+    std::uint64_t ChangeStamp() override;
 
 private:
     const char* path_;

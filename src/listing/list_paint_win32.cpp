@@ -132,12 +132,27 @@ HFONT ListFont(const PaintContext& c) {
     return *c.font;
 }
 
+namespace {
+
+// One brush of the background colour for all the fields drawn, made anew
+// only when the colour changes.
+HBRUSH BackBrush(COLORREF color) {
+    static HBRUSH brush = nullptr;
+    static COLORREF made = 0;
+    if (!brush || made != color) {
+        if (brush) DeleteObject(brush);
+        brush = CreateSolidBrush(color);
+        made = color;
+    }
+    return brush;
+}
+
+}  // namespace
+
 void DrawField(HDC dc, const ListView& v, int x, int y, const char* text, int n) {
     const ScreenLayout& sl = v.screen;
-    HBRUSH brush = CreateSolidBrush(ColorOf(v, kBack));
     RECT box{x, y, x + n * sl.cw + 1, y + sl.lh + 1};
-    FillRect(dc, &box, brush);
-    DeleteObject(brush);
+    FillRect(dc, &box, BackBrush(ColorOf(v, kBack)));
     int len = static_cast<int>(std::strlen(text));
     TextOutA(dc, x, y, text, n < len ? n : len);
 }
@@ -160,22 +175,42 @@ void RowOrigin(const ListView& v, int index, int& x, int& y) {
 namespace {
 
 // The BIN_COLOR answers while rows are drawn: a page shows few distinct
-// extensions, so qrn.ini is asked once for each of them, not once per row.
-// Nothing is kept from one page to the next.
+// extensions, so qrn.ini is asked once for each of them, not once per row;
+// and the answers are kept from one paint to the next for as long as the
+// file has not changed.
+struct ExtensionMemo {
+    Profile* ini = nullptr;
+    std::uint64_t stamp = 0;
+    std::vector<std::pair<std::string, int>> seen;
+};
+
+ExtensionMemo& Memo() {
+    static ExtensionMemo memo;
+    return memo;
+}
+
 class ExtensionColors {
 public:
-    explicit ExtensionColors(Profile& ini) : ini_(ini) {}
+    explicit ExtensionColors(Profile& ini) : ini_(ini) {
+        ExtensionMemo& m = Memo();
+        const std::uint64_t stamp = ini.ChangeStamp();
+        if (stamp == 0 || m.ini != &ini || m.stamp != stamp || m.seen.size() > 256) {
+            m.seen.clear();
+            m.ini = &ini;
+            m.stamp = stamp;
+        }
+    }
     int Lookup(const char* key) {
-        for (const auto& [k, v] : seen_)
+        ExtensionMemo& m = Memo();
+        for (const auto& [k, v] : m.seen)
             if (k == key) return v;
         const int value = ini_.GetInt(kSectionBinColor, key, -1);
-        seen_.emplace_back(key, value);
+        m.seen.emplace_back(key, value);
         return value;
     }
 
 private:
     Profile& ini_;
-    std::vector<std::pair<std::string, int>> seen_;
 };
 
 void DrawRowWith(HDC dc, const ListView& v, const PaintContext& c, int x, int y, int index, bool isCursor,

@@ -1,7 +1,10 @@
 // Directory reading against a bare enumeration loop, in the same run.
 //   qrn_bench_read [COUNT...]   (default 2000 10000)
-// Prints, per count, the median time of ReadDirectory and of a plain
-// FindFirstFileA/FindNextFileA loop over the same directory, and their ratio.
+// Prints, per count, the median time of ReadDirectory (unsorted, then sorted
+// by name as a directory change does) and of a plain
+// FindFirstFileA/FindNextFileA loop over the same directory, and their
+// ratios; and the time the sort by name would take collating with lstrcmpA
+// alone. The names are random (letters of both cases, digits, hyphens).
 #include <windows.h>
 
 #include "bench_clock.h"
@@ -16,6 +19,8 @@
 #include "base/settings.h"
 #include "listing/dir_platform_win32.h"
 #include "listing/dir_reader.h"
+#include "listing/sort.h"
+#include "base/sjis_win32.h"
 
 using namespace qrn;
 
@@ -60,9 +65,17 @@ int main(int argc, char** argv) {
     GetTempPathA(sizeof temp, temp);
     Settings s;
     DefaultSettings(s);
-    s.SortAuto = 1;  // the read alone; sorting has its own figures
     Win32DirectoryPlatform platform(s, "C:");
     const int runs = 9;
+    auto nameOf = [](int i, char* name, std::size_t size) {
+        static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-";
+        unsigned x = static_cast<unsigned>(i) * 2654435761u + 12345u;
+        char base[16];
+        int n = 0;
+        for (int k = 0; k < 10; ++k, x = x * 1103515245u + 12345u) base[n++] = letters[(x >> 16) % 63];
+        base[n] = 0;
+        std::snprintf(name, size, "%s%05d.%s", base, i, (i % 3) ? "txt" : "dat");
+    };
 
     for (int count : counts) {
         std::string dir = std::string(temp) + "qrn_bench_" + std::to_string(GetCurrentProcessId()) +
@@ -70,36 +83,59 @@ int main(int argc, char** argv) {
         CreateDirectoryA(dir.c_str(), nullptr);
         for (int i = 0; i < count; ++i) {
             char name[64];
-            std::snprintf(name, sizeof name, "file%05d.%s", i, (i % 3) ? "txt" : "dat");
+            nameOf(i, name, sizeof name);
             HANDLE f = CreateFileA((dir + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
             if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
         }
-        std::vector<double> bare, qrn;
+        std::vector<double> bare, qrn, sorted, collated, keyedT, mapT;
         int rows = 0, bareRows = 0;
-        for (int r = 0; r < runs; ++r) {
-            double t0 = Now();
-            bareRows = BareLoop(dir);
-            double t1 = Now();
+        auto read = [&](int sortAuto) {
+            s.SortAuto = sortAuto;
+            s.SortKey = kSortByName;
+            s.SortOrder = kSortAscending;
             Listing* l = new Listing;
             ResetListing(*l);
             l->FirstRead = false;
             std::strcpy(l->CurrentDir, dir.c_str());
-            double t2 = Now();
+            const double t0 = Now();
             rows = ReadDirectory(*l, s, platform, nullptr, l->CurrentDir, sizeof l->CurrentDir);
-            double t3 = Now();
+            const double t = Now() - t0;
             if (l->ChangeWatch) FindCloseChangeNotification(static_cast<HANDLE>(l->ChangeWatch));
+            if (sortAuto == kSortAutoOff) {  // the same rows sorted by lstrcmpA alone
+                const double c0 = Now();
+                SortEntries(l->table.rows, l->table.EntryCount, SortSpec{kSortAscending, kSortByName, Collate, PlatformUpper});
+                collated.push_back(Now() - c0);
+                std::vector<FileEntry> copy(l->table.rows, l->table.rows + l->table.EntryCount);
+                const double k0 = Now();
+                SortEntries(copy.data(), (int)copy.size(), SortSpec{kSortAscending, kSortByName, Collate, PlatformUpper, CollationKey});
+                keyedT.push_back(Now() - k0);
+                unsigned char key[2000];
+                const double m0 = Now();
+                for (auto& e : copy) CollationKey(e.name, key, sizeof key);
+                mapT.push_back(Now() - m0);
+            }
             delete l;
-            bare.push_back(t1 - t0);
-            qrn.push_back(t3 - t2);
+            return t;
+        };
+        for (int r = 0; r < runs; ++r) {
+            double t0 = Now();
+            bareRows = BareLoop(dir);
+            bare.push_back(Now() - t0);
+            qrn.push_back(read(kSortAutoOff));
+            sorted.push_back(read(kSortAutoOn));
         }
-        double b = Median(bare), q = Median(qrn);
+        double b = Median(bare), q = Median(qrn), qs = Median(sorted);
         std::printf("read %5d files: ReadDirectory %.2f ms (%d rows), bare loop %.2f ms (%d records), ratio %.2f\n",
                     count, q * 1000, rows, b * 1000, bareRows, q / b);
+        std::printf("read and sort %d files: ReadDirectory and SortEntries by name %.2f ms, bare loop %.2f ms, ratio %.2f"
+                    " (sorting by lstrcmpA alone: %.2f ms)\n",
+                    count, qs * 1000, b * 1000, qs / b, Median(collated) * 1000);
+        std::printf("  keyed sort %.2f ms, keys alone %.2f ms\n", Median(keyedT)*1000, Median(mapT)*1000);
         // Tidy up.
         for (int i = 0; i < count; ++i) {
             char name[64];
-            std::snprintf(name, sizeof name, "file%05d.%s", i, (i % 3) ? "txt" : "dat");
+            nameOf(i, name, sizeof name);
             DeleteFileA((dir + name).c_str());
         }
         SetCurrentDirectoryA(temp);
