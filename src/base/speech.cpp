@@ -100,28 +100,62 @@ void MakeReadable(char* text, int table) {
 void SetSpeechPlatform(SpeechPlatform* p) { g_currentPlatform = p; }
 void SetDefaultSpeechPlatform(SpeechPlatform* p) { g_defaultPlatform = p; }
 
+namespace {
+
+// Engine 3, while engines 1 and 2 are off. True when NVDA took the text.
+bool SpeakThroughNvda(SpeechPlatform& platform, const char* text, bool interrupt) {
+    SpeechState& s = g_speech;
+    if (s.Nvda == kSpeechOff) return false;
+    const std::uint32_t now = platform.Milliseconds();
+    if (s.Nvda == kSpeechNotStarted) {
+        if (!platform.LoadNvda()) {
+            s.Nvda = kSpeechOff;
+            return false;
+        }
+        s.Nvda = kSpeechReady;
+        s.NvdaRunning = platform.NvdaRunning();
+        s.NvdaAnsweredAt = now;
+    } else if (static_cast<std::uint32_t>(now - s.NvdaAnsweredAt) >= kNvdaAskAgainMs) {  // across the wrap too
+        s.NvdaRunning = platform.NvdaRunning();
+        s.NvdaAnsweredAt = now;
+    }
+    if (!s.NvdaRunning) return false;
+    if (interrupt) platform.NvdaCancel();  // the previous row is not finished first
+    if (platform.NvdaSpeak(text)) return true;
+    s.NvdaRunning = false;  // gone since it answered: silent until it is asked again
+    s.NvdaAnsweredAt = now;
+    return false;
+}
+
+}  // namespace
+
 int Speak(const char* text) {
     if (!text || !text[0]) return 1;
     SpeechPlatform* platform = CurrentPlatform();
-    if (!platform || g_speech.State == 1) return 1;
-    if (g_speech.State == 0) {
+    if (!platform) return 1;
+    const bool lookingNow = g_speech.State == kSpeechNotStarted;
+    if (lookingNow) {
         const int engine = platform->ReaderWindowExists() ? 1 : 2;
-        if (!platform->LoadEngine(engine)) {
-            g_speech.State = 1;
-            return 0;
+        if (platform->LoadEngine(engine)) {
+            g_speech.Engine = engine;
+            g_speech.State = kSpeechReady;
+        } else {
+            g_speech.State = kSpeechOff;
         }
-        g_speech.Engine = engine;
-        g_speech.State = 2;
     }
     char copy[kSpeechTextSize];
     CopyCut(copy, sizeof copy, text);
     const bool interrupt = g_speech.Mode == 1;
-    if (g_speech.Engine == 1) {
-        if (platform->Call(1, copy, interrupt ? kSoundInterrupt : kSoundQueue) == 0) g_speech.State = 1;
-    } else if (g_speech.Engine == 2) {
-        platform->Call(2, copy, interrupt ? kPctkInterrupt : kPctkQueue);
+    if (g_speech.State == kSpeechReady) {
+        // A text engine 1 refuses is not handed on: no text goes to two readers.
+        if (g_speech.Engine == 1) {
+            if (platform->Call(1, copy, interrupt ? kSoundInterrupt : kSoundQueue) == 0) g_speech.State = kSpeechOff;
+        } else if (g_speech.Engine == 2) {
+            platform->Call(2, copy, interrupt ? kPctkInterrupt : kPctkQueue);
+        }
+        return 1;
     }
-    return 1;
+    return SpeakThroughNvda(*platform, copy, interrupt) || !lookingNow ? 1 : 0;
 }
 
 void SetSpeechMode(int mode) { g_speech.Mode = mode; }

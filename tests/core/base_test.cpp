@@ -241,9 +241,10 @@ TEST(Readable, TablesRunsAndWholeCharactersWithinTheBuffer) {
 namespace {
 
 struct ScriptedSpeech final : SpeechPlatform {
-    bool window = false, loads = true;
-    int result = 1, windowChecks = 0, loadings = 0;
-    Strings calls;  // engine, flag and text of each call
+    bool window = false, loads = true, nvdaLoads = false, nvdaRuns = true;
+    int result = 1, windowChecks = 0, loadings = 0, nvdaLoadings = 0, nvdaAsks = 0;
+    std::uint32_t now = 0;
+    Strings calls;  // engine, flag and text of each call; "3 cancel" and "3 <text>" for NVDA
     bool ReaderWindowExists() override { return ++windowChecks, window; }
     bool LoadEngine(int) override { return ++loadings, loads; }
     int Call(int engine, char* text, int flag) override {
@@ -251,6 +252,11 @@ struct ScriptedSpeech final : SpeechPlatform {
         text[0] = 'Z';  // the engine may scribble on what it is given
         return result;
     }
+    bool LoadNvda() override { return ++nvdaLoadings, nvdaLoads; }
+    bool NvdaRunning() override { return ++nvdaAsks, nvdaRuns; }
+    void NvdaCancel() override { calls.push_back("3 cancel"); }
+    bool NvdaSpeak(const char* text) override { return calls.push_back(std::string("3 ") + text), nvdaRuns; }
+    std::uint32_t Milliseconds() override { return now; }
 };
 
 struct Speech : ::testing::Test {
@@ -268,7 +274,7 @@ struct Speech : ::testing::Test {
 
 // Engine 1 (a reader window) interrupts with 128 and queues with 2; engine 2
 // uses 1 and 4 and its answer does not matter. Any mode but 1 queues. A
-// failed start or a refused call of engine 1 turns speech off for good.
+// failed start or a refused call of engine 1 turns them off for good (no NVDA client here).
 TEST_F(Speech, EnginesFlagsAndFailures) {
     for (bool window : {false, true}) {
         Start(window, true, window ? 1 : 0);
@@ -284,6 +290,50 @@ TEST_F(Speech, EnginesFlagsAndFailures) {
         EXPECT_EQ((Ints{1, 1, 1, 1}), (Ints{Speak("y"), Speak("z"), fake.windowChecks, fake.loadings}));
         EXPECT_EQ(loads ? Strings{"1 128 x"} : Strings{}, fake.calls);
     }
+}
+
+// NVDA's client is loaded only when neither reader can be used (or engine 1 refuses: that text is not
+// handed on), once; interrupting cancels what NVDA says first. A missing client leaves speech silent.
+TEST_F(Speech, NvdaSpeaksOnlyWhileNeitherReaderCan) {
+    // The reader's window, its library loading, its answer, NVDA's client loading; the calls, Speak's answers
+    // and how often the client was looked for.
+    const struct { bool window, loads; int result; bool nvdaLoads; Strings calls; Ints answers; int nvdaLoadings; } cases[] = {
+        {false, false, 1, true, {"3 cancel", "3 a", "3 b", "3 cancel", "3 c"}, {1, 1, 1}, 1},
+        {true, false, 1, true, {"3 cancel", "3 a", "3 b", "3 cancel", "3 c"}, {1, 1, 1}, 1},
+        {true, true, 0, true, {"1 128 a", "3 b", "3 cancel", "3 c"}, {1, 1, 1}, 1},
+        {true, true, 1, true, {"1 128 a", "1 2 b", "1 128 c"}, {1, 1, 1}, 0},
+        {false, true, 0, true, {"2 1 a", "2 4 b", "2 1 c"}, {1, 1, 1}, 0},  // PCTKPRead's answer does not count
+        {false, false, 1, false, {}, {0, 1, 1}, 1}};
+    for (const auto& c : cases) {
+        Start(c.window, c.loads, c.result);
+        fake.nvdaLoads = c.nvdaLoads;
+        const Ints answers{Speak("a"), (SetSpeechMode(9), Speak("b")), (SetSpeechMode(1), Speak("c"))};
+        SCOPED_TRACE(::testing::Message() << c.window << c.loads << c.result << c.nvdaLoads);
+        EXPECT_EQ(c.calls, fake.calls);
+        EXPECT_EQ(c.answers, answers);
+        EXPECT_EQ((Ints{1, c.nvdaLoadings}), (Ints{fake.windowChecks, fake.nvdaLoadings}));
+    }
+}
+
+// NVDA's answer holds for kNvdaAskAgainMs (on a clock that wraps): started later it is found by the first
+// text after that, and a text it refuses silences it until it is asked again.
+TEST_F(Speech, NvdaIsAskedAgainOnlyAfterItsAnswerHasAged) {
+    Start(false, false, 1);
+    fake.nvdaLoads = true;
+    const std::uint32_t t0 = 0xFFFFFE00u, wrapped = t0 + kNvdaAskAgainMs;  // 0x1E8
+    // The clock, NVDA running (and taking texts) from then on, the text sent to it, asks so far.
+    const struct { std::uint32_t now; bool runs; bool sent; int asks; } steps[] = {
+        {t0, false, false, 1}, {t0 + 256, true, false, 1}, {wrapped - 1, true, false, 1}, {wrapped, true, true, 2},
+        {wrapped + 500, false, true, 2}, {wrapped + 600, true, false, 2}, {wrapped + 1499, true, false, 2},
+        {wrapped + 1500, true, true, 3}, {wrapped + 1500, true, true, 3}, {wrapped + 2500, false, false, 4}};
+    for (const auto& step : steps) {
+        fake.now = step.now, fake.nvdaRuns = step.runs;
+        fake.calls.clear();
+        Speak("row");
+        EXPECT_EQ(step.sent ? (Strings{"3 cancel", "3 row"}) : Strings{}, fake.calls) << step.now;
+        EXPECT_EQ(step.asks, fake.nvdaAsks) << step.now;
+    }
+    EXPECT_EQ(1, fake.nvdaLoadings);
 }
 
 // Nothing happens before the first text; the window is looked for once and the engine gets a whole-character copy.

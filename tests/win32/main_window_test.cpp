@@ -62,6 +62,11 @@ struct DestinationRouting : ::testing::Test, SpeechPlatform {
     bool ReaderWindowExists() override { return false; }
     bool LoadEngine(int) override { return true; }
     int Call(int, char* text, int) override { said.push_back(text); return 1; }
+    bool LoadNvda() override { return false; }  // never asked for: the reader above loads
+    bool NvdaRunning() override { return false; }
+    void NvdaCancel() override {}
+    bool NvdaSpeak(const char*) override { return false; }
+    std::uint32_t Milliseconds() override { return 0; }
     qrntest::TempTree tree;
     std::vector<std::string> said;
     HWND main = nullptr, dest = nullptr;

@@ -119,6 +119,36 @@ TEST(Speech, AnUnusableLibraryTurnsSpeechOffForGood) {
     }
 }
 
+// NVDA's client (when neither reader can be used) comes from the program's folder before the search path,
+// under this build's name before the plain one, never under the other bitness's; the text reaches it in UTF-16.
+TEST(Speech, NvdaClientIsLookedForInTheProgramFolderFirst) {
+    const std::string own = kNvdaLibraries[0], plain = kNvdaLibraries[1];
+    const std::string other = sizeof(void*) == 8 ? "nvdaControllerClient32.dll" : "nvdaControllerClient64.dll";
+    const struct { Strings program, current; std::string loaded; bool fromProgram; } cases[] = {
+        {{plain}, {own}, plain, true}, {{plain, own}, {}, own, true}, {{}, {plain, own}, own, false},
+        {{other}, {plain}, plain, false}, {{other}, {}, "", false}};
+    const std::string said = reinterpret_cast<const char*>(u8"testIfRunning\t0\ncancelSpeech\nspeakText\t表ダ\n");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.loaded);
+        TempTree program, current;
+        for (const auto& [names, folder] : {std::pair{&c.program, &program}, std::pair{&c.current, &current}})
+            for (const std::string& name : *names)
+                ASSERT_TRUE(CopyFileA(DoublePath(own.c_str()).c_str(), (*folder / name).c_str(), FALSE)) << name;
+        ResetSpeech();
+        SetCurrentDirectoryA(current.Path().c_str());
+        {
+            Win32SpeechPlatform platform(true, program.Path());
+            SetSpeechPlatform(&platform);
+            EXPECT_EQ(c.loaded.empty() ? 0 : 1, Speak("表ダ"));
+            for (const std::string& name : {own, plain, other})
+                EXPECT_EQ(name == c.loaded, GetModuleHandleA(name.c_str()) != nullptr) << name;
+            SetSpeechPlatform(nullptr);
+        }
+        EXPECT_EQ(c.loaded.empty() || !c.fromProgram ? "" : said, Slurp(program / "nvda.log"));
+        EXPECT_EQ(c.loaded.empty() || c.fromProgram ? "" : said, Slurp(current / "nvda.log"));
+    }
+}
+
 // The target is started by its quoted path (handed to the system, which answers as the case says).
 TEST(Update, CopiesOverTheTargetWaitingWhileItIsHeldAndStartsIt) {
     enum Hold { kFree, kUntilFirstPause, kThroughout };
