@@ -8,9 +8,10 @@
 // again, the coloured extensions, the header values) one FillRect of the
 // field's box and one TextOutA of the same length, and the seven header
 // labels with TextOutA. Fonts, brush and texts are made before the clock
-// starts. A second baseline adds the BIN_COLOR lookups PaintAll makes (one
-// GetPrivateProfileIntA for each distinct extension of the page). Prints the
-// median time of a batch of each and the ratios.
+// starts. A second baseline adds the BIN_COLOR lookups of a repaint that
+// asks qrn.ini again (one GetPrivateProfileIntA for each distinct extension
+// of the page); PaintAll keeps the answers while the file is unchanged.
+// Prints the median time of a batch of each and the ratios.
 #include <windows.h>
 
 #include "bench_clock.h"

@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
             if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
         }
-        std::vector<double> bare, qrn, sorted, collated, keyedT, mapT;
+        std::vector<double> bare, qrn, sorted, collated;
         int rows = 0, bareRows = 0;
         auto read = [&](int sortAuto) {
             s.SortAuto = sortAuto;
@@ -106,14 +106,6 @@ int main(int argc, char** argv) {
                 const double c0 = Now();
                 SortEntries(l->table.rows, l->table.EntryCount, SortSpec{kSortAscending, kSortByName, Collate, PlatformUpper});
                 collated.push_back(Now() - c0);
-                std::vector<FileEntry> copy(l->table.rows, l->table.rows + l->table.EntryCount);
-                const double k0 = Now();
-                SortEntries(copy.data(), (int)copy.size(), SortSpec{kSortAscending, kSortByName, Collate, PlatformUpper, CollationKey});
-                keyedT.push_back(Now() - k0);
-                unsigned char key[2000];
-                const double m0 = Now();
-                for (auto& e : copy) CollationKey(e.name, key, sizeof key);
-                mapT.push_back(Now() - m0);
             }
             delete l;
             return t;
@@ -131,7 +123,6 @@ int main(int argc, char** argv) {
         std::printf("read and sort %d files: ReadDirectory and SortEntries by name %.2f ms, bare loop %.2f ms, ratio %.2f"
                     " (sorting by lstrcmpA alone: %.2f ms)\n",
                     count, qs * 1000, b * 1000, qs / b, Median(collated) * 1000);
-        std::printf("  keyed sort %.2f ms, keys alone %.2f ms\n", Median(keyedT)*1000, Median(mapT)*1000);
         // Tidy up.
         for (int i = 0; i < count; ++i) {
             char name[64];

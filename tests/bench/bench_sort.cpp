@@ -5,7 +5,9 @@
 // collation (lstrcmpA, CharUpperA); qsort calls CompareEntries with the same
 // SortSpec (negated for a descending order). Prints, per key, the median
 // time of each and their ratio, then from one more pass off the clock the
-// calls of the collation each made; fails when the two orders differ.
+// calls of the collation each made; and the time of SortEntries as the
+// program sorts, by collation keys (LCMapStringA) made once per row. Fails
+// when the orders differ.
 #include <windows.h>
 
 #include "bench_clock.h"
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "base/entry_table.h"
+#include "listing/dir_platform_win32.h"
 #include "listing/sort.h"
 
 using namespace qrn;
@@ -26,8 +29,6 @@ using bench::Median;
 using bench::Now;
 
 namespace {
-
-int Collate(const char* a, const char* b) { return lstrcmpA(a, b); }
 
 // The same collation with a count of its calls, for a pass off the clock.
 long g_collations = 0;
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
     const int count = argc > 1 ? std::clamp(std::atoi(argv[1]), 2, kTableRows) : kTableRows;
     const int runs = 9;
     const std::vector<FileEntry> shuffled = MakeRows(count);
-    std::vector<FileEntry> heap(count), quick(count);
+    std::vector<FileEntry> heap(count), quick(count), keyed(count);
 
     struct Case {
         const char* what;
@@ -100,7 +101,8 @@ int main(int argc, char** argv) {
     for (const Case& c : cases) {
         const SortSpec spec{c.order, c.key, Collate, Upper};
         g_spec = &spec;
-        std::vector<double> ours, theirs;
+        std::vector<double> ours, theirs, byKeys;
+        const SortSpec keys{c.order, c.key, Collate, Upper, CollationKey};
         for (int r = 0; r < runs; ++r) {
             std::memcpy(heap.data(), shuffled.data(), count * sizeof(FileEntry));
             std::memcpy(quick.data(), shuffled.data(), count * sizeof(FileEntry));
@@ -111,6 +113,10 @@ int main(int argc, char** argv) {
             double t2 = Now();
             ours.push_back(t1 - t0);
             theirs.push_back(t2 - t1);
+            std::memcpy(keyed.data(), shuffled.data(), count * sizeof(FileEntry));
+            const double k0 = Now();
+            SortEntries(keyed.data(), count, keys);
+            byKeys.push_back(Now() - k0);
         }
         const SortSpec counting{c.order, c.key, CountingCollate, Upper};
         g_spec = &counting;
@@ -124,14 +130,15 @@ int main(int argc, char** argv) {
         const long quickCalls = g_collations;
         int differ = -1;
         for (int i = 0; i < count && differ < 0; ++i)
-            if (std::strcmp(heap[i].name, quick[i].name) != 0) differ = i;
+            if (std::strcmp(heap[i].name, quick[i].name) != 0 || std::strcmp(heap[i].name, keyed[i].name) != 0) differ = i;
         const double o = Median(ours), q = Median(theirs);
         std::printf("sort %d rows, %-19s: SortEntries %6.2f ms, qsort %6.2f ms, ratio %.2f"
-                    " (lstrcmpA calls %ld / %ld)%s\n",
-                    count, c.what, o * 1000, q * 1000, o / q, heapCalls, quickCalls,
+                    " (lstrcmpA calls %ld / %ld); by collation keys %.2f ms%s\n",
+                    count, c.what, o * 1000, q * 1000, o / q, heapCalls, quickCalls, Median(byKeys) * 1000,
                     differ < 0 ? "" : "  ORDERS DIFFER");
         if (differ >= 0) {
-            std::printf("  first difference at row %d: %s / %s\n", differ, heap[differ].name, quick[differ].name);
+            std::printf("  first difference at row %d: %s / %s / %s\n", differ, heap[differ].name, quick[differ].name,
+                        keyed[differ].name);
             same = false;
         }
     }
