@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace qrn {
@@ -185,10 +184,23 @@ bool SortByKeys(FileEntry* rows, int count, const SortSpec& spec) {
         const int c = CompareKeyed(x, y, spec.key, bytes);
         return spec.order == 1 ? c < 0 : c > 0;
     });
-    // The rows in their new order, then back in place.
-    std::unique_ptr<FileEntry[]> sorted(new FileEntry[static_cast<std::size_t>(count)]);
-    for (int i = 0; i < count; ++i) sorted[static_cast<std::size_t>(i)] = *keyed[static_cast<std::size_t>(i)].row;
-    std::memcpy(rows, sorted.get(), sizeof(FileEntry) * static_cast<std::size_t>(count));
+    // The rows into their new places, one cycle of the permutation at a
+    // time through a single spare row.
+    std::vector<int> from(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) from[static_cast<std::size_t>(i)] = static_cast<int>(keyed[static_cast<std::size_t>(i)].row - rows);
+    for (int i = 0; i < count; ++i) {
+        if (from[static_cast<std::size_t>(i)] == i) continue;
+        const FileEntry spare = rows[i];
+        int j = i;
+        while (from[static_cast<std::size_t>(j)] != i) {
+            const int k = from[static_cast<std::size_t>(j)];
+            rows[j] = rows[k];
+            from[static_cast<std::size_t>(j)] = j;
+            j = k;
+        }
+        rows[j] = spare;
+        from[static_cast<std::size_t>(j)] = j;
+    }
     return true;
 }
 

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     Settings s;
     DefaultSettings(s);
     Win32DirectoryPlatform platform(s, "C:");
-    const int runs = 9;
+    const int runs = 21;
     auto nameOf = [](int i, char* name, std::size_t size) {
         static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-";
         unsigned x = static_cast<unsigned>(i) * 2654435761u + 12345u;
