@@ -6,6 +6,7 @@
 
 #include "base/sjis.h"
 #include "base/speech.h"
+#include "base/window_class_win32.h"
 #include "base/prompts.h"
 #include "listing/list_keys.h"
 #include "pager/pager_text.h"
@@ -203,18 +204,6 @@ LRESULT CALLBACK PagerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool Register(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_PARENTDC;
-    wc.lpfnWndProc = PagerProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, "QRN_ICON");
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    wc.lpszClassName = kPagerClass;
-    return RegisterClassA(&wc) != 0;
-}
-
 void Measure(PagerWindow& p) {
     LOGFONTA lf;
     if (p.c->font && GetObjectA(p.c->font, sizeof lf, &lf) == sizeof lf) p.font = CreateFontIndirectA(&lf);
@@ -282,7 +271,9 @@ bool ViewFile(HWND owner, const PagerContext& c, const FileEntry& entry) {
     p.state.geometry.tabWidth = p.state.TabWidth;
 
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!Register(instance)) return false;
+    if (!RegisterOwnClass(instance, kPagerClass, PagerProc, CS_VREDRAW | CS_HREDRAW | CS_PARENTDC,
+                          static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH))))
+        return false;
     Profile& ini = *c.ini;
     int place[4] = {LoadInt(ini, IniKey::PagerX), LoadInt(ini, IniKey::PagerY), LoadInt(ini, IniKey::PagerW),
                     LoadInt(ini, IniKey::PagerH)};

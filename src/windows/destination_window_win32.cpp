@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/window_class_win32.h"
 #include "base/prompts.h"
 #include "base/sjis_win32.h"
 #include "base/speech.h"
@@ -160,16 +161,8 @@ HWND OpenDestinationWindow(HWND owner, const char* title, const char* startDir, 
 
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
-    if (!GetClassInfoA(instance, kDestinationClass, &wc)) {
-        wc = WNDCLASSA{};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = procedure;
-        wc.hInstance = instance;
-        wc.hIcon = LoadIconA(instance, "QRN_ICON");
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = kDestinationClass;
-        RegisterClassA(&wc);
-    }
+    if (!GetClassInfoA(instance, kDestinationClass, &wc))
+        RegisterOwnClass(instance, kDestinationClass, procedure, CS_DBLCLKS, nullptr);
     // Below the owner's header, half its width; or where it was left last time.
     const int lh = LineHeight(ListFont(PaintOf(st)));
     RECT o{0, 0, 640, 480};

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/window_class_win32.h"
 #include "base/prompts.h"
 #include "base/speech.h"
 #include "base/startup_win32.h"
@@ -160,15 +161,8 @@ DriveResult DriveWindow(HWND owner, const char* title, const char* currentDir, D
                         const DriveWindowLook& look, char* choice, std::size_t size) {
     if (g_drive) return DriveResult::Cancelled;  // one at a time
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_PARENTDC;
-    wc.lpfnWndProc = DriveWindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, "QRN_ICON");
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    wc.lpszClassName = kDriveWindowClass;
-    RegisterClassA(&wc);
+    RegisterOwnClass(instance, kDriveWindowClass, DriveWindowProc, CS_HREDRAW | CS_VREDRAW | CS_PARENTDC,
+                     static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
 
     DriveWindowState st;
     StartDriveInput(st.input, currentDir);
