@@ -24,8 +24,7 @@ using Strings = std::vector<std::string>;
 struct Faulty : Win32FileSystem {
     int failWrite = 0, writes = 0;  // the n-th write fails as on a full disk (or with failError)
     unsigned failError = kErrDiskFull;
-    std::string heldSource;         // opening it fails as if another program held it
-    std::set<std::string> held;     // as many as that
+    std::set<std::string> held;     // opening them fails as if another program held them
     unsigned replaceError = 0;      // replacing fails so (17: the target is on another volume)
     std::string unlistable;         // listing it fails part of the way
     std::string notReady;           // everything below it stops answering, as a drive gone away
@@ -44,7 +43,7 @@ struct Faulty : Win32FileSystem {
     int creates = 0;  // new files made
     FileHandle CreateNew(const std::string& p, std::uint32_t a) override { return ++creates, Win32FileSystem::CreateNew(p, a); }
     FileHandle OpenRead(const std::string& p) override {
-        if (p == heldSource || held.count(p)) return injected = kErrSharingViolation, kNoFile;
+        if (held.count(p)) return injected = kErrSharingViolation, kNoFile;
         return Win32FileSystem::OpenRead(p);
     }
     FileStat Stat(const std::string& p) override {
@@ -108,11 +107,10 @@ struct Ops : ::testing::Test, Prompts, OperationUi {
     void EntryInfo(const std::string&, const FileStat&) override {}
     DuplicatePolicy AskDuplicate() override { return ++asked, duplicate; }
     void CursorTo(int row) override { cursorRows.push_back(row); }
-    void ShowCounts() override { ++countsShown; }
+    void ShowCounts() override {}
     void ShowOwner(bool shown) override { ownerShown.push_back(shown); }
     void ShowErrorList(const char* name) override { errorList = Slurp(name); }
     std::vector<int> cursorRows;
-    int countsShown = 0;
     std::vector<bool> ownerShown;
     std::string errorList = "(not shown)";
     std::uint64_t Milliseconds() override { return clock += 300; }

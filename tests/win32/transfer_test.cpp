@@ -99,8 +99,9 @@ TEST_F(Ops, AMovedFileNeverLosesItselfOrTheTargetBeforeItIsReplaced) {
     }
 }
 
+// A copy or move onto the program's own file asks for an update of its kind, and touches neither file.
 TEST_F(Ops, RenamingInPlaceAndTheOwnProgram) {
-    TempTree t;
+    TempTree t, prog;
     t.File("f.txt", "mine");
     duplicate = DuplicatePolicy::Rename;
     lines = {"g.txt"};
@@ -108,20 +109,18 @@ TEST_F(Ops, RenamingInPlaceAndTheOwnProgram) {
     EXPECT_EQ(1, MoveEntry(job, t.Path(), t.Path(), "f.txt", 0)) << "a move onto itself renamed";
     EXPECT_EQ((Strings{"g.txt"}), Names(t.Path()));
     EXPECT_EQ("mine", Slurp(t / "g.txt"));
-    // Onto the program's own file: an update request of the move kind, nothing moved.
-    TempTree prog;
     prog.File("qrn.exe", "running");
     t.File("qrn.exe", "newer");
-    PendingUpdateRecord update{};
-    job.ownExecutable = prog / "qrn.exe";
-    job.pendingUpdate = &update;
-    job.updateMode = 2;
-    EXPECT_EQ(1, MoveEntry(job, t.Path(), prog.Path(), "qrn.exe", 0));
-    EXPECT_TRUE(update.pending);
-    EXPECT_EQ(2, update.mode);
-    EXPECT_EQ(t / "qrn.exe", update.source);
-    EXPECT_EQ("running", Slurp(prog / "qrn.exe"));
-    EXPECT_TRUE(Exists(t / "qrn.exe"));
+    for (const int mode : {1, 2}) {
+        PendingUpdateRecord update{};
+        job.ownExecutable = prog / "qrn.exe", job.pendingUpdate = &update;
+        if (mode == 2) job.updateMode = 2;  // as the move command sets it; a copy keeps the default
+        EXPECT_EQ(1, mode == 1 ? CopyEntry(job, t.Path(), prog.Path(), "qrn.exe", 0, false, "")
+                               : MoveEntry(job, t.Path(), prog.Path(), "qrn.exe", 0));
+        EXPECT_EQ((std::vector<int>{1, mode}), (std::vector<int>{update.pending, update.mode}));
+        EXPECT_EQ(t / "qrn.exe", update.source);
+        EXPECT_EQ("running|newer", Slurp(prog / "qrn.exe") + "|" + Slurp(t / "qrn.exe"));
+    }
 }
 
 // Directories are rebuilt at the target with their contents moved; one that
@@ -244,11 +243,7 @@ TEST_F(Mirror, PrunesWhatTheSourceLacksAndCopiesWhatDiffers) {
 
 TEST_F(Mirror, ComparesTheWholeSize) {
     // Sizes that differ only above 4 GiB, with the same time: a copy.
-    HANDLE h = CreateFileA((t / "D\\same.txt").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    LARGE_INTEGER at;
-    at.QuadPart = (1LL << 32) + 4;  // "same" is 4 bytes
-    ASSERT_TRUE(SetFilePointerEx(h, at, nullptr, FILE_BEGIN) && SetEndOfFile(h));
-    CloseHandle(h);
+    std::filesystem::resize_file(t / "D\\same.txt", (1ull << 32) + 4);  // "same" is 4 bytes
     SetWriteTime(t / "D\\same.txt", now, 0);
     Run(s.Path(), t.Path());
     ASSERT_EQ(4u, fs.Stat(t / "D\\same.txt").size);
