@@ -297,6 +297,10 @@ int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::
         return AskMediaChange(job.fs, owner, dst) ? kTryAgain : 0;
     }
     case DuplicatePolicy::Mirror:
+        if (d.attributes & kAttrDirectory) {  // a file cannot take a directory's place
+            Failed(job, src);
+            return 0;
+        }
         if (s.date == d.date && s.time == d.time && s.size == d.size) return PassOver(job, src, dst, s, free);
         if (!roomForGrowth) {
             Failed(job, src);
@@ -357,9 +361,10 @@ int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
             if (!AskMediaChange(fs, job.ui.Owner(), dst)) return 0;
             continue;
         }
-        // Mirror copy leaves what is equal alone, whatever it is (asked first:
-        // nothing else is needed to tell).
-        if (job.mirror && s.date == d.date && s.time == d.time && s.size == d.size) {
+        // Mirror copy leaves an equal file alone (asked first: nothing else is
+        // needed to tell). A directory of the same name is never equal to a
+        // file, whatever its size and time.
+        if (job.mirror && !(d.attributes & kAttrDirectory) && s.date == d.date && s.time == d.time && s.size == d.size) {
             ++job.filesSkipped;
             return 1;
         }

@@ -137,7 +137,7 @@ inline void SetWriteTime(const std::string& path, FILETIME t, int seconds) {
     ULARGE_INTEGER u{{t.dwLowDateTime, t.dwHighDateTime}};
     u.QuadPart += static_cast<std::int64_t>(seconds) * 10000000;
     t = {u.LowPart, u.HighPart};
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     SetFileTime(h, nullptr, nullptr, &t);
     CloseHandle(h);
 }

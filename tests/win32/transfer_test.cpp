@@ -276,14 +276,18 @@ TEST_F(Mirror, DeletesNothingOnAnIncompleteSourceOrOverlappingTrees) {
 
 TEST_F(Mirror, FailuresAreListedAndTheLogGoes) {
     fs.held = {s / "D\\new.txt", s / "D\\changed.txt"};
+    // An empty file where the target has a directory of its name and time: never equal.
+    s.File("D\\empty", "");
+    t.Dir("D\\empty");
+    SetWriteTime(s / "D\\empty", now, 0), SetWriteTime(t / "D\\empty", now, 0);
     const TransferResult r = Run(s.Path(), t.Path());
     Strings listed;
     std::istringstream in(errorList);
     for (std::string line; std::getline(in, line);) listed.push_back(line.substr(0, line.find('\r')));
     std::sort(listed.begin(), listed.end());
-    EXPECT_EQ((Strings{s / "D\\changed.txt", s / "D\\new.txt"}), listed);
+    EXPECT_EQ((Strings{s / "D\\changed.txt", s / "D\\empty", s / "D\\new.txt"}), listed);
     EXPECT_FALSE(Exists(log.name));
-    EXPECT_EQ(2, r.failed);
+    EXPECT_EQ(3, r.failed);
     EXPECT_EQ((Strings{}), messages) << "the tree itself was copied";
 }
 
