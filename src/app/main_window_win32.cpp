@@ -12,6 +12,7 @@
 #include "app/list_keys_win32.h"
 #include "base/prompts.h"
 #include "base/speech.h"
+#include "pager/pager_window_win32.h"
 #include "listing/dir_reader.h"
 #include "resources/resource_ids.h"
 #include "windows/destination_window_win32.h"
@@ -304,6 +305,12 @@ void Refresh(HWND hwnd) {
 }
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // While the pager is open, commands, menus and the tray icon wait for it
+    // to close (its loop would hand them here); a click on the icon brings it up.
+    if (HWND pager = OpenPager(); pager && (msg == WM_COMMAND || msg == WM_CONTEXTMENU || msg == kIconCallback)) {
+        if (msg == kIconCallback && (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN)) SetForegroundWindow(pager);
+        return 0;
+    }
     switch (msg) {
     case WM_CREATE:
         if (g_window.Main == nullptr || g_window.Main == hwnd) {

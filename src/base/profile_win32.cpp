@@ -18,6 +18,7 @@ std::size_t IniFileProfile::GetString(const char* section, const char* key, cons
 }
 
 void IniFileProfile::WriteString(const char* section, const char* key, const char* value) {
+    ++writes_;
     WritePrivateProfileStringA(section, key, value, path_);
 }
 
@@ -26,7 +27,11 @@ std::uint64_t IniFileProfile::ChangeStamp() {
     if (!GetFileAttributesExA(path_, GetFileExInfoStandard, &a)) return 0;
     const std::uint64_t time = static_cast<std::uint64_t>(a.ftLastWriteTime.dwHighDateTime) << 32 | a.ftLastWriteTime.dwLowDateTime;
     const std::uint64_t size = static_cast<std::uint64_t>(a.nFileSizeHigh) << 32 | a.nFileSizeLow;
-    const std::uint64_t stamp = time ^ (size * 0x9E3779B97F4A7C15ull);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const std::uint64_t n = static_cast<std::uint64_t>(now.dwHighDateTime) << 32 | now.dwLowDateTime;
+    if (n < time + 20000000ull) return 0;  // in 100 ns units
+    const std::uint64_t stamp = time ^ (size * 0x9E3779B97F4A7C15ull) ^ (writes_ << 48);
     return stamp ? stamp : 1;
 }
 

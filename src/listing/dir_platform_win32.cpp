@@ -141,8 +141,9 @@ void* Win32DirectoryPlatform::ArmWatch(void* previous, const char* dir, unsigned
 int Collate(const char* a, const char* b) { return lstrcmpA(a, b); }
 
 std::size_t CollationKey(const char* text, unsigned char* out, std::size_t size) {
-    // The locale lstrcmpA collates in, without flags: the same order.
-    const int n = LCMapStringA(GetThreadLocale(), LCMAP_SORTKEY, text, -1, reinterpret_cast<char*>(out),
+    // As lstrcmpA collates: the thread's locale, the text read in the ANSI
+    // code page (which may differ from the locale's own).
+    const int n = LCMapStringA(GetThreadLocale(), LCMAP_SORTKEY | LOCALE_USE_CP_ACP, text, -1, reinterpret_cast<char*>(out),
                                static_cast<int>(size));
     return n > 0 ? static_cast<std::size_t>(n) : 0;
 }

@@ -47,12 +47,14 @@ void LineIndex::Found(std::uint64_t start) {
     ++lines_;
     lastStart_ = start;
     if (lines_ % stride_ != 0) return;
+    if (marks_.size() == kMaxMarks) {
+        // Keep every other start: the index stays the same size however long the file.
+        for (std::size_t j = 1; 2 * j < marks_.size(); ++j) marks_[j] = marks_[2 * j];
+        marks_.resize((marks_.size() + 1) / 2);
+        stride_ *= 2;
+        if (lines_ % stride_ != 0) return;
+    }
     marks_.push_back(start);
-    if (marks_.size() <= kMaxMarks) return;
-    // Keep every other start: the index stays the same size however long the file.
-    for (std::size_t j = 1; 2 * j < marks_.size(); ++j) marks_[j] = marks_[2 * j];
-    marks_.resize((marks_.size() + 1) / 2);
-    stride_ *= 2;
 }
 
 // Reads on until lines line feeds have been found and bytes bytes looked at,

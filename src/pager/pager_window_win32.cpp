@@ -72,7 +72,13 @@ void PaintPage(PagerWindow& p, HDC dc) {
     RECT rc;
     GetClientRect(p.window, &rc);
     p.state.geometry = GeometryOf(rc.right, rc.bottom, p.cw, p.lh, p.state.TabWidth);
-    const Page page = BuildPage(*p.index, p.state.TopLine, p.state.geometry);
+    Page page = BuildPage(*p.index, p.state.TopLine, p.state.geometry);
+    if (page.answer < 0 && p.state.TopLine == p.state.PreviousTopLine) {
+        // The page shown lies past the text's end: the file was cut short
+        // meanwhile. Its last page instead of nothing.
+        p.state.TopLine = p.state.PreviousTopLine = LastPageTop(*p.index, p.state.geometry);
+        page = BuildPage(*p.index, p.state.TopLine, p.state.geometry);
+    }
     if (page.answer >= 0) {
         const Rgb* colors = p.c->settings->Colors;
         DrawPage(dc, rc, page, p.font, ColorOf(colors[kBack]), ColorOf(colors[kNorm]), p.cw, p.lh);
@@ -163,9 +169,14 @@ LRESULT CALLBACK PagerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         Modifiers m;
         m.shift = GetKeyState(VK_SHIFT) < 0;
         const int key = TranslateListKey(static_cast<int>(wParam), m);
-        Act(*p, PagerKey(p->state, *p->index, key, m.shift));
+        const PagerAction a = PagerKey(p->state, *p->index, key, m.shift);
+        // A key held since before the pager opened (Enter, V) repeats: that closes nothing.
+        const bool repeated = (lParam & (1L << 30)) != 0;
+        if (!(repeated && (a == kPagerClose || a == kPagerEditThenClose))) Act(*p, a);
         return 0;
     }
+    case WM_ERASEBKGND:
+        return 1;  // every paint fills the whole client area
     case WM_VSCROLL: {
         const int code = LOWORD(wParam);
         if (code == SB_THUMBPOSITION) {
@@ -247,6 +258,8 @@ void DrawPage(HDC dc, const RECT& client, const Page& page, HFONT font, COLORREF
     }
     SelectObject(dc, oldFont);
 }
+
+HWND OpenPager() { return g_pager ? g_pager->window : nullptr; }
 
 bool ViewFile(HWND owner, const PagerContext& c, const FileEntry& entry) {
     if (g_pager || (entry.attributes & (kAttrDirectory | kAttrLabel)))

@@ -27,6 +27,9 @@ std::unique_ptr<ByteSource> OpenPagerFile(const char* path, std::uint64_t& size)
 // width from the left edge, lh apart from the top.
 void DrawPage(HDC dc, const RECT& client, const Page& page, HFONT font, COLORREF back, COLORREF text, int cw, int lh);
 
+// The pager window while one is open, else null.
+HWND OpenPager();
+
 // Shows entry (a plain file of directory) until the pager is closed; false
 // when no pager opened (not a plain file, or one is open already).
 bool ViewFile(HWND owner, const PagerContext& c, const FileEntry& entry);

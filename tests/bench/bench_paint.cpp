@@ -203,6 +203,13 @@ bool WriteIni(const char* path) {
     if (f == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     WriteFile(f, text, sizeof text - 1, &written, nullptr);
+    // Written a minute ago, as a qrn.ini is long before the list is drawn.
+    FILETIME t;
+    GetSystemTimeAsFileTime(&t);
+    ULARGE_INTEGER u{{t.dwLowDateTime, t.dwHighDateTime}};
+    u.QuadPart -= 600000000ull;
+    t = {u.LowPart, u.HighPart};
+    SetFileTime(f, nullptr, nullptr, &t);
     CloseHandle(f);
     return written == sizeof text - 1;
 }

@@ -58,19 +58,41 @@ std::vector<std::string> Names(const std::vector<FileEntry>& rows) {
     return names;
 }
 
+int g_keys = 0, g_collations = 0;
+std::size_t CountedKey(const char* text, unsigned char* out, std::size_t size) {
+    ++g_keys;
+    return CollationKey(text, out, size);
+}
+int CountedCollate(const char* a, const char* b) {
+    ++g_collations;
+    return Collate(a, b);
+}
+
 }  // namespace
 
+// Also where the user's locale is not the one of the ANSI code page
+// (Japanese names on an English locale).
 TEST(Sort, CollationKeysGiveTheOrderOfTheCollation) {
-    for (unsigned seed : {1u, 2u, 3u}) {
-        for (int key = 1; key <= 4; ++key) {
-            for (int order = 1; order <= 2; ++order) {
-                std::vector<FileEntry> byCollation = GeneratedRows(seed), byKeys = byCollation;
-                SortEntries(byCollation.data(), static_cast<int>(byCollation.size()),
-                            SortSpec{order, key, Collate, PlatformUpper});
-                SortEntries(byKeys.data(), static_cast<int>(byKeys.size()),
-                            SortSpec{order, key, Collate, PlatformUpper, CollationKey});
-                EXPECT_EQ(Names(byCollation), Names(byKeys)) << "seed " << seed << " key " << key << " order " << order;
+    const LCID own = GetThreadLocale();
+    for (LCID locale : {own, static_cast<LCID>(MAKELCID(0x409, SORT_DEFAULT))}) {
+        SetThreadLocale(locale);
+        for (unsigned seed : {1u, 2u}) {
+            for (int key = 1; key <= 4; ++key) {
+                for (int order = 1; order <= 2; ++order) {
+                    std::vector<FileEntry> byCollation = GeneratedRows(seed), byKeys = byCollation;
+                    SortEntries(byCollation.data(), static_cast<int>(byCollation.size()),
+                                SortSpec{order, key, Collate, PlatformUpper});
+                    g_keys = g_collations = 0;
+                    SortEntries(byKeys.data(), static_cast<int>(byKeys.size()),
+                                SortSpec{order, key, CountedCollate, PlatformUpper, CountedKey});
+                    const std::string where = "locale " + std::to_string(locale) + " seed " + std::to_string(seed) +
+                                              " key " + std::to_string(key) + " order " + std::to_string(order);
+                    EXPECT_EQ(Names(byCollation), Names(byKeys)) << where;
+                    EXPECT_EQ(0, g_collations) << "sorted by the keys alone: " << where;
+                    EXPECT_GT(g_keys, 0) << where;
+                }
             }
         }
     }
+    SetThreadLocale(own);
 }
