@@ -272,6 +272,12 @@ bool ChoosePolicy(CopyJob& job, const std::string& src) {
 
 namespace {
 
+// Mirror copy's "equal": the same size and time, and the target a file too
+// (a directory of the name never is, whatever its size and time).
+bool MirrorEqual(const FileStat& s, const FileStat& d) {
+    return !(d.attributes & kAttrDirectory) && s.date == d.date && s.time == d.time && s.size == d.size;
+}
+
 // What the policy does with the existing target d: 1, 0 or kTryAgain.
 int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::string& targetDir,
              const std::string& name, const FileStat& s, const FileStat& d, std::uint64_t free) {
@@ -297,12 +303,8 @@ int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::
         return AskMediaChange(job.fs, owner, dst) ? kTryAgain : 0;
     }
     case DuplicatePolicy::Mirror:
-        if (d.attributes & kAttrDirectory) {  // a file cannot take a directory's place
-            Failed(job, src);
-            return 0;
-        }
-        if (s.date == d.date && s.time == d.time && s.size == d.size) return PassOver(job, src, dst, s, free);
-        if (!roomForGrowth) {
+        if (MirrorEqual(s, d)) return PassOver(job, src, dst, s, free);
+        if (!roomForGrowth || (d.attributes & kAttrDirectory)) {  // a file cannot take a directory's place
             Failed(job, src);
             return 0;
         }
@@ -362,9 +364,8 @@ int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
             continue;
         }
         // Mirror copy leaves an equal file alone (asked first: nothing else is
-        // needed to tell). A directory of the same name is never equal to a
-        // file, whatever its size and time.
-        if (job.mirror && !(d.attributes & kAttrDirectory) && s.date == d.date && s.time == d.time && s.size == d.size) {
+        // needed to tell).
+        if (job.mirror && MirrorEqual(s, d)) {
             ++job.filesSkipped;
             return 1;
         }
