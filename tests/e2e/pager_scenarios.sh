@@ -41,12 +41,7 @@ drive resize 'QRN Pager' - 500 320
 pager_keys esc
 check "Escape closes it" pager_gone
 check "and the list speaks its row again" spoken "viewぴりおどtxt"
-ini_table <<'EOF2'
-its rectangle is stored: left|QRNInit|init_vx_pos|30
-top|QRNInit|init_vy_pos|40
-width|QRNInit|init_vx_siz|500
-height|QRNInit|init_vy_siz|320
-EOF2
+check "its rectangle is stored" equals "$(for k in pos siz; do ini_value QRNInit "init_vx_$k"; ini_value QRNInit "init_vy_$k"; done | xargs)" "30 40 500 320"
 keys enter
 pager_open view.txt "Enter on a file opens it when no Pager program is set"
 check "at the stored place" equals "$(ask rect 'QRN Pager' - | awk '{ print $1, $2, $3, $4 }')" "30 40 500 320"
