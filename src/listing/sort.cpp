@@ -40,34 +40,45 @@ void ExtensionKey(const char* name, unsigned ext, char* out, UpperFn upper) {
     upper(out);
 }
 
+namespace {
+
+// The order of two rows: their groups (ranks, already turned for a descending
+// order), then the key, then the names. ext() and name() collate the two
+// rows' extension keys and names, however they are held.
+template <typename Ext, typename Name>
+int CompareRows(const FileEntry& a, const FileEntry& b, int ra, int rb, int key, Ext ext, Name name) {
+    if (ra != rb) return ra < rb ? -1 : 1;
+    switch (key) {
+    case 1:
+        return name();
+    case 2:
+        if (const int c = ext()) return c;
+        return name();
+    case 3:
+        if (a.date != b.date) return a.date < b.date ? -1 : 1;
+        if (a.time != b.time) return a.time < b.time ? -1 : 1;
+        return name();
+    case 4:
+        if (a.size != b.size) return a.size < b.size ? -1 : 1;
+        return name();
+    default:
+        return 0;
+    }
+}
+
+int Turned(int rank, const SortSpec& spec) { return spec.order == 2 ? 99 - rank : rank; }
+
+}  // namespace
+
 int CompareEntries(const FileEntry& a, const FileEntry& b, const SortSpec& spec) {
-    int ra = GroupRank(a), rb = GroupRank(b);
-    if (spec.order == 2) {
-        ra = 99 - ra;
-        rb = 99 - rb;
-    }
-    if (ra < rb) return -1;
-    if (ra > rb) return 1;
-    switch (spec.key) {
-        case 1:
-            return spec.collate(a.name, b.name);
-        case 2: {
-            char ka[kPathSize], kb[kPathSize];
-            ExtensionKey(a.name, a.ext, ka, spec.upper);
-            ExtensionKey(b.name, b.ext, kb, spec.upper);
-            int c = spec.collate(ka, kb);
-            return c ? c : spec.collate(a.name, b.name);
-        }
-        case 3:
-            if (a.date != b.date) return a.date < b.date ? -1 : 1;
-            if (a.time != b.time) return a.time < b.time ? -1 : 1;
-            return spec.collate(a.name, b.name);
-        case 4:
-            if (a.size != b.size) return a.size < b.size ? -1 : 1;
-            return spec.collate(a.name, b.name);
-        default:
-            return 0;
-    }
+    auto ext = [&] {
+        char ka[kPathSize], kb[kPathSize];
+        ExtensionKey(a.name, a.ext, ka, spec.upper);
+        ExtensionKey(b.name, b.ext, kb, spec.upper);
+        return spec.collate(ka, kb);
+    };
+    return CompareRows(a, b, Turned(GroupRank(a), spec), Turned(GroupRank(b), spec), spec.key, ext,
+                       [&] { return spec.collate(a.name, b.name); });
 }
 
 namespace {
@@ -144,23 +155,13 @@ std::uint32_t HeadOf(const unsigned char* key, std::uint32_t length) {
 
 // CompareEntries with the keys made beforehand.
 int CompareKeyed(const Keyed& a, const Keyed& b, int key, const unsigned char* keys) {
-    if (a.rank != b.rank) return a.rank < b.rank ? -1 : 1;
-    if (key == 1 && a.head != b.head) return a.head < b.head ? -1 : 1;
-    switch (key) {
-    case 2:
-        if (const int c = CompareKeys(keys, a.ext, a.extLength, b.ext, b.extLength)) return c;
-        break;
-    case 3:
-        if (a.row->date != b.row->date) return a.row->date < b.row->date ? -1 : 1;
-        if (a.row->time != b.row->time) return a.row->time < b.row->time ? -1 : 1;
-        break;
-    case 4:
-        if (a.row->size != b.row->size) return a.row->size < b.row->size ? -1 : 1;
-        break;
-    default:
-        break;
-    }
-    return CompareKeys(keys, a.name, a.nameLength, b.name, b.nameLength);
+    auto name = [&] {
+        if (a.head != b.head) return a.head < b.head ? -1 : 1;
+        return CompareKeys(keys, a.name, a.nameLength, b.name, b.nameLength);
+    };
+    return CompareRows(*a.row, *b.row, a.rank, b.rank, key, [&] {
+        return CompareKeys(keys, a.ext, a.extLength, b.ext, b.extLength);
+    }, name);
 }
 
 bool SortByKeys(FileEntry* rows, int count, const SortSpec& spec) {
@@ -169,8 +170,7 @@ bool SortByKeys(FileEntry* rows, int count, const SortSpec& spec) {
     std::vector<Keyed> keyed(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         Keyed& k = keyed[static_cast<std::size_t>(i)];
-        k = Keyed{&rows[i], GroupRank(rows[i]), 0, 0, 0, 0, 0};
-        if (spec.order == 2) k.rank = 99 - k.rank;
+        k = Keyed{&rows[i], Turned(GroupRank(rows[i]), spec), 0, 0, 0, 0, 0};
         if (!AppendKey(keys, rows[i].name, spec.sortKey, k.name, k.nameLength)) return false;
         k.head = HeadOf(keys.data() + k.name, k.nameLength);
         if (spec.key == 2) {
