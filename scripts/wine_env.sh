@@ -82,8 +82,12 @@ qrn_fresh_prefix() {
 #   S: a drive whose target does not exist (not ready)
 #   T: a folder of kind CD-ROM
 #   U: a folder without a volume label (its root lists files only)
+#   W: a small volume of its own (a 4 MiB tmpfs), and another mounted on the
+#      folder vol of L: (another volume behind a folder of the same drive)
 qrn_map_test_drives() {
-    local base=$1
+    local base=$1 sudo=""
+    if [ "$(id -u)" != 0 ]; then sudo=sudo; fi
+    qrn_unmount_test_volumes "$base"
     rm -rf "$base"
     mkdir -p "$base/label" "$base/cdrom" "$base/plain"
     printf 'QRNTEST\n' > "$base/label/.windows-label"
@@ -108,10 +112,38 @@ qrn_map_test_drives() {
     printf 'n' > "$base/links/msrc/m/out/new.txt"
     printf 'e' > "$base/links/mdst/m/extra.txt"
     ln -s ../../outside "$base/links/mdst/m/out"
+    # File links (which Wine flags as nothing but files), a tree holding one,
+    # a mirror target holding one only it has, one onto a read-only file, and
+    # a link to the parent of a tree to copy.
+    mkdir -p "$base/links/fl/tree" "$base/links/fl/msrc/m" "$base/links/fl/mdst/m" "$base/links/fl/out" \
+        "$base/links/p/t" "$base/links/p/bak"
+    printf 'o' > "$base/links/fl/out/o.txt"
+    printf 'r' > "$base/links/fl/out/ro.txt"
+    chmod a-w "$base/links/fl/out/ro.txt"
+    printf 'x' > "$base/links/fl/tree/x.txt"
+    printf 'x' > "$base/links/p/t/x.txt"
+    ln -s out/o.txt "$base/links/fl/row.lnk"
+    ln -s out/ro.txt "$base/links/fl/ro.lnk"
+    ln -s ../out/o.txt "$base/links/fl/tree/f.lnk"
+    ln -s ../../out/o.txt "$base/links/fl/mdst/m/only.lnk"
+    ln -s .. "$base/links/p/t/up"
     ln -sfn "$base/links" "$WINEPREFIX/dosdevices/l:"
+    mkdir -p "$base/small" "$base/links/vol"
+    $sudo mount -t tmpfs -o size=4m qrnsmall "$base/small"
+    $sudo mount -t tmpfs -o size=4m qrnvol "$base/links/vol"
+    ln -sfn "$base/small" "$WINEPREFIX/dosdevices/w:"
     wine reg add 'HKLM\Software\Wine\Drives' /v 't:' /d cdrom /f >/dev/null 2>&1
     wineserver -w
     export QRN_TEST_LABEL_DRIVE=R QRN_TEST_MISSING_DRIVE=S QRN_TEST_CDROM_DRIVE=T QRN_TEST_PLAIN_DRIVE=U \
-        QRN_TEST_ALIAS_DRIVE=V QRN_TEST_LINKS_DRIVE=L
+        QRN_TEST_ALIAS_DRIVE=V QRN_TEST_LINKS_DRIVE=L QRN_TEST_SMALL_DRIVE=W
     export WINEPATH=""
+}
+
+# Unmounts the small volumes of qrn_map_test_drives below $1.
+qrn_unmount_test_volumes() {
+    local m sudo=""
+    if [ "$(id -u)" != 0 ]; then sudo=sudo; fi
+    for m in "$1/small" "$1/links/vol"; do
+        if mountpoint -q "$m" 2>/dev/null; then $sudo umount "$m"; fi
+    done
 }

@@ -236,6 +236,24 @@ void Quit(HWND hwnd, bool alwaysSaveDirectory) {
     DestroyWindow(hwnd);
 }
 
+// A copy or move onto the program's own file was turned into a request to
+// update it: offered once the command has ended. The new program, started
+// hidden, replaces this one once it has gone.
+void OfferUpdate(HWND main) {
+    PendingUpdateRecord& u = g_startup.PendingUpdate;
+    if (!u.pending) return;
+    u.pending = false;
+    Prompts& prompts = CurrentPrompts();
+    if (prompts.Message(main, kUpdateQuestion, kQuestionTitle, kMbOkCancel | kMbIconQuestion) != kIdOk) return;
+    char command[3 * kPathSize + 32];
+    if (FormatUpdateCommand(u, command, sizeof command) && WinExec(command, SW_HIDE) >= 32) {
+        ShowWindow(main, SW_MINIMIZE);
+        DestroyWindow(main);
+        return;
+    }
+    prompts.Message(main, kUpdateStartFailed, kQuestionTitle, kMbOk | kMbIconExclamation);
+}
+
 void DestinationInput(HWND main, UINT message, int key) {
     HWND dest = g_window.Destination;
     const DestinationHandlers& hooks = g_window.DestinationHooks;
@@ -256,6 +274,7 @@ void DestinationInput(HWND main, UINT message, int key) {
             SetSpeechMode(1);
             Speak(g_window.SaidAfterDestination.c_str());
         }
+        OfferUpdate(main);
     }
 }
 

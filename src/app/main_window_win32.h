@@ -83,6 +83,9 @@ void RepaintAll(HWND hwnd);
 // cancelled, it is closed; confirmed, it is hidden, the pending operation
 // runs and it is closed.
 void DestinationInput(HWND main, UINT message, int key);
+// After a command: the update of the program asked for, when a copy or move
+// onto its own file requested one; started, this program ends.
+void OfferUpdate(HWND main);
 // Makes dest the open destination window, served by its own procedure.
 void AttachDestination(HWND dest);
 

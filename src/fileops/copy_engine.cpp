@@ -98,8 +98,11 @@ void TellTooLong(CopyJob& job, const std::string& path) {
 enum class Into { NewFile, ExistingFile };
 
 // The whole file src into dst, in the engine's own loop so that a long copy
-// shows how far it is and stops at Cancel. A new file that is not whole at
-// the end is removed again; error tells why it failed.
+// shows how far it is and stops at Cancel. A source that ends before the
+// size it had when it was opened, or changes meanwhile, is not copied. A
+// file that is not whole at the end is removed again (one overwritten in
+// place too: the user agreed to give up the old one, and a fragment with a
+// new time would pass for up to date); error tells why it failed.
 bool CopyData(CopyJob& job, const std::string& src, const std::string& dst, Into into, const FileStat& s,
               unsigned& error) {
     FileSystem& fs = job.fs;
@@ -108,6 +111,9 @@ bool CopyData(CopyJob& job, const std::string& src, const std::string& dst, Into
         error = fs.LastError();
         return false;
     }
+    // What the source is now that it is open: what the copy must come to.
+    FileStat opened = fs.Stat(src);
+    if (!opened.exists) opened = s;
     FileHandle out = into == Into::NewFile ? fs.CreateNew(dst, SettableAttributes(s.attributes)) : fs.OpenExisting(dst);
     if (out == kNoFile) {
         error = fs.LastError();
@@ -127,28 +133,34 @@ bool CopyData(CopyJob& job, const std::string& src, const std::string& dst, Into
         }
         if (got == 0) break;
         done += got;
-        // Only a new file can be given up in the middle: one overwritten in
-        // place is finished, as Cancel could not give back what it held.
-        if (s.size < kPercentFrom || into != Into::NewFile) continue;
+        if (done >= opened.size) continue;  // the last block: nothing left to stop
         job.ui.Poll();
         if (job.ui.CancelRequested()) {
             error = kErrCancelled;
             ok = false;
             break;
         }
+        if (opened.size < kPercentFrom) continue;
         const std::uint64_t now = job.ui.Milliseconds();
         if (now - shown >= kPercentEveryMs) {
             shown = now;
             char percent[32];
-            std::snprintf(percent, sizeof percent, kProgressPercent, static_cast<int>(done * 100 / s.size));
+            std::snprintf(percent, sizeof percent, kProgressPercent, static_cast<int>(done * 100 / opened.size));
             job.ui.Progress(ProgressText(1, fs.FreeBytes(dst), src, dst) + percent);
         }
     }
-    if (ok) fs.SetWriteTime(out, s.writeTime);
+    if (ok) {
+        const FileStat after = fs.Stat(src);
+        if (done != opened.size || !after.exists || after.size != opened.size || after.writeTime != opened.writeTime) {
+            error = kErrSourceChanged;
+            ok = false;
+        }
+    }
+    if (ok) fs.SetWriteTime(out, opened.writeTime);
     fs.Close(out);
     fs.Close(in);
-    if (!ok && into == Into::NewFile) {
-        fs.SetAttributes(dst, kAttrNormal);  // it was made with the source's, read-only perhaps
+    if (!ok) {
+        fs.SetAttributes(dst, kAttrNormal);  // a new one was made with the source's, read-only perhaps
         fs.RemoveFile(dst);
     }
     return ok;
@@ -173,7 +185,8 @@ int CopyNew(CopyJob& job, const std::string& src, const std::string& dst, const 
     return 1;
 }
 
-// A name beside target that nothing uses yet, or "" when none fits.
+}  // namespace
+
 std::string TemporaryName(FileSystem& fs, const std::string& target) {
     const std::string dir = DirectoryPart(target);
     for (int n = 0; n < 4096; ++n) {
@@ -186,34 +199,55 @@ std::string TemporaryName(FileSystem& fs, const std::string& target) {
     return "";
 }
 
+namespace {
+
+// The room the existing target d gives back when it goes: what it really
+// takes on its volume (a sparse or compressed file less than its size); a
+// link gives back nothing.
+std::uint64_t Freed(CopyJob& job, const std::string& dst, const FileStat& d, bool link) {
+    if (link) return 0;
+    const std::uint64_t allocated = job.fs.AllocatedSize(dst, d.size);
+    return allocated < d.size ? allocated : d.size;
+}
+
+bool EnoughRoom(std::uint64_t free, std::uint64_t need) { return free == kFreeUnknown || free >= need; }
+
 // Replaces the existing dst. With room for a whole copy beside it, the copy
 // goes to a temporary name and takes dst's place in one step, so that dst
-// stays as it was until its replacement is whole; otherwise (room only for
-// the difference) dst is overwritten in place.
+// stays as it was until its replacement is whole. With room only for the
+// difference, dst can only be overwritten in place, and that only when the
+// user agrees to lose it should the copy fail. A link at dst is replaced
+// itself: nothing is written or changed through it.
 int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const FileStat& s, const FileStat& d,
              std::uint64_t free) {
     FileSystem& fs = job.fs;
     ShowCopying(job, src, dst, s, free);
     if (free != kFreeUnknown && free < s.size) free = FreeFor(job, dst, s.size);  // asked afresh before giving up safety
-    const bool inPlace = free != kFreeUnknown && free < s.size;
+    const bool link = fs.IsLink(dst, d.attributes);
+    const bool inPlace = !link && !EnoughRoom(free, s.size);
     const std::string temp = inPlace ? "" : TemporaryName(fs, dst);
     if (!inPlace && temp.empty()) {  // no name beside it fits: the target is not risked
         TellTooLong(job, DirectoryPart(dst) + "~QRN0000.TMP");
         return 0;
     }
     if (inPlace) {
-        fs.SetAttributes(dst, kAttrNormal);
-        if (!CopyWithRetry(job, src, dst, Into::ExistingFile, s)) {
-            fs.SetAttributes(dst, d.attributes);
+        job.ui.ShowStatus(false);
+        const bool agreed = Ask(job.ui.Owner(), dst + kInPlaceRisk, kConfirmTitle) == kIdOk;
+        job.ui.ShowStatus(true);
+        if (!agreed) {
+            Failed(job, src);
             return 0;
         }
+        fs.SetAttributes(dst, kAttrNormal);
+        if (!CopyWithRetry(job, src, dst, Into::ExistingFile, s)) return 0;
         fs.SetAttributes(dst, SettableAttributes(s.attributes));
     } else {
         if (!CopyWithRetry(job, src, temp, Into::NewFile, s)) return 0;
-        fs.SetAttributes(dst, kAttrNormal);
+        const bool cleared = !link && (d.attributes & (kAttrReadOnly | kAttrHidden | kAttrSystem));
+        if (cleared) fs.SetAttributes(dst, kAttrNormal);
         if (!fs.Replace(temp, dst)) {
-            fs.SetAttributes(dst, d.attributes);
-            if (fs.Stat(dst).exists) {  // the old one is there still: the copy goes
+            if (cleared) fs.SetAttributes(dst, SettableAttributes(d.attributes));
+            if (fs.Stat(dst).exists || link) {  // the old one is there still: the copy goes
                 fs.SetAttributes(temp, kAttrNormal);
                 fs.RemoveFile(temp);
             }
@@ -221,7 +255,8 @@ int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const
             return 0;
         }
     }
-    Spent(job, s.size > d.size ? s.size - d.size : 0);
+    const std::uint64_t freed = Freed(job, dst, d, link);
+    Spent(job, s.size > freed ? s.size - freed : 0);
     ++job.filesCopied;
     job.bytesCopied += s.size;
     return 1;
@@ -279,16 +314,24 @@ bool MirrorEqual(const FileStat& s, const FileStat& d) {
 }
 
 // What the policy does with the existing target d: 1, 0 or kTryAgain.
+// itself: dst is src through another path, which only a copy under another
+// name may be made of.
 int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::string& targetDir,
-             const std::string& name, const FileStat& s, const FileStat& d, std::uint64_t free) {
+             const std::string& name, const FileStat& s, const FileStat& d, std::uint64_t free, bool itself) {
     void* owner = job.ui.Owner();
-    const bool roomForGrowth = s.size <= d.size || free == kFreeUnknown || free >= s.size - d.size;
+    if (itself && job.policy != DuplicatePolicy::Rename) return PassOver(job, src, dst, s, free);
+    // Room for what the copy adds to what the old target really takes.
+    auto roomForGrowth = [&] {
+        if (EnoughRoom(free, s.size)) return true;
+        const std::uint64_t freed = Freed(job, dst, d, job.fs.IsLink(dst, d.attributes));
+        return EnoughRoom(free, s.size > freed ? s.size - freed : 0);
+    };
     switch (job.policy) {
     case DuplicatePolicy::CopyNewer:
         if (!Later(s, d)) return PassOver(job, src, dst, s, free);
         [[fallthrough]];
     case DuplicatePolicy::OverwriteAll:
-        if (roomForGrowth) return CopyOver(job, src, dst, s, d, free);
+        if (roomForGrowth()) return CopyOver(job, src, dst, s, d, free);
         return AskMediaChange(job.fs, owner, dst) ? kTryAgain : 0;
     case DuplicatePolicy::Rename: {
         job.ui.ShowStatus(false);
@@ -304,7 +347,7 @@ int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::
     }
     case DuplicatePolicy::Mirror:
         if (MirrorEqual(s, d)) return PassOver(job, src, dst, s, free);
-        if (!roomForGrowth || (d.attributes & kAttrDirectory)) {  // a file cannot take a directory's place
+        if ((d.attributes & kAttrDirectory) || !roomForGrowth()) {  // a file cannot take a directory's place
             Failed(job, src);
             return 0;
         }
@@ -371,11 +414,13 @@ int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
         }
         const std::uint64_t free = FreeFor(job, dst, s.size > d.size ? s.size - d.size : 0);
         // The same file through another path (letter case, a short name, a
-        // second drive letter, a link) is up to date: nothing to change.
-        if (SameFile(fs, src, dst)) return PassOver(job, src, dst, s, free);
-        if (IsOwnProgram(job, src, dst)) return 1;
+        // second drive letter, a link, or the directory it is in): the policy
+        // is asked as for any target, but only another name copies; the
+        // others pass over it as up to date, never writing onto the source.
+        const bool itself = SameFile(fs, src, dst);
+        if (!itself && IsOwnProgram(job, src, dst)) return 1;
         if (!ChoosePolicy(job, src)) return 0;
-        const int r = ByPolicy(job, src, dst, targetDir, name, s, d, free);
+        const int r = ByPolicy(job, src, dst, targetDir, name, s, d, free, itself);
         if (r != kTryAgain) return r;
     }
 }
@@ -401,11 +446,24 @@ int CopyDirectoryEntry(CopyJob& job, const std::string& sourceDir, const std::st
     } else if (known && std::find(job.openDirectories.begin(), job.openDirectories.end(), id) != job.openDirectories.end()) {
         ++job.filesSkipped;  // a link back up the tree: followed, it would never end
         return 1;
-    } else if (attributes & kAttrReparsePoint) {  // the listing tells a link; others are caught by identity
+    } else if (fs.IsLink(src, attributes)) {
+        // Followed only when it leads neither into nor around the tree being
+        // copied or its copy: a link to a parent would take the copy into
+        // itself, level after level.
         const std::string real = fs.RealPath(src);
-        if (IsSameOrInside(job.treeSource, real) || IsSameOrInside(job.treeTarget, real)) {
-            ++job.filesSkipped;  // a link into the tree being copied, or into the copy
+        if (IsSameOrInside(job.treeSource, real) || IsSameOrInside(real, job.treeSource) ||
+            IsSameOrInside(job.treeTarget, real) || IsSameOrInside(real, job.treeTarget)) {
+            ++job.filesSkipped;
             return 1;
+        }
+    }
+    // Mirror copy never writes through a directory link of the target: it
+    // is listed with the failures and left as it is.
+    if (job.mirror && job.depth > 0) {
+        const FileStat d = fs.Stat(dst);
+        if (d.exists && (d.attributes & kAttrDirectory) && fs.IsLink(dst, d.attributes)) {
+            Failed(job, dst);
+            return 0;
         }
     }
     // A directory that cannot be listed fails, rather than copy as empty.
@@ -475,6 +533,15 @@ int ReplaceByCopy(CopyJob& job, const std::string& src, const std::string& dst) 
         return 0;
     }
     return CopyOver(job, src, dst, s, d, kFreeUnknown);
+}
+
+int CopyAsNew(CopyJob& job, const std::string& src, const std::string& dst) {
+    const FileStat s = job.fs.Stat(src);
+    if (!s.exists) {
+        Failed(job, src);
+        return 0;
+    }
+    return CopyWithRetry(job, src, dst, Into::NewFile, s);
 }
 
 std::string DirectoryPart(const std::string& path) {

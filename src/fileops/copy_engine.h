@@ -35,6 +35,8 @@ struct CopyJob {
     std::uint64_t bytesCopied = 0;
     std::size_t bufferSize = 1 << 20;        // the whole-file copy's buffer
     std::vector<char> buffer;                // made at the first file
+    std::string volumePair;                  // the source and target directories last asked ...
+    bool volumePairSame = true;              // ... whether they lie on one volume
     std::string freeDirectory;               // where freeBytes was last asked
     std::uint64_t freeBytes = kFreeUnknown;
     // Below: kept by the engine itself.
@@ -73,6 +75,11 @@ bool IsOwnProgram(CopyJob& job, const std::string& src, const std::string& dst);
 // The existing dst replaced by a copy of src that stays beside it under a
 // temporary name until it is whole. 1 done, 0 failed (dst as it was).
 int ReplaceByCopy(CopyJob& job, const std::string& src, const std::string& dst);
+// src copied as the new file dst, which does not exist yet; a copy that is
+// not whole is removed again. 1 done, 0 failed.
+int CopyAsNew(CopyJob& job, const std::string& src, const std::string& dst);
+// A name beside target that nothing uses yet, or "" when none fits.
+std::string TemporaryName(FileSystem& fs, const std::string& target);
 // Records path as the one that failed last.
 void Failed(CopyJob& job, const std::string& path);
 

@@ -24,7 +24,8 @@ inline std::uint32_t SettableAttributes(std::uint32_t attributes) {
 // Error codes of the system that the operations tell apart.
 constexpr unsigned kErrFileNotFound = 2, kErrPathNotFound = 3, kErrAccessDenied = 5, kErrWriteProtect = 19,
                    kErrSharingViolation = 32, kErrDiskFull = 112, kErrAlreadyExists = 183, kErrFileExists = 80,
-                   kErrNotReady = 21, kErrNotSameDevice = 17, kErrCancelled = 1223;
+                   kErrNotReady = 21, kErrNotSameDevice = 17, kErrCancelled = 1223,
+                   kErrSourceChanged = 0x20000001;  // the engine's own: the source changed while it was copied
 
 constexpr std::uint64_t kFreeUnknown = ~std::uint64_t{0};
 
@@ -70,16 +71,22 @@ public:
     virtual bool List(const std::string& dir, std::vector<DirItem>& items) = 0;
     virtual bool MakeDirectory(const std::string& path) = 0;
     virtual bool RemoveDir(const std::string& path) = 0;
-    // Whether the directory path is a link (a junction, a symbolic link)
-    // rather than a directory of its own; attributes are its listed ones.
+    // Whether path (a file or a directory) is a link (a junction, a symbolic
+    // link) rather than an entry of its own; attributes are its listed ones.
     virtual bool IsLink(const std::string& path, std::uint32_t attributes) = 0;
-    // Removes a directory link itself, never what it points to.
+    // Removes a link itself, never what it points to: false, and nothing
+    // touched, where the system would reach through it.
     virtual bool RemoveLink(const std::string& path) = 0;
+    // The bytes the file really takes on its volume (less than its size when
+    // sparse or compressed); its size when the system cannot tell.
+    virtual std::uint64_t AllocatedSize(const std::string& path, std::uint64_t size) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
     virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    // A rename on one volume: fails with kErrNotSameDevice rather than copy.
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
     // Puts from in the place of the existing to in one step where the system
-    // can; elsewhere to is removed only once from is whole.
+    // can (a link at to is replaced itself); elsewhere to is removed only
+    // once from is whole. Never copies across volumes.
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool SetLabel(const std::string& root, const std::string& label) = 0;
     // Whole-file copying: OpenRead, then CreateNew (fails when path exists)

@@ -8,6 +8,7 @@
 
 #include "base/sjis.h"
 #include "fileops/copy_engine.h"
+#include "fileops/transfer.h"
 #include "listing/dir_reader.h"
 #include "listing/dir_platform_win32.h"
 
@@ -217,7 +218,8 @@ bool Win32FileSystem::IsLink(const std::string& path, std::uint32_t attributes) 
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
     const DWORD current = GetFileAttributesA(path.c_str());
     if (current != INVALID_FILE_ATTRIBUTES && (current & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
-    // Resolved, a directory of its own is its resolved parent and its name.
+    // Resolved, an entry of its own is its resolved parent and its name (a
+    // link made outside the system carries no attribute that tells it).
     if (!FinalPathName()) return false;
     const std::string parent = Parent(path);
     if (parent.empty()) return false;
@@ -229,24 +231,73 @@ bool Win32FileSystem::IsLink(const std::string& path, std::uint32_t attributes) 
         if (!EndsWithBackslash(linkParentReal_.c_str())) linkParentReal_ += "\\";
         linkParentAt_ = now;
     }
-    std::string expected = linkParentReal_;
-    expected += path.substr(parent.size() + 1);
-    return CompareNoCase(RealPath(path).c_str(), expected.c_str()) != 0;
+    const std::string real = RealPath(path);
+    std::string expected = linkParentReal_ + path.substr(parent.size() + 1);
+    if (CompareNoCase(real.c_str(), expected.c_str()) == 0) return false;
+    // A short name resolves to the long one: that is the entry itself.
+    char longName[MAX_PATH * 2];
+    const DWORD n = GetLongPathNameA(path.c_str(), longName, sizeof longName);
+    if (n == 0 || n >= sizeof longName) return true;
+    const int slash = LastBackslash(longName);
+    expected = linkParentReal_ + (longName + (slash < 0 ? 0 : slash + 1));
+    return CompareNoCase(real.c_str(), expected.c_str()) != 0;
 }
 
 bool Win32FileSystem::RemoveLink(const std::string& path) {
-    // Opened as the link itself (not what it points to) and deleted on close;
-    // RemoveDirectory removes a junction where that open is not offered.
-    HANDLE h = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_DELETE_ON_CLOSE,
-                           nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        CloseHandle(h);
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    // Opened as the link itself and deleted through that handle, but only
+    // when the system did open the link: one that follows it anyway (Wine
+    // with a link made on the Linux side) gives the same file as the plain
+    // open, and deleting would reach what the link points to.
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE link = CreateFileA(path.c_str(), DELETE, share, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (link == INVALID_HANDLE_VALUE) {
+        error_ = GetLastError();
+        return false;
     }
-    if (RemoveDirectoryA(path.c_str())) return true;
-    error_ = GetLastError();
+    bool itself = false;
+    BY_HANDLE_FILE_INFORMATION a, b;
+    if (GetFileInformationByHandle(link, &a)) {
+        HANDLE followed = OpenToAsk(path);
+        if (followed == INVALID_HANDLE_VALUE) {
+            itself = true;  // what it points to is not there: the handle is the link's
+        } else {
+            itself = GetFileInformationByHandle(followed, &b) &&
+                     (a.nFileIndexHigh != b.nFileIndexHigh || a.nFileIndexLow != b.nFileIndexLow ||
+                      a.dwVolumeSerialNumber != b.dwVolumeSerialNumber);
+            CloseHandle(followed);
+        }
+    }
+    bool removed = false;
+    if (itself) {
+        using SetInfoFn = LONG(WINAPI*)(HANDLE, void*, void*, ULONG, ULONG);
+        static const SetInfoFn set = reinterpret_cast<SetInfoFn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtSetInformationFile")));
+        struct { ULONG_PTR status, information; } io{};
+        BOOLEAN dispose = TRUE;
+        constexpr ULONG kFileDispositionInformation = 13;
+        removed = set && set(link, &io, &dispose, sizeof dispose, kFileDispositionInformation) == 0;
+    }
+    CloseHandle(link);
+    if (removed) return true;
+    error_ = ERROR_NOT_SUPPORTED;
     return false;
+}
+
+std::uint64_t Win32FileSystem::AllocatedSize(const std::string& path, std::uint64_t size) {
+    using QueryFn = LONG(WINAPI*)(HANDLE, void*, void*, ULONG, ULONG);
+    static const QueryFn query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+    if (!query) return size;
+    HANDLE h = OpenToAsk(path);
+    if (h == INVALID_HANDLE_VALUE) return size;
+    struct { ULONG_PTR status, information; } io{};
+    struct { LARGE_INTEGER allocation, end; ULONG links; BOOLEAN deleting, directory; } standard{};
+    constexpr ULONG kFileStandardInformation = 5;
+    const LONG status = query(h, &io, &standard, sizeof standard, kFileStandardInformation);
+    CloseHandle(h);
+    if (status != 0 || standard.allocation.QuadPart < 0) return size;
+    return static_cast<std::uint64_t>(standard.allocation.QuadPart);
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
@@ -262,6 +313,12 @@ bool Win32FileSystem::SetAttributes(const std::string& path, std::uint32_t attri
 }
 
 bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
+    // Never the system's copy across volumes: it leaves what it managed to
+    // write when the other volume is full (the engine copies instead).
+    if (MoveFileExA(from.c_str(), to.c_str(), 0)) return true;
+    error_ = GetLastError();
+    if (error_ != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    if (!SameDrive(from, to)) return error_ = ERROR_NOT_SAME_DEVICE, false;  // Windows 9x
     if (MoveFileA(from.c_str(), to.c_str())) return true;
     error_ = GetLastError();
     return false;

@@ -26,6 +26,9 @@ constexpr const char* kMoveContinue = "残りのファイルの移動を続け�
 constexpr const char* kMoveFailedContinue = "移動に失敗しました。\r\r残りのファイルの移動を続けますか？";
 constexpr const char* kMoveIntoItself = "\r\rディレクトリをそれ自身の中へは移動できません。";
 constexpr const char* kLinkNotMoved = "\r\rリンクは移動できません。元の場所に残しました。";
+constexpr const char* kLinkNotDeleted = "\r\rリンクは削除できません。リンク先に触れずに消す方法がないため、元の場所に残しました。";
+constexpr const char* kLinksLeft = "\r\r次のリンクは削除できないため残しました:";  // then one path a line
+constexpr const char* kMirrorRootLink = "\r\rコピー先がリンクのため同一化複写はできません。";
 // Mirror copy.
 constexpr const char* kMirrorErrorTitle = "MorrorCopy Error!";
 constexpr const char* kPruneStopped = "ファイルの削除を中断しました。";
@@ -52,6 +55,10 @@ constexpr const char* kProgressDelete = "\r\n\r\nDelete %s";
 constexpr const char* kProgressPercent = "\r\n        %3d %%";
 // The directory named first, then this: a copy into itself is refused.
 constexpr const char* kIntoItself = "\r\rディレクトリをそれ自身の中へはコピーできません。";
+// After the target's path: only an overwrite in place fits, which loses the old file if it fails.
+constexpr const char* kInPlaceRisk =
+    "\r\r空き容量が足りないため、古いファイルを残したまま置き換えることができません。"
+    "\r上書きすると、コピーが途中で失敗した場合に古いファイルは失われます。\r\r上書きしますか？";
 constexpr const char* kEntryPathTooLong = "\r\rパスが長すぎるため処理できません。";     // after the path
 
 // Deleting.

@@ -73,9 +73,22 @@ RowResult DeleteRow(ListView& v, const char* dir, FileSystem& fs, OperationUi& u
         s.done = true;
         break;
     }
-    if (path.size() <= kMaxPath && DeleteTree(fs, ui, path, e.attributes)) return kDeleted;
-    Tell(owner, path + (ui.CancelRequested() ? kDeleteStopped : kDeleteFailed), kRowErrorTitle);
+    std::vector<std::string> links;
+    if (path.size() <= kMaxPath && DeleteTree(fs, ui, path, e.attributes, &links)) return kDeleted;
+    if (!links.empty() && !ui.CancelRequested()) Tell(owner, LinksLeftText(path, links), kRowErrorTitle);
+    else Tell(owner, path + (ui.CancelRequested() ? kDeleteStopped : kDeleteFailed), kRowErrorTitle);
     return kRowFailed;
+}
+
+// A change of letter case alone goes through a temporary name: the system
+// takes the new name for the old one and leaves it as it was.
+bool RenameEntry(FileSystem& fs, const std::string& from, const std::string& to) {
+    if (from == to || CompareNoCase(from.c_str(), to.c_str()) != 0) return fs.Rename(from, to);
+    const std::string temp = TemporaryName(fs, from);
+    if (temp.empty() || !fs.Rename(from, temp)) return false;
+    if (fs.Rename(temp, to)) return true;
+    fs.Rename(temp, from);
+    return false;
 }
 
 std::string DeletedSummary(const InPlaceResult& r) {
@@ -85,17 +98,23 @@ std::string DeletedSummary(const InPlaceResult& r) {
 
 }  // namespace
 
-int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes) {
+namespace {
+
+int DeleteIn(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes,
+             std::vector<std::string>& linksLeft) {
     ui.Poll();
     if (ui.CancelRequested()) return 0;
-    const FileStat st = fs.Stat(path);
     const bool directory = (attributes & kAttrDirectory) != 0;
-    if (directory && fs.IsLink(path, attributes)) {
-        // Only the link goes; its attributes are not touched either, as the
-        // system might pass them on to what it points to.
+    if (fs.IsLink(path, attributes)) {
+        // Only the link goes, never what it points to; its attributes are not
+        // touched either, as the system would pass them on. Where the system
+        // cannot remove it without reaching through it, it stays.
         ui.Progress(ProgressText(0, 0, path, ""));
-        return fs.RemoveLink(path) ? 1 : 0;
+        if (fs.RemoveLink(path)) return 1;
+        linksLeft.push_back(path);
+        return 0;
     }
+    const FileStat st = fs.Stat(path);
     // Read-only, hidden and system go first (only where set: it costs a call).
     const bool cleared = (st.attributes & (kAttrReadOnly | kAttrHidden | kAttrSystem)) != 0;
     if (cleared) fs.SetAttributes(path, kAttrNormal);
@@ -110,15 +129,34 @@ int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::ui
     fs.List(path + "\\", items);
     for (const DirItem& item : items) {
         const std::string inner = path + "\\" + item.name;
-        if (inner.size() <= kMaxPath && DeleteTree(fs, ui, inner, item.attributes)) continue;
-        if (ui.CancelRequested() || !Confirmed(ui.Owner(), kDeleteFailedContinue, kConfirmTitle)) {
-            if (cleared) fs.SetAttributes(path, SettableAttributes(st.attributes));
-            return 0;
-        }
+        const std::size_t left = linksLeft.size();
+        if (inner.size() <= kMaxPath && DeleteIn(fs, ui, inner, item.attributes, linksLeft)) continue;
+        if (ui.CancelRequested()) break;
+        if (linksLeft.size() > left) continue;  // a link left is told with the others at the end
+        if (!Confirmed(ui.Owner(), kDeleteFailedContinue, kConfirmTitle)) break;
     }
     if (fs.RemoveDir(path)) return 1;
     if (cleared) fs.SetAttributes(path, SettableAttributes(st.attributes));
     return 0;
+}
+
+}  // namespace
+
+std::string LinksLeftText(const std::string& path, const std::vector<std::string>& links) {
+    if (links.size() == 1 && links[0] == path) return path + kLinkNotDeleted;
+    std::string text = path + kDeleteFailed + kLinksLeft;
+    constexpr std::size_t kShown = 8;
+    for (std::size_t i = 0; i < links.size() && i < kShown; ++i) text += "\r" + links[i];
+    if (links.size() > kShown) text += "\r...";
+    return text;
+}
+
+int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes,
+               std::vector<std::string>* linksLeft) {
+    std::vector<std::string> own;
+    const int r = DeleteIn(fs, ui, path, attributes, linksLeft ? *linksLeft : own);
+    if (!linksLeft && !own.empty()) Tell(ui.Owner(), LinksLeftText(path, own), kRowErrorTitle);
+    return r;
 }
 
 InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui) {
@@ -186,7 +224,7 @@ InPlaceResult RenameCommand(ListView& v, const char* dir, FileSystem& fs, Operat
         if (!CurrentPrompts().InputLine(ui.Owner(), kNewNameTitle, text, sizeof text)) break;
         const std::string from = std::string(dir) + e.name;
         const std::string to = std::string(dir) + text + (extension.empty() ? "" : "." + extension);
-        if (text[0] && to.size() <= kMaxPath && fs.Rename(from, to)) {
+        if (text[0] && to.size() <= kMaxPath && RenameEntry(fs, from, to)) {
             ++r.done;
             continue;
         }

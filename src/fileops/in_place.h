@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fileops/file_system.h"
 #include "fileops/operation_ui.h"
@@ -17,9 +18,14 @@ struct InPlaceResult {
 };
 
 // Deletes one file, or one directory with everything in it (path without a
-// trailing backslash). A directory link is removed itself: what it points to
-// is never entered. 1 on success.
-int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes);
+// trailing backslash). A link (to a file or a directory) is removed itself:
+// what it points to is never entered or touched. One the system cannot
+// remove so is left, and goes to linksLeft, or without it is told at the
+// end. 1 on success.
+int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes,
+               std::vector<std::string>* linksLeft = nullptr);
+// What is told of the links a delete of path left.
+std::string LinksLeftText(const std::string& path, const std::vector<std::string>& links);
 
 // The marked rows, or the cursor row, of the list of dir (ending in a backslash).
 InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui);

@@ -79,7 +79,13 @@ int CopyRow(CopyJob& job, ListView& v, int row, const TransferRequest& r, Transf
     const FileEntry& e = v.table.rows[row];
     job.ui.CursorTo(row);
     if (SameDirectory(job.fs, r.currentDir, r.destDir)) res.refresh = true;
-    if (CopyEntry(job, r.currentDir, r.destDir, e.name, e.attributes, r.mask, r.pattern)) return kRowDone;
+    // Counted as copied only when something was: a file passed over as up to
+    // date (or turned into an update of the program) is not.
+    const int before = job.filesCopied;
+    const bool newDirectory =
+        (e.attributes & kAttrDirectory) && !job.fs.Stat(std::string(r.destDir) + e.name).exists;
+    if (CopyEntry(job, r.currentDir, r.destDir, e.name, e.attributes, r.mask, r.pattern))
+        return job.filesCopied > before || newDirectory ? kRowDone : kPassedOver;
     Tell(job.ui.Owner(), std::string(r.currentDir) + e.name + (job.ui.CancelRequested() ? kCopyStopped : kCopyFailed),
          kRowErrorTitle);
     return kRowFailed;
@@ -159,6 +165,7 @@ public:
     bool RemoveDir(const std::string& p) override { return fs_.RemoveDir(p); }
     bool IsLink(const std::string& p, std::uint32_t a) override { return fs_.IsLink(p, a); }
     bool RemoveLink(const std::string& p) override { return fs_.RemoveLink(p); }
+    std::uint64_t AllocatedSize(const std::string& p, std::uint64_t n) override { return fs_.AllocatedSize(p, n); }
     bool RemoveFile(const std::string& p) override { return fs_.RemoveFile(p); }
     bool SetAttributes(const std::string& p, std::uint32_t a) override { return fs_.SetAttributes(p, a); }
     bool Rename(const std::string& a, const std::string& b) override { return fs_.Rename(a, b); }
@@ -178,25 +185,44 @@ private:
     std::map<std::string, std::vector<DirItem>> kept_;
 };
 
-// The same drive moves in one step; a move onto a file that exists replaces
-// it in one step where the system can, and elsewhere (another volume) the
-// file is copied beside the target, takes its place, and only then is the
-// source removed. The old target stays until the new one is whole.
+// A move on one volume is one step of the system, a replace too (where it
+// can). Across volumes the file goes through the engine's own copy: beside
+// the target under a temporary name when one is replaced, then into its
+// place, and only then is the source removed. The old target stays until
+// the new one is whole; a copy whose source cannot be removed goes again.
 bool MoveOrReplace(CopyJob& job, const std::string& src, const std::string& dst, bool replace, std::uint32_t attributes) {
     FileSystem& fs = job.fs;
-    if (!replace) return fs.Rename(src, dst);
-    if (fs.Replace(src, dst)) return true;
-    const unsigned error = fs.LastError();
-    if (error != kErrNotSameDevice) return false;
+    if (replace ? fs.Replace(src, dst) : fs.Rename(src, dst)) return true;
+    if (fs.LastError() != kErrNotSameDevice) return false;
     // Copied over and then removed, the source must be known not to be the
     // target: a share of a folder of another share looks like another volume.
     FileId a, b;
-    if (!fs.Identity(src, a) || !fs.Identity(dst, b) || a == b) return false;
-    if (!ReplaceByCopy(job, src, dst)) return false;
+    if (replace && (!fs.Identity(src, a) || !fs.Identity(dst, b) || a == b)) return false;
+    if (!(replace ? ReplaceByCopy(job, src, dst) : CopyAsNew(job, src, dst))) return false;
     if (attributes & kAttrReadOnly) fs.SetAttributes(src, kAttrNormal);
     if (fs.RemoveFile(src)) return true;
-    fs.SetAttributes(src, SettableAttributes(attributes));  // copied, but the source stays: told as failed
+    fs.SetAttributes(src, SettableAttributes(attributes));  // the source stays: told as failed
+    if (!replace) {  // and is not left on both volumes
+        fs.SetAttributes(dst, kAttrNormal);
+        fs.RemoveFile(dst);
+    }
+    Failed(job, src);
     return false;
+}
+
+// Whether sourceDir and targetDir lie on one volume: by the volumes the
+// system gives for the directories themselves (another volume may be
+// mounted on a folder of the same drive), kept for the pair; by the drive
+// letters when the system cannot tell.
+bool SameVolume(CopyJob& job, const std::string& sourceDir, const std::string& targetDir) {
+    const std::string key = sourceDir + "|" + targetDir;
+    if (key == job.volumePair) return job.volumePairSame;
+    FileId a, b;
+    job.volumePair = key;
+    job.volumePairSame = job.fs.Identity(WithoutBackslash(sourceDir), a) && job.fs.Identity(WithoutBackslash(targetDir), b)
+                             ? a.volume == b.volume
+                             : SameDrive(sourceDir, targetDir);
+    return job.volumePairSame;
 }
 
 int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string& targetDir, const std::string& name) {
@@ -210,10 +236,11 @@ int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
         Failed(job, src);
         return 0;
     }
-    const bool sameDrive = SameDrive(src, dst);
-    // On one drive the move itself tells whether the target exists; a move
-    // into the directory the file is in goes the long way, to the policy.
-    bool tryFirst = sameDrive && CompareNoCase(sourceDir.c_str(), targetDir.c_str()) != 0;
+    const bool sameDrive = SameVolume(job, sourceDir, targetDir);
+    // On one volume and letter the move itself tells whether the target
+    // exists; a move into the directory the file is in (by any path) goes the
+    // long way, to the policy.
+    bool tryFirst = sameDrive && SameDrive(src, dst) && CompareNoCase(sourceDir.c_str(), targetDir.c_str()) != 0;
     for (;;) {
         const FileStat s = fs.Stat(src);
         if (!s.exists) {
@@ -260,8 +287,10 @@ int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
             }
         }
         // A read-only target in another directory is cleared to be replaced,
-        // and given back its attributes when that fails.
-        const bool cleared = replace && d.attributes != kAttrNormal && DirectoryPart(src) != DirectoryPart(dst);
+        // and given back its attributes when that fails; a link never is, as
+        // that would change what it points to.
+        const bool cleared = replace && d.attributes != kAttrNormal && DirectoryPart(src) != DirectoryPart(dst) &&
+                             !fs.IsLink(dst, d.attributes);
         if (cleared) fs.SetAttributes(dst, kAttrNormal);
         ui.EntryInfo(src, s);
         for (;;) {
@@ -344,8 +373,10 @@ int MoveDirectory(CopyJob& job, const std::string& sourceDir, const std::string&
 }
 
 // The deletion pass; replay, when given, keeps the source listings for the copy pass.
+// A link the system cannot remove without reaching through it is left and
+// goes to linksLeft.
 int Prune(FileSystem& fs, ListingReplay* replay, OperationUi& ui, const std::string& sourceDir,
-          const std::string& targetDir, int& deleted) {
+          const std::string& targetDir, int& deleted, std::vector<std::string>& linksLeft) {
     std::vector<DirItem> targets, sources;
     if (!fs.List(targetDir, targets)) {
         // A target that is not there yet holds nothing to delete.
@@ -377,15 +408,19 @@ int Prune(FileSystem& fs, ListingReplay* replay, OperationUi& ui, const std::str
         const std::string target = targetDir + item.name;
         if (target.size() + (directory ? 1 : 0) > kMaxPath) return 0;
         if (!present) {
-            if (!DeleteTree(fs, ui, target, item.attributes)) return 0;
-            ++deleted;
+            const std::size_t left = linksLeft.size();
+            if (DeleteTree(fs, ui, target, item.attributes, &linksLeft)) {
+                ++deleted;
+                continue;
+            }
+            if (ui.CancelRequested() || linksLeft.size() == left) return 0;
             continue;
         }
         // A directory link in the target is left as it is: never entered.
         if (!directory || fs.IsLink(target, item.attributes)) continue;
         if (counterpart && !(counterpart->attributes & kAttrDirectory)) continue;
         const std::string& sourceName = counterpart ? counterpart->name : item.name;
-        if (!Prune(fs, replay, ui, sourceDir + sourceName + "\\", target + "\\", deleted)) return 0;
+        if (!Prune(fs, replay, ui, sourceDir + sourceName + "\\", target + "\\", deleted, linksLeft)) return 0;
     }
     return !ui.CancelRequested();
 }
@@ -403,13 +438,15 @@ int MoveEntry(CopyJob& job, const std::string& sourceDir, const std::string& tar
     job.ui.Poll();
     if (job.ui.CancelRequested()) return 0;
     if (attributes & kAttrDirectory) return MoveDirectory(job, sourceDir, targetDir, name, attributes);
-    if (attributes & kAttrReparsePoint) return KeepLink(job, sourceDir + name);
+    // The system's move of a file link may move what it points to (Wine's does).
+    if (job.fs.IsLink(sourceDir + name, attributes)) return KeepLink(job, sourceDir + name);
     return MoveFileEntry(job, sourceDir, targetDir, name);
 }
 
 int MirrorPrune(FileSystem& fs, OperationUi& ui, const std::string& sourceDir, const std::string& targetDir,
-                int& deleted) {
-    return Prune(fs, nullptr, ui, sourceDir, targetDir, deleted);
+                int& deleted, std::vector<std::string>* linksLeft) {
+    std::vector<std::string> own;
+    return Prune(fs, nullptr, ui, sourceDir, targetDir, deleted, linksLeft ? *linksLeft : own);
 }
 
 TransferResult CopyCommand(ListView& v, const TransferRequest& r, FileSystem& fs, OperationUi& ui) {
@@ -468,8 +505,19 @@ TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSyst
         res.said = kSaidMirrorStopped;
         return res;
     }
+    // Nor is a target that is itself a directory link entered.
+    if (!wholeDrive) {
+        const FileStat root = fs.Stat(WithoutBackslash(target));
+        if (root.exists && fs.IsLink(WithoutBackslash(target), root.attributes)) {
+            end();
+            Tell(owner, target + kMirrorRootLink, kMirrorErrorTitle);
+            res.said = kSaidMirrorStopped;
+            return res;
+        }
+    }
     res.refresh = IsSameOrInside(r.currentDir, target);
-    if (!Prune(replay, &replay, ui, source, target, res.deleted)) {
+    std::vector<std::string> linksLeft;
+    if (!Prune(replay, &replay, ui, source, target, res.deleted, linksLeft)) {
         Tell(owner, ui.CancelRequested() ? kPruneStopped : kPruneFailed, kMirrorErrorTitle);
         end();
         res.said = kSaidMirrorStopped;
@@ -481,6 +529,8 @@ TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSyst
     job.errorLog = &guarded;
     job.errorCount = &errors;
     job.logName = logName;
+    // The links the deletion pass had to leave head the list of failures.
+    for (const std::string& link : linksLeft) guarded.Append(owner, link.c_str(), errors++, logName);
     int last = 1, unlogged = 0;
     auto copy = [&](int row) {
         const FileEntry& e = t.rows[row];

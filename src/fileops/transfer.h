@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/startup.h"
 #include "fileops/copy_engine.h"
@@ -40,9 +41,10 @@ TransferResult MoveCommand(ListView& v, const TransferRequest& r, FileSystem& fs
 
 // The deletion pass of mirror copy: what targetDir holds and sourceDir does
 // not is deleted, tree by tree. 1 done, 0 failed or cancelled (then nothing
-// more is deleted). deleted counts what went.
+// more is deleted). deleted counts what went; a link the system cannot
+// remove without reaching through it stays and goes to linksLeft.
 int MirrorPrune(FileSystem& fs, OperationUi& ui, const std::string& sourceDir, const std::string& targetDir,
-                int& deleted);
+                int& deleted, std::vector<std::string>* linksLeft = nullptr);
 
 // Moves sourceDir + name into targetDir (both ending in a backslash): a file
 // by the system's move, a directory rebuilt at the target with its contents

@@ -71,10 +71,19 @@ int ReadDestination(DestinationView& v, const Settings& s, DirectoryPlatform& p)
     t.MarkedCount = 0, t.MarkedBytes = 0, t.TableFull = false;
     char search[kPathSize];
     int count = 1;
-    if (std::snprintf(search, sizeof search, "%s*.*", v.DestDir) >= static_cast<int>(sizeof search) ||
-        !ReadPass(v, s, p, search, true, count)) {
+    if (std::snprintf(search, sizeof search, "%s*.*", v.DestDir) >= static_cast<int>(sizeof search)) {
         t.EntryCount = 0;
         return 0;
+    }
+    if (!ReadPass(v, s, p, search, true, count)) {
+        // Nothing found: an empty medium still has its execution row, so
+        // that it can be copied onto; a drive not ready or a directory that
+        // is not there has none.
+        DiskFigures figures;
+        const bool emptyRoot = std::strlen(v.DestDir) == 3 && p.QueryDiskSpace(v.DestDir, figures) != kDiskQueryFailed;
+        t.EntryCount = emptyRoot ? 1 : 0;
+        std::memset(&t.rows[t.EntryCount], 0, sizeof t.rows[t.EntryCount]);
+        return t.EntryCount;
     }
     SortSoFar(v, s, p, count);
     if (!v.DirectoriesOnly && count <= kLastEntryRow) {

@@ -77,14 +77,15 @@ void ShowDirectory(DestinationState& st, const char* dir) {
     ReadAndShow(st);
 }
 
-// A drive key: the drive's current directory when it lists something; else
+// A drive key: the drive's current directory when it can be listed (an empty
+// medium too, with its execution row); else
 // the window keeps what it shows, and beeps.
 void ShowDrive(DestinationState& st, int drive) {
     Win32DriveSource drives(*st.c.settings, st.c.driveTypes, *st.c.ini, st.c.rememberedDir);
     auto trial = std::make_unique<DestinationView>(st.view);
     if (static_cast<unsigned char>(st.c.driveTypes[drive]) > 1 &&
         drives.CurrentDirectory(static_cast<char>('A' + drive), trial->DestDir, sizeof trial->DestDir) &&
-        ReadDestination(*trial, *st.c.settings, *st.c.disk) >= 2) {
+        ReadDestination(*trial, *st.c.settings, *st.c.disk) >= 1) {
         trial->colors = trial->palette;
         st.view = *trial;
         st.view.colors = st.view.palette;

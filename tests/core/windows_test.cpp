@@ -139,6 +139,10 @@ TEST(Destination, ReadsDirectoriesFirstAndAtMost510Entries) {
     EXPECT_EQ("d1509", Names(v).back());  // no file behind 510 directories
     StartDestination(v, s, "C:\\gone\\");
     EXPECT_EQ(0, ReadDestination(v, s, disk));
+    StartDestination(v, s, "E:\\");  // an empty medium keeps its execution row; one not ready has none
+    EXPECT_EQ((Strings{kExecutionRowName}), (ReadDestination(v, s, disk), Names(v)));
+    disk.notReady = "E";
+    EXPECT_EQ(0, ReadDestination(v, s, disk));
 }
 
 TEST(Destination, KeysAndClicksWalkTheTree) {

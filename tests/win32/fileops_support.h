@@ -40,6 +40,11 @@ struct Faulty : Win32FileSystem {
         if (failWrite && ++writes == failWrite) return injected = failError, false;
         return Win32FileSystem::Write(h, b, n);
     }
+    int endAtRead = 0, reads = 0;  // the n-th read finds the end, as of a source cut short meanwhile
+    bool Read(FileHandle h, void* b, std::size_t n, std::size_t& got) override {
+        if (endAtRead && ++reads >= endAtRead) return got = 0, true;
+        return Win32FileSystem::Read(h, b, n, got);
+    }
     int creates = 0;  // new files made
     FileHandle CreateNew(const std::string& p, std::uint32_t a) override { return ++creates, Win32FileSystem::CreateNew(p, a); }
     FileHandle OpenRead(const std::string& p) override {

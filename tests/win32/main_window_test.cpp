@@ -2,7 +2,11 @@
 // that window's handler, all else waits; closing it gives back cursor, refresh and voice.
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "app/app_state.h"
 #include "app/main_window_win32.h"
+#include "base/prompts.h"
 #include "base/speech.h"
 #include "resources/resource_ids.h"
 #include "support.h"
@@ -118,4 +122,34 @@ TEST_F(DestinationRouting, TakesKeysClicksAndItsCommandsAndClosingGivesBackCurso
     }
     SendMessageA(main, WM_COMMAND, CMD_MARK, 0);  // the main window is itself again
     EXPECT_EQ(1, g_listing.table.MarkedCount);
+}
+
+// A copy onto the program's own file is offered as an update once the command
+// has ended: Cancel starts nothing; a new program that cannot be started is told.
+TEST_F(DestinationRouting, OffersTheUpdateAfterTheCommand) {
+    struct Answers : Prompts {
+        std::vector<std::string> seen;
+        int answer = kIdCancel;
+        int Message(void*, const char* text, const char* title, unsigned) override {
+            seen.push_back(std::string(title) + "|" + text);
+            return std::exchange(answer, kIdOk);
+        }
+        void Beep() override {}
+    } prompts;
+    SetPrompts(&prompts);
+    PendingUpdateRecord& u = g_startup.PendingUpdate;
+    std::snprintf(u.source, sizeof u.source, "%s", (tree / "missing.exe").c_str());
+    std::snprintf(u.target, sizeof u.target, "%s", (tree / "qrn.exe").c_str());
+    for (int round = 0; round < 2; ++round) {
+        u.pending = true;
+        g_answer = 1;
+        SendMessageA(main, WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_FALSE(u.pending);
+        if (round == 0) { TearDown(); SetUp(); }
+    }
+    SetPrompts(nullptr);
+    EXPECT_EQ((std::vector<std::string>{"確認|QRN を更新しますか？", "確認|QRN を更新しますか？",
+                                        "確認|コピー元のQRNの起動に失敗しました。"}),
+              prompts.seen);
+    EXPECT_TRUE(IsWindow(main));
 }

@@ -291,12 +291,17 @@ TEST_F(Mirror, FailuresAreListedAndTheLogGoes) {
     EXPECT_EQ((Strings{}), messages) << "the tree itself was copied";
 }
 
-TEST_F(Mirror, ALinkInTheTargetIsNeverEntered) {
+// Links in the target are never entered by either pass, nor deleted through:
+// they are listed with the failures.
+TEST_F(Mirror, ALinkInTheTargetIsNeverEnteredNorDeletedThrough) {
     const std::string links = MappedDrive("LINKS");
-    Run(links + "msrc\\", links + "mdst\\", "m");
+    for (const std::string dir : {"", "fl\\"}) {
+        Run(links + dir + "msrc\\", links + dir + "mdst\\", "m");
+        EXPECT_EQ((Strings{"k", "o"}), (Strings{Slurp(links + "outside\\keep.txt"), Slurp(links + "fl\\out\\o.txt")}));
+        EXPECT_EQ(links + dir + "mdst\\m\\" + (dir.empty() ? "out" : "only.lnk") + "\r\n", errorList);
+    }
     EXPECT_FALSE(Exists(links + "mdst\\m\\extra.txt"));
-    EXPECT_EQ("k", Slurp(links + "outside\\keep.txt"));
-    DeleteFileA((links + "outside\\new.txt").c_str());  // copied through the link, as into any target
+    EXPECT_FALSE(Exists(links + "outside\\new.txt"));
 }
 
 // The walk over marked rows: the cursor follows, marks and counts shrink,
@@ -331,6 +336,31 @@ TEST_F(Ops, CopyWalksTheMarkedRows) {
         EXPECT_EQ(c.said, r.said);
         EXPECT_FALSE(r.refresh);
     }
+}
+
+// Into the directory the file is in, the policy is asked: another name makes
+// a second copy, the others copy nothing. A copy onto the program's own file
+// becomes an update request. Only what was copied is counted.
+TEST_F(Ops, ACopyIntoItsOwnDirectoryOrOntoTheProgram) {
+    TempTree a, prog;
+    a.File("f.txt", "f");
+    prog.File("f.txt", "running");
+    PendingUpdateRecord update{};
+    const struct { DuplicatePolicy policy; const std::string* into; const char* said; } cases[] = {
+        {DuplicatePolicy::OverwriteAll, &a.Path(), kSaidNothingCopied},
+        {DuplicatePolicy::Rename, &a.Path(), "1件コピーしました"},
+        {DuplicatePolicy::OverwriteAll, &prog.Path(), kSaidNothingCopied}};
+    for (const auto& c : cases) {
+        duplicate = c.policy, lines = {"g.txt"}, asked = 0;
+        Listing& l = ListOf(a.Path());
+        TransferRequest r = Into(l, *c.into);
+        r.ownExecutable = prog / "f.txt", r.pendingUpdate = &update;
+        EXPECT_EQ(c.said, CopyCommand(l, r, fs, *this).said);
+        EXPECT_EQ(c.into == &a.Path(), asked == 1);
+    }
+    EXPECT_EQ((Strings{"f.txt", "g.txt"}), Names(a.Path()));
+    EXPECT_EQ("f|f|running", Slurp(a / "f.txt") + "|" + Slurp(a / "g.txt") + "|" + Slurp(prog / "f.txt"));
+    EXPECT_TRUE(update.pending);
 }
 
 TEST_F(Ops, MaskCopyAndMoveOverRows) {

@@ -1,0 +1,141 @@
+// What the file operations must never do, tried against the real thing where
+// Wine can make it: links made on the Linux side (to files, to a parent), a
+// small tmpfs as a drive and mounted on a folder of another drive; injected
+// faults where it cannot (a source that ends early).
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "fileops/fileops_texts.h"
+#include "fileops/in_place.h"
+#include "fileops/transfer.h"
+#include "fileops_support.h"
+
+using namespace qrn;
+using namespace qrntest;
+
+namespace {
+
+std::uint64_t SizeOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA d{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d);
+    return (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+}
+
+// A file link is never deleted, moved or changed through: what it points to
+// stays as it was, and so does the link where the system cannot remove it alone.
+TEST_F(Ops, FileLinksAndWhatTheyPointToStay) {
+    const std::string links = MappedDrive("LINKS"), fl = links + "fl\\", o = fl + "out\\o.txt";
+    EXPECT_TRUE(fs.IsLink(fl + "row.lnk", fs.Stat(fl + "row.lnk").attributes));
+    EXPECT_FALSE(fs.IsLink(fl + "tree\\x.txt", fs.Stat(fl + "tree\\x.txt").attributes));
+    EXPECT_EQ(0, DeleteTree(fs, *this, fl + "row.lnk", FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(0, DeleteTree(fs, *this, fl + "tree", FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ((Strings{std::string(kRowErrorTitle) + "|" + fl + "row.lnk" + kLinkNotDeleted,
+                       std::string(kRowErrorTitle) + "|" + fl + "tree" + kDeleteFailed + kLinksLeft + "\r" + fl +
+                           "tree\\f.lnk"}),
+              messages);
+    EXPECT_EQ((Strings{"f.lnk"}), Names(fl + "tree"));  // the rest of the tree went
+    TempTree t, src;
+    CopyJob job = Job();
+    EXPECT_EQ(0, MoveEntry(job, fl, t.Path(), "row.lnk", FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(Strings{}, Names(t.Path()));
+    // A target that is a link to a read-only file: replaced itself, or told,
+    // but the file it points to keeps its content and its attribute.
+    src.File("ro.lnk", "new");
+    for (const bool move : {false, true}) {
+        CopyJob j = Job();
+        if (move) MoveEntry(j, src.Path(), fl, "ro.lnk", FILE_ATTRIBUTE_ARCHIVE);
+        else CopyEntry(j, src.Path(), fl, "ro.lnk", FILE_ATTRIBUTE_ARCHIVE, false, "");
+        EXPECT_EQ("r", Slurp(fl + "out\\ro.txt"));
+        EXPECT_TRUE(GetFileAttributesA((fl + "out\\ro.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
+    }
+    EXPECT_EQ("o", Slurp(o));
+    for (const char* kept : {"row.lnk", "ro.lnk", "tree"}) EXPECT_TRUE(Exists(fl + kept)) << kept;
+}
+
+// A link to the parent of the tree being copied is not followed into the copy.
+TEST_F(Ops, ALinkToAParentIsNotFollowedIntoTheCopy) {
+    const std::string p = MappedDrive("LINKS") + "p\\";
+    CopyJob job = Job();
+    EXPECT_EQ(1, CopyEntry(job, p, p + "bak\\", "t", FILE_ATTRIBUTE_DIRECTORY, false, ""));
+    EXPECT_EQ((Strings{"x.txt"}), Names(p + "bak\\t"));
+    EXPECT_EQ((Strings{}), messages);
+}
+
+// Short room: what the old target frees is what it really takes, an
+// overwrite in place is asked first, polls Cancel and leaves no fragment; a
+// source that ends before its size is a failure that keeps the old target.
+TEST_F(Ops, ShortRoomAndAShrinkingSourceKeepTheOldTarget) {
+    const std::string small = MappedDrive("SMALL");
+    TempTree src;
+    src.File("f.dat", std::string(3 << 20, 'n'));
+    std::ofstream(small + "filler", std::ios::binary) << std::string(5 << 19, 'f');  // 1.5 MiB left
+    HANDLE h = CreateFileA((small + "f.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    SetFilePointer(h, 3 << 20, nullptr, FILE_BEGIN), SetEndOfFile(h), CloseHandle(h);  // sparse: takes nothing
+    answers = {kIdCancel};
+    CopyJob sparse = Job();
+    EXPECT_EQ(0, CopyEntry(sparse, src.Path(), small, "f.dat", FILE_ATTRIBUTE_ARCHIVE, false, ""));
+    EXPECT_EQ((Strings{small + "f.dat|" + kMediaChange}), messages);
+    EXPECT_EQ(3u << 20, SizeOf(small + "f.dat"));
+    DeleteFileA((small + "f.dat").c_str()), DeleteFileA((small + "filler").c_str());
+
+    TempTree dst;
+    const struct { const char* what; int answer, cancelAtPoll, endAtRead; std::uint64_t free; bool ok, kept; } cases[] = {
+        {"in place, agreed", kIdOk, 0, 0, 1 << 20, true, false},
+        {"in place, refused", kIdCancel, 0, 0, 1 << 20, false, true},
+        {"in place, cancelled", kIdOk, 2, 0, 1 << 20, false, false},
+        {"the source ends early", kIdOk, 0, 3, kFreeUnknown - 1, false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        dst.File("f.dat", std::string(5 << 19, 'o'));
+        messages.clear(), answers = {c.answer}, polls = 0, cancelAtPoll = c.cancelAtPoll, cancel = false;
+        fs.free = c.free, fs.endAtRead = c.endAtRead, fs.reads = 0;
+        CopyJob job = Job();
+        EXPECT_EQ(c.ok ? 1 : 0, CopyEntry(job, src.Path(), dst.Path(), "f.dat", FILE_ATTRIBUTE_ARCHIVE, false, ""));
+        if (c.free < kFreeUnknown - 1) EXPECT_EQ((Strings{"確認|" + dst / "f.dat" + kInPlaceRisk}), messages);
+        if (c.ok) EXPECT_EQ(3u << 20, SizeOf(dst / "f.dat"));
+        EXPECT_EQ(c.ok || c.kept ? Strings{"f.dat"} : Strings{}, Names(dst.Path())) << "no fragment, no temporary file";
+        if (c.kept) EXPECT_EQ(std::string(5 << 19, 'o'), Slurp(dst / "f.dat"));
+    }
+    fs.free = kFreeUnknown - 1, fs.endAtRead = 0;
+}
+
+// Another volume mounted on a folder of the same drive: a move there asks
+// for room first, and goes by the program's own copy, the source removed
+// only once the copy is whole; a read-only file ends on one volume only.
+TEST_F(Ops, AMoveOntoAVolumeMountedOnAFolder) {
+    const std::string vol = MappedDrive("LINKS") + "vol\\";
+    TempTree src(MappedDrive("LINKS"));
+    src.File("big.dat", std::string(3 << 20, 'b'));
+    src.File("ro.txt", "read-only", FILE_ATTRIBUTE_READONLY);
+    std::ofstream(vol + "filler", std::ios::binary) << std::string(5 << 19, 'f');
+    answers = {kIdCancel};
+    CopyJob job = Job();
+    EXPECT_EQ(0, MoveEntry(job, src.Path(), vol, "big.dat", FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ((Strings{vol + "big.dat|" + kMediaChange}), messages);
+    const FileStat before = fs.Stat(src / "ro.txt");
+    EXPECT_EQ(1, MoveEntry(job, src.Path(), vol, "ro.txt", FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ((Strings{"big.dat"}), Names(src.Path()));
+    EXPECT_EQ((Strings{"filler", "ro.txt"}), Names(vol));
+    EXPECT_EQ("read-only", Slurp(vol + "ro.txt"));
+    EXPECT_EQ(before.writeTime, fs.Stat(vol + "ro.txt").writeTime);
+    SetFileAttributesA((vol + "ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((vol + "ro.txt").c_str()), DeleteFileA((vol + "filler").c_str());
+}
+
+// A rename that changes only the letter case is done.
+TEST_F(Ops, ARenameOfTheLetterCaseAlone) {
+    TempTree t;
+    t.File("case.txt", "c");
+    Listing l;
+    ResetListing(l);
+    std::snprintf(l.table.rows[0].name, kPathSize, "case.txt");
+    l.table.rows[0].attributes = FILE_ATTRIBUTE_ARCHIVE;
+    l.table.EntryCount = 1;
+    lines = {"Case.TXT"};
+    EXPECT_EQ(1, RenameCommand(l, t.Path().c_str(), fs, *this, false).done);
+    EXPECT_EQ((Strings{"Case.TXT"}), Names(t.Path()));
+    EXPECT_EQ((Strings{}), messages);
+}
+
+}  // namespace
