@@ -306,7 +306,8 @@ TEST(OperationDialogs, DuplicateDialogAndErrorLog) {
     DeleteFileA(name);
 }
 
-// Names typed wrong, sources gone, drives not there: told, nothing lost.
+// Names typed wrong or only in another letter case, sources gone, drives not
+// there: told, nothing lost.
 TEST_F(Ops, BadNamesVanishedSourcesAndDrivesNotReady) {
     TempTree t;
     t.File("a.txt", "a");
@@ -326,6 +327,11 @@ TEST_F(Ops, BadNamesVanishedSourcesAndDrivesNotReady) {
         EXPECT_EQ(typed.empty() ? 1u : 2u, messages.size());
     }
     EXPECT_EQ((Strings{"a.txt"}), Names(t.Path()));
+    for (const char* name : {"A.TXT", "a.txt"}) {  // the letter case alone changes too
+        lines = {name};
+        EXPECT_EQ(1, RenameCommand(l, t.Path().c_str(), fs, *this, false).done);
+        EXPECT_EQ((Strings{name}), Names(t.Path()));
+    }
     // A marked ".." ahead of a file is left alone, and the question still comes.
     l.table.rows[1] = l.table.rows[0];
     std::snprintf(l.table.rows[0].name, kPathSize, "..");

@@ -123,19 +123,4 @@ TEST_F(Ops, AMoveOntoAVolumeMountedOnAFolder) {
     DeleteFileA((vol + "ro.txt").c_str()), DeleteFileA((vol + "filler").c_str());
 }
 
-// A rename that changes only the letter case is done.
-TEST_F(Ops, ARenameOfTheLetterCaseAlone) {
-    TempTree t;
-    t.File("case.txt", "c");
-    Listing l;
-    ResetListing(l);
-    std::snprintf(l.table.rows[0].name, kPathSize, "case.txt");
-    l.table.rows[0].attributes = FILE_ATTRIBUTE_ARCHIVE;
-    l.table.EntryCount = 1;
-    lines = {"Case.TXT"};
-    EXPECT_EQ(1, RenameCommand(l, t.Path().c_str(), fs, *this, false).done);
-    EXPECT_EQ((Strings{"Case.TXT"}), Names(t.Path()));
-    EXPECT_EQ((Strings{}), messages);
-}
-
 }  // namespace
