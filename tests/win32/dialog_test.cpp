@@ -85,29 +85,31 @@ Step Choose(const std::string& name, std::string* seen = nullptr) {
 }  // namespace
 
 // Each case opens on its title with "start" and the history of that title, then ends as its steps say.
+// The program's prompt gives back only a line accepted; the history is the program's qrn.ini.
 TEST(InputDialog, OpensOnItsTitleAndHowItEndsDecidesTheAnswerTheLineAndTheHistory) {
     const char* const mkdir = "ディレクトリの作成";
     const char* const shell = "C:\\windows\\system32\\cmd.exe";
     const std::string work = "[QRNHISTディレクトリの作成]\r\n000=work\r\n001=ソフト\\表示\r\n";
     const Step open = [](HWND) {};  // a step runs only while the dialog is open
     struct Case {
-        const char* title; std::string ini; std::vector<Step> steps; int answer; const char* text;
+        const char* title; std::string ini; std::vector<Step> steps; bool accepted; const char* text;
         std::vector<std::pair<const char*, const char*>> stored;  // none: the file stays as it was
     };
     const Case cases[] = {
-        {mkdir, work, {Enter("newdir", IDOK)}, 1, "newdir",
+        {mkdir, work, {Enter("newdir", IDOK)}, true, "newdir",
          {{"000", "newdir"}, {"001", "work"}, {"002", "ソフト\\表示"}, {"003", "<none>"}}},
-        {mkdir, work, {Enter("typed", SC_CLOSE)}, 0, "", {}},
-        {"", work, {Enter("typed", IDCANCEL)}, 0, "", {}},
-        {mkdir, work, {Enter("", IDOK), Enter("", VK_RETURN), open, Enter("", IDCANCEL)}, 0, "", {}},
-        {kShellCommandTitle, "[QRNHISTShell Command]\r\n000=ver\r\n", {Enter("", IDOK)}, 1, shell, {}},
-        {kRenameTitle, "", {Enter("アイ.TXT", kIdInputLower)}, 1, "アイ.txt", {{"000", "アイ.txt"}}},  // 83 41: a trail byte like 'A'
-        {kRenameTitle, "", {Enter("", kIdInputLower), open, Enter("", IDCANCEL)}, 0, "", {}},
+        {"", work, {Enter("typed", SC_CLOSE)}, false, "", {}},
+        {mkdir, work, {Enter("", IDOK), Enter("", VK_RETURN), open, Enter("", IDCANCEL)}, false, "", {}},
+        {kShellCommandTitle, "[QRNHISTShell Command]\r\n000=ver\r\n", {Enter("", IDOK)}, true, shell, {}},
+        {kRenameTitle, "", {Enter("アイ.TXT", kIdInputLower)}, true, "アイ.txt", {{"000", "アイ.txt"}}},  // 83 41: a trail byte like 'A'
+        {kRenameTitle, "", {Enter("", kIdInputLower), open, Enter("", IDCANCEL)}, false, "", {}},
     };
+    g_window.Instance = GetModuleHandleA(nullptr);
+    std::snprintf(g_startup.ShellPath, sizeof g_startup.ShellPath, "%s", shell);
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.title) + " " + c.text + " " + std::to_string(c.steps.size()));
         Ini ini(c.ini);
-        InputRequest r{c.title, "start", ini.profile, shell};
+        std::snprintf(g_startup.IniPath, sizeof g_startup.IniPath, "%s", ini.path.c_str());
         std::vector<Step> steps = {[&](HWND d) {
             EXPECT_EQ(c.title[0] ? c.title : "ファイル名の入力", Text(d));  // else the template's own caption
             EXPECT_EQ(ReadHistory(ini.profile, c.title), Items(Combo(d), CB_GETCOUNT, CB_GETLBTEXT));
@@ -118,29 +120,14 @@ TEST(InputDialog, OpensOnItsTitleAndHowItEndsDecidesTheAnswerTheLineAndTheHistor
         }};
         steps.insert(steps.end(), c.steps.begin(), c.steps.end());
         DialogScript script(steps);
-        EXPECT_EQ(c.answer, RunInputDialog(GetModuleHandleA(nullptr), nullptr, r));
+        char line[kPathSize] = "start";
+        EXPECT_EQ(c.accepted, DialogPrompts().InputLine(nullptr, c.title, line, sizeof line));
         EXPECT_TRUE(script.Done());
-        if (c.answer == 1) EXPECT_STREQ(c.text, r.text);
+        EXPECT_STREQ(c.accepted ? c.text : "start", line);
         if (c.stored.empty()) EXPECT_EQ(c.ini, Slurp(ini.path));
         for (const auto& [key, value] : c.stored) EXPECT_EQ(value, ini.Value(std::string("QRNHIST") + c.title, key));
     }
-}
-
-// The program's prompt for a line, over the program's qrn.ini: the line it opens on, and true only
-// for a line accepted, which is then given back.
-TEST(InputDialog, ThePromptGivesBackOnlyAnAcceptedLine) {
-    Ini ini("");
-    std::snprintf(g_startup.IniPath, sizeof g_startup.IniPath, "%s", ini.path.c_str());
-    g_window.Instance = GetModuleHandleA(nullptr);
-    for (int button : {IDCANCEL, IDOK}) {
-        char line[kPathSize] = "old";
-        DialogScript script({[](HWND d) { EXPECT_EQ("old", Text(Combo(d))); }, Enter("typed", button)});
-        EXPECT_EQ(button == IDOK, DialogPrompts().InputLine(nullptr, "copy", line, sizeof line));
-        EXPECT_TRUE(script.Done());
-        EXPECT_STREQ(button == IDOK ? "typed" : "old", line);
-    }
-    EXPECT_EQ("typed", ini.Value("QRNHISTcopy", "000"));
-    g_startup.IniPath[0] = '\0';
+    g_startup.IniPath[0] = g_startup.ShellPath[0] = '\0';
     g_window = MainWindowState{};
 }
 
@@ -149,17 +136,20 @@ TEST(ExtDialog, EditsTheListAndOnlyWriteStoresItInListOrder) {
     files.File("viewer.exe", "MZ");
     const std::string viewer = files / "viewer.exe";
     const std::string bmp = "BMP=mspaint.exe \"%F\"", txt = "TXT=notepad.exe \"%F\"", zip = "ZIP=unzip.exe -d \"%F\"";
-    const struct { const char* name; Step step; Strings stored; } cases[] = {
+    const std::string three = txt + "\r\n" + bmp + "\r\n" + zip + "\r\n";
+    // Far more keys than a 256-byte list of names holds: all are listed, up to the end mark, and kept.
+    Strings many;
+    std::string manyLines;
+    for (int i = 100; i < 250; ++i) manyLines += many.emplace_back("E" + std::to_string(i) + "=view.exe %F") + "\r\n";
+    const struct { const char* name; Step step; Strings stored; std::string section; } cases[] = {
         {"add and delete", [&](HWND d) {
-             EXPECT_EQ("++-_D1004", Buttons(d));
              Set(d, "", "ignored.exe"); Click(d, kExtAdd); Click(d, kExtDelete);  // no extension, no selection: nothing
              EXPECT_EQ((Strings{bmp, txt, zip}), Lines(d));
              EXPECT_EQ("++-_D1004", Buttons(d));
              for (char c : std::string("doc")) SendDlgItemMessageA(d, kExtName, WM_CHAR, static_cast<WPARAM>(c), 1);
              SetDlgItemTextA(d, kExtCommand, "wordpad.exe \"%F\""); Click(d, kExtAdd);
-             EXPECT_EQ("+++_D1004", Buttons(d));
              Select(d, 3); Click(d, kExtDelete); Click(d, kExtWrite);  // ZIP
-         }, {bmp, "DOC=wordpad.exe \"%F\"", txt}},
+         }, {bmp, "DOC=wordpad.exe \"%F\"", txt}, three},
         {"change", [&](HWND d) {
              Set(d, "CAB", ""); Click(d, kExtAdd);  // an edit: Write is enabled
              Click(d, kExtChange);                  // nothing selected: nothing taken
@@ -177,8 +167,8 @@ TEST(ExtDialog, EditsTheListAndOnlyWriteStoresItInListOrder) {
              EXPECT_EQ("+++_D1004", Buttons(d));
              Select(d, 0); Set(d, "XYZ", ""); Click(d, kExtChange);  // editing has ended: no other line is replaced
              Set(d, "", ""); Click(d, kExtWrite);
-         }, {bmp, "CAB=", "JPEG=C:\\ソフト\\表示.exe a=b", zip}},
-        {"cancel", [](HWND d) { Set(d, "DOC", ""); Click(d, kExtAdd); Click(d, IDCANCEL); }, {txt, bmp, zip}},
+         }, {bmp, "CAB=", "JPEG=C:\\ソフト\\表示.exe a=b", zip}, three},
+        {"cancel", [](HWND d) { Set(d, "DOC", ""); Click(d, kExtAdd); Click(d, IDCANCEL); }, {txt, bmp, zip}, three},
         {"browse", [&](HWND d) {
              Set(d, "EXE", "old.exe");
              std::string seen;
@@ -189,31 +179,19 @@ TEST(ExtDialog, EditsTheListAndOnlyWriteStoresItInListOrder) {
              EXPECT_TRUE(cancelled.Done() && chosen.Done());
              EXPECT_EQ("FileSelect|実行ファイル(*.exe)|*.exe", seen);
              Click(d, kExtAdd); Click(d, kExtWrite);
-         }, {bmp, "EXE=" + viewer + " \"%F\"", txt, zip}},
+         }, {bmp, "EXE=" + viewer + " \"%F\"", txt, zip}, three},
+        {"a long section", [&](HWND d) { EXPECT_EQ(many, Lines(d)); Select(d, 0); Click(d, kExtDelete); Click(d, kExtWrite); },
+         Strings(many.begin() + 1, many.end()), manyLines + "ZZZ=<EXP_END>\r\nAFTER=end.exe\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Ini ini("[QRNInit]\r\nFontSize=12\r\n[EXP_EXEC]\r\n" + txt + "\r\n" + bmp + "\r\n" + zip + "\r\n[Other]\r\nx=1\r\n");
+        Ini ini("[QRNInit]\r\nFontSize=12\r\n[EXP_EXEC]\r\n" + c.section + "[Other]\r\nx=1\r\n");
         DialogScript script({c.step});
         RunExtDialog(GetModuleHandleA(nullptr), nullptr, ini.profile, "");
         EXPECT_TRUE(script.Done());
         EXPECT_EQ(c.stored, ini.Lines(kSectionExpExec));
         EXPECT_EQ("12|1", ini.Value("QRNInit", "FontSize") + "|" + ini.Value("Other", "x"));
     }
-}
-
-// Far more keys than a 256-byte list of names holds: all are listed, up to the end mark, and kept.
-TEST(ExtDialog, ALongSectionIsListedAndWrittenBackWhole) {
-    std::string content = "[EXP_EXEC]\r\n";
-    Strings lines;
-    for (int i = 100; i < 250; ++i)
-        content += lines.emplace_back("E" + std::to_string(i) + "=view.exe %F") + "\r\n";
-    Ini ini(content + "ZZZ=<EXP_END>\r\nAFTER=end.exe\r\n");
-    DialogScript script(
-        {[&](HWND d) { EXPECT_EQ(lines, Lines(d)); Select(d, 0); Click(d, kExtDelete); Click(d, kExtWrite); }});
-    RunExtDialog(GetModuleHandleA(nullptr), nullptr, ini.profile, "");
-    EXPECT_TRUE(script.Done());
-    EXPECT_EQ(Strings(lines.begin() + 1, lines.end()), ini.Lines(kSectionExpExec));
 }
 
 TEST(SortDialog, ShowsTheChoiceAndStoresItAsTheDefaultOnlyByItsButton) {

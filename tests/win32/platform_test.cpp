@@ -194,10 +194,10 @@ TEST(Launch, RunHandsTheCommandLineToTheSystemAndRefusesAnEmptyOne) {
     const ImportReplaced exec(g_winExecImport, reinterpret_cast<void*>(RecordedExec));
     Win32LaunchPlatform launcher(nullptr, nullptr);
     g_executed.clear();
-    g_execAnswer = 33;
+    g_execAnswer = 32;  // the least answer that counts as started, then the greatest that does not
     EXPECT_FALSE(launcher.Run(""));
     EXPECT_TRUE(launcher.Run("prog.exe a \"b c\""));
-    g_execAnswer = ERROR_FILE_NOT_FOUND;
+    g_execAnswer = 31;
     EXPECT_FALSE(launcher.Run("absent.exe"));
     EXPECT_EQ((Strings{"prog.exe a \"b c\"|1", "absent.exe|1"}), g_executed);
 }
