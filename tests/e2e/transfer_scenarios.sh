@@ -125,22 +125,3 @@ to 'File Move' u 'U:\sub\' down enter
 check "a move within the drive" said "1件移動しました"
 check "puts the file into the directory" equals "$(files_in "$U")" "./sub ./sub/c.txt "
 quit
-
-# ---------------------------------------------------------------------------
-scenario "nothing is lost: one folder through two letters"
-clear_drive "$U"
-mkdir -p "$U/tree"
-printf 'x' > "$U/tree/x.txt"
-open_u "Disp_Mode=1"
-keys shift+pgup down
-check "the cursor on the tree" spoken "しょうなりtreeだいなり"
-keys c
-to 'File Copy' v 'V:\tree\' down enter
-check "a copy into itself through another letter is refused" told エラー 'ディレクトリをそれ自身の中へはコピーできません。'
-check "and the row told as failed" told 'Error!!' 'U:\tree'
-keys shift+c
-told 確認 '削除を伴うコピーです。'
-to 'Mirror Copy' v 'V:\'
-check "mirror copy onto the same tree is refused" told 'MorrorCopy Error!' '元と先が重なっているため同一化複写はできません。'
-check "the tree is as it was" equals "$(files_in "$U/tree")" "./x.txt "
-quit

@@ -45,8 +45,6 @@ struct Faulty : Win32FileSystem {
         if (endAtRead && ++reads >= endAtRead) return got = 0, true;
         return Win32FileSystem::Read(h, b, n, got);
     }
-    int creates = 0;  // new files made
-    FileHandle CreateNew(const std::string& p, std::uint32_t a) override { return ++creates, Win32FileSystem::CreateNew(p, a); }
     FileHandle OpenRead(const std::string& p) override {
         if (held.count(p)) return injected = kErrSharingViolation, kNoFile;
         return Win32FileSystem::OpenRead(p);

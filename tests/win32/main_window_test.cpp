@@ -2,8 +2,6 @@
 // that window's handler, all else waits; closing it gives back cursor, refresh and voice.
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include "app/app_state.h"
 #include "app/main_window_win32.h"
 #include "base/prompts.h"
@@ -127,12 +125,10 @@ TEST_F(DestinationRouting, TakesKeysClicksAndItsCommandsAndClosingGivesBackCurso
 // A copy onto the program's own file is offered as an update once the command
 // has ended: Cancel starts nothing; a new program that cannot be started is told.
 TEST_F(DestinationRouting, OffersTheUpdateAfterTheCommand) {
-    struct Answers : Prompts {
+    struct Answers : Prompts {  // Cancel first, then OK
         std::vector<std::string> seen;
-        int answer = kIdCancel;
         int Message(void*, const char* text, const char* title, unsigned) override {
-            seen.push_back(std::string(title) + "|" + text);
-            return std::exchange(answer, kIdOk);
+            return seen.push_back(std::string(title) + "|" + text), seen.size() == 1 ? kIdCancel : kIdOk;
         }
         void Beep() override {}
     } prompts;

@@ -16,12 +16,6 @@ using namespace qrntest;
 
 namespace {
 
-std::uint64_t SizeOf(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA d{};
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d);
-    return (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
-}
-
 // A file link is never deleted, moved or changed through: what it points to
 // stays as it was, and so does the link where the system cannot remove it alone.
 TEST_F(Ops, FileLinksAndWhatTheyPointToStay) {
@@ -76,7 +70,7 @@ TEST_F(Ops, ShortRoomAndAShrinkingSourceKeepTheOldTarget) {
     CopyJob sparse = Job();
     EXPECT_EQ(0, CopyEntry(sparse, src.Path(), small, "f.dat", FILE_ATTRIBUTE_ARCHIVE, false, ""));
     EXPECT_EQ((Strings{small + "f.dat|" + kMediaChange}), messages);
-    EXPECT_EQ(3u << 20, SizeOf(small + "f.dat"));
+    EXPECT_EQ(3u << 20, fs.Stat(small + "f.dat").size);
     DeleteFileA((small + "f.dat").c_str()), DeleteFileA((small + "filler").c_str());
 
     TempTree dst;
@@ -93,7 +87,7 @@ TEST_F(Ops, ShortRoomAndAShrinkingSourceKeepTheOldTarget) {
         CopyJob job = Job();
         EXPECT_EQ(c.ok ? 1 : 0, CopyEntry(job, src.Path(), dst.Path(), "f.dat", FILE_ATTRIBUTE_ARCHIVE, false, ""));
         if (c.free < kFreeUnknown - 1) EXPECT_EQ((Strings{"確認|" + dst / "f.dat" + kInPlaceRisk}), messages);
-        if (c.ok) EXPECT_EQ(3u << 20, SizeOf(dst / "f.dat"));
+        if (c.ok) EXPECT_EQ(3u << 20, fs.Stat(dst / "f.dat").size);
         EXPECT_EQ(c.ok || c.kept ? Strings{"f.dat"} : Strings{}, Names(dst.Path())) << "no fragment, no temporary file";
         if (c.kept) EXPECT_EQ(std::string(5 << 19, 'o'), Slurp(dst / "f.dat"));
     }
