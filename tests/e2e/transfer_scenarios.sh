@@ -3,7 +3,6 @@
 # shellcheck shell=bash
 open_u() { fresh_program_folder PCTKUsr.dll; list_ini "$@"; open_at 'U:\' 'U:\*.*'; }  # qrn.ini lines; on U:\
 R=$(drive_dir r)
-DUPLI='=同名ファイルの処理方法'
 MASK='Mask Copy Pattern Input WildCard'
 
 # to TITLE DRIVE DIR [KEYS...]: the drive window of the command takes the
@@ -31,8 +30,6 @@ said() {
     done
     equals "$(last_spoken)" "$1"
 }
-# dupli ID: the duplicate dialog answered with the choice of that id
-dupli() { drive wait '#32770' "$DUPLI" 10000 && drive press '#32770' "$DUPLI" "$1" && answer "$DUPLI" '#1'; }
 files_in() { (cd "$1" && find . -mindepth 1 ! -name .windows-label | sort | tr '\n' ' '); }
 # told TITLE TEXT: a message box of that title naming TEXT comes up, and is answered OK
 told() { drive wait '#32770' "=$1" 10000 && contains "$(ask texts '#32770' "=$1")" "$2" && answer "=$1" OK; }
@@ -67,18 +64,6 @@ to 'Mask File Copy' r 'R:\mask\' down enter
 check "mask copy says what it did" said "1件コピーしました"
 check "every directory is made, only matching files copied" equals "$(files_in "$R/mask")" \
     "./tree ./tree/in ./tree/in/y.txt ./tree/x.txt ./tree/z.doc "
-
-# The duplicate dialog on a.txt (the cursor row): another name.
-keys down
-printf 'old' > "$R/a.txt"
-keys c
-to 'File Copy' r 'R:\'
-check "the duplicate dialog comes up" dupli '#1092'
-check "then the new name is asked" drive wait '#32770' ファイル名の変更 10000
-type_line ファイル名の変更 a2.txt '#1'
-check "done" said "1件コピーしました"
-check "the target is left, the copy made beside it" equals "$(cat "$R/a.txt"; cd "$R" && ls a*.txt | tr '\n' ' ')" "olda.txt a2.txt "
-check "the renamed copy holds the source" equals "$(cat "$R/a2.txt")" "aa"
 quit
 
 # ---------------------------------------------------------------------------
