@@ -204,8 +204,8 @@ namespace {
 // The room the existing target d gives back when it goes: what it really
 // takes on its volume (a sparse or compressed file less than its size); a
 // link gives back nothing.
-std::uint64_t Freed(CopyJob& job, const std::string& dst, const FileStat& d, bool link) {
-    if (link) return 0;
+std::uint64_t Freed(CopyJob& job, const std::string& dst, const FileStat& d) {
+    if (job.fs.IsLink(dst, d.attributes)) return 0;
     const std::uint64_t allocated = job.fs.AllocatedSize(dst, d.size);
     return allocated < d.size ? allocated : d.size;
 }
@@ -255,7 +255,7 @@ int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const
             return 0;
         }
     }
-    const std::uint64_t freed = Freed(job, dst, d, link);
+    const std::uint64_t freed = link ? 0 : d.size;  // freeBytes is asked again before it is relied on
     Spent(job, s.size > freed ? s.size - freed : 0);
     ++job.filesCopied;
     job.bytesCopied += s.size;
@@ -323,7 +323,7 @@ int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::
     // Room for what the copy adds to what the old target really takes.
     auto roomForGrowth = [&] {
         if (EnoughRoom(free, s.size)) return true;
-        const std::uint64_t freed = Freed(job, dst, d, job.fs.IsLink(dst, d.attributes));
+        const std::uint64_t freed = Freed(job, dst, d);
         return EnoughRoom(free, s.size > freed ? s.size - freed : 0);
     };
     switch (job.policy) {

@@ -36,16 +36,20 @@ FinalPathFn FinalPathName() {
     return fn;
 }
 
-// The file index (FileInternalInformation) where the system answers it.
-bool FileIndex(HANDLE h, std::uint64_t& index) {
+// NtQueryInformationFile of one information class, where the system has it.
+bool QueryFile(HANDLE h, void* out, ULONG size, ULONG informationClass) {
     using QueryFn = LONG(WINAPI*)(HANDLE, void*, void*, ULONG, ULONG);
     static const QueryFn query = reinterpret_cast<QueryFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
-    if (!query) return false;
     struct { ULONG_PTR status, information; } io{};
+    return query && query(h, &io, out, size, informationClass) == 0;
+}
+
+// The file index (FileInternalInformation) where the system answers it.
+bool FileIndex(HANDLE h, std::uint64_t& index) {
     LARGE_INTEGER value{};
     constexpr ULONG kFileInternalInformation = 6;
-    if (query(h, &io, &value, sizeof value, kFileInternalInformation) != 0) return false;
+    if (!QueryFile(h, &value, sizeof value, kFileInternalInformation)) return false;
     index = static_cast<std::uint64_t>(value.QuadPart);
     return true;
 }
@@ -285,18 +289,13 @@ bool Win32FileSystem::RemoveLink(const std::string& path) {
 }
 
 std::uint64_t Win32FileSystem::AllocatedSize(const std::string& path, std::uint64_t size) {
-    using QueryFn = LONG(WINAPI*)(HANDLE, void*, void*, ULONG, ULONG);
-    static const QueryFn query = reinterpret_cast<QueryFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
-    if (!query) return size;
     HANDLE h = OpenToAsk(path);
     if (h == INVALID_HANDLE_VALUE) return size;
-    struct { ULONG_PTR status, information; } io{};
     struct { LARGE_INTEGER allocation, end; ULONG links; BOOLEAN deleting, directory; } standard{};
     constexpr ULONG kFileStandardInformation = 5;
-    const LONG status = query(h, &io, &standard, sizeof standard, kFileStandardInformation);
+    const bool ok = QueryFile(h, &standard, sizeof standard, kFileStandardInformation);
     CloseHandle(h);
-    if (status != 0 || standard.allocation.QuadPart < 0) return size;
+    if (!ok || standard.allocation.QuadPart < 0) return size;
     return static_cast<std::uint64_t>(standard.allocation.QuadPart);
 }
 

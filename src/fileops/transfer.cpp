@@ -236,11 +236,11 @@ int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
         Failed(job, src);
         return 0;
     }
-    const bool sameDrive = SameVolume(job, sourceDir, targetDir);
+    const bool sameVolume = SameVolume(job, sourceDir, targetDir);
     // On one volume and letter the move itself tells whether the target
     // exists; a move into the directory the file is in (by any path) goes the
     // long way, to the policy.
-    bool tryFirst = sameDrive && SameDrive(src, dst) && CompareNoCase(sourceDir.c_str(), targetDir.c_str()) != 0;
+    bool tryFirst = sameVolume && SameDrive(src, dst) && CompareNoCase(sourceDir.c_str(), targetDir.c_str()) != 0;
     for (;;) {
         const FileStat s = fs.Stat(src);
         if (!s.exists) {
@@ -276,7 +276,7 @@ int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
                 need = s.size > d.size ? s.size - d.size : 0;
             }
         }
-        if (!sameDrive && need > 0) {
+        if (!sameVolume && need > 0) {
             const std::uint64_t free = fs.FreeBytes(dst);
             if (free != kFreeUnknown && free < need) {
                 if (!AskMediaChange(fs, owner, dst)) {
@@ -294,7 +294,7 @@ int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
         if (cleared) fs.SetAttributes(dst, kAttrNormal);
         ui.EntryInfo(src, s);
         for (;;) {
-            ui.Progress(ProgressText(1, sameDrive ? kFreeUnknown : fs.FreeBytes(dst), src, dst));
+            ui.Progress(ProgressText(1, sameVolume ? kFreeUnknown : fs.FreeBytes(dst), src, dst));
             ui.Poll();
             if (ui.CancelRequested()) {  // the file stays where it is
                 if (cleared) fs.SetAttributes(dst, SettableAttributes(d.attributes));
