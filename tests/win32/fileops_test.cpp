@@ -125,8 +125,8 @@ TEST_F(Ops, ADirectoryIsNeverCopiedIntoItself) {
     std::filesystem::remove_all(plain + base);
 }
 
-// Links: a copy does not follow one back up its own tree, but follows one out
-// of it; a delete removes the link itself and never what it points to.
+// Links: a copy does not follow one back up its own tree or to its parent,
+// but follows one out of it; a delete removes the link itself and never what it points to.
 TEST_F(Ops, DirectoryLinksAreNotFollowedBackNorEnteredByDelete) {
     const std::string links = MappedDrive("LINKS");
     EXPECT_TRUE(fs.IsLink(links + "tree\\out", fs.Stat(links + "tree\\out").attributes));
@@ -144,6 +144,10 @@ TEST_F(Ops, DirectoryLinksAreNotFollowedBackNorEnteredByDelete) {
         EXPECT_TRUE(messages.empty());
     }
     fs.unflagged = false;
+    // Nor one to the parent of the tree, into the copy being made there.
+    CopyJob up = Job();
+    EXPECT_EQ(1, CopyEntry(up, links + "p\\", links + "p\\bak\\", "t", FILE_ATTRIBUTE_DIRECTORY, false, ""));
+    EXPECT_EQ((Strings{"x.txt"}), Names(links + "p\\bak\\t"));
     // Wine 8 cannot remove a directory link made on the Linux side without
     // reaching through it (it removes the directory it points to, when
     // empty): the delete then leaves the link and tells it, and what it points

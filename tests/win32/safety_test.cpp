@@ -33,6 +33,13 @@ TEST_F(Ops, FileLinksAndWhatTheyPointToStay) {
     CopyJob job = Job();
     EXPECT_EQ(0, MoveEntry(job, fl, t.Path(), "row.lnk", FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_EQ(Strings{}, Names(t.Path()));
+    // A directory link in a moved tree stays too, told; the rest of the tree moves.
+    messages.clear(), answers = {kIdOk, kIdOk};  // told, then the rest
+    EXPECT_EQ(1, MoveEntry(job, links, t.Path(), "movetree", FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ((Strings{"out"}), Names(links + "movetree"));
+    EXPECT_EQ("m", Slurp(t / "movetree\\sub\\m.txt"));
+    EXPECT_EQ((Strings{"keep.txt"}), Names(links + "outside"));
+    EXPECT_EQ(std::string(kErrorTitle) + "|" + links + "movetree\\out" + kLinkNotMoved, messages.at(0));
     // A target that is a link to a read-only file: replaced itself, or told,
     // but the file it points to keeps its content and its attribute.
     src.File("ro.lnk", "new");
@@ -45,15 +52,6 @@ TEST_F(Ops, FileLinksAndWhatTheyPointToStay) {
     }
     EXPECT_EQ("o", Slurp(o));
     for (const char* kept : {"row.lnk", "ro.lnk", "tree"}) EXPECT_TRUE(Exists(fl + kept)) << kept;
-}
-
-// A link to the parent of the tree being copied is not followed into the copy.
-TEST_F(Ops, ALinkToAParentIsNotFollowedIntoTheCopy) {
-    const std::string p = MappedDrive("LINKS") + "p\\";
-    CopyJob job = Job();
-    EXPECT_EQ(1, CopyEntry(job, p, p + "bak\\", "t", FILE_ATTRIBUTE_DIRECTORY, false, ""));
-    EXPECT_EQ((Strings{"x.txt"}), Names(p + "bak\\t"));
-    EXPECT_EQ((Strings{}), messages);
 }
 
 // Short room: what the old target frees is what it really takes, an

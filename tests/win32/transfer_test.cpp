@@ -171,22 +171,6 @@ TEST_F(Ops, MovingDirectoryTrees) {
     EXPECT_EQ((Strings{"stuck.txt", "sub", "x.txt"}), Names(b / "D"));
 }
 
-// A link in a moved tree stays where it is, told, and so does what it points
-// to; the rest of the tree moves.
-TEST_F(Ops, AMovedTreeLeavesItsLinksAndWhatTheyPointTo) {
-    const std::string links = MappedDrive("LINKS");
-    CreateDirectoryA((links + "moved").c_str(), nullptr);
-    CopyJob job = Job();
-    answers = {IDOK, IDOK};  // told, then the rest
-    EXPECT_EQ(1, MoveEntry(job, links, links + "moved\\", "movetree", FILE_ATTRIBUTE_DIRECTORY));
-    EXPECT_EQ((Strings{"out"}), Names(links + "movetree"));
-    EXPECT_EQ((Strings{"sub"}), Names(links + "moved\\movetree"));
-    EXPECT_EQ("m", Slurp(links + "moved\\movetree\\sub\\m.txt"));
-    EXPECT_EQ((Strings{"keep.txt"}), Names(links + "outside"));
-    EXPECT_EQ(2u, messages.size());
-    EXPECT_NE(std::string::npos, messages[0].find(kLinkNotMoved));
-}
-
 // Mirror copy: the target made equal to the source, with nothing deleted on
 // an incomplete view of the source or where the trees overlap.
 struct Mirror : Ops {
