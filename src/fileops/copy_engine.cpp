@@ -95,7 +95,10 @@ void TellTooLong(CopyJob& job, const std::string& path) {
     Failed(job, path);
 }
 
-enum class Into { NewFile, ExistingFile };
+// Where a copy goes: a new file; a new file that takes an old one's place or
+// outlives its source (flushed before that is relied on); an existing file,
+// overwritten in place (flushed too).
+enum class Into { NewFile, DurableNewFile, ExistingFile };
 
 // The whole file src into dst, in the engine's own loop so that a long copy
 // shows how far it is and stops at Cancel. A source that ends before the
@@ -114,7 +117,8 @@ bool CopyData(CopyJob& job, const std::string& src, const std::string& dst, Into
     // What the source is now that it is open: what the copy must come to.
     FileStat opened = fs.Stat(src);
     if (!opened.exists) opened = s;
-    FileHandle out = into == Into::NewFile ? fs.CreateNew(dst, SettableAttributes(s.attributes)) : fs.OpenExisting(dst);
+    FileHandle out =
+        into == Into::ExistingFile ? fs.OpenExisting(dst) : fs.CreateNew(dst, SettableAttributes(s.attributes));
     if (out == kNoFile) {
         error = fs.LastError();
         fs.Close(in);
@@ -157,7 +161,16 @@ bool CopyData(CopyJob& job, const std::string& src, const std::string& dst, Into
         }
     }
     if (ok) fs.SetWriteTime(out, opened.writeTime);
-    fs.Close(out);
+    // Only a copy that is on the volume counts: one that replaces an old
+    // target is flushed first, and a close the system refuses is a failure.
+    if (ok && into != Into::NewFile && !fs.Flush(out)) {
+        error = fs.LastError();
+        ok = false;
+    }
+    if (!fs.Close(out) && ok) {
+        error = fs.LastError();
+        ok = false;
+    }
     fs.Close(in);
     if (!ok) {
         fs.SetAttributes(dst, kAttrNormal);  // a new one was made with the source's, read-only perhaps
@@ -242,7 +255,7 @@ int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const
         if (!CopyWithRetry(job, src, dst, Into::ExistingFile, s)) return 0;
         fs.SetAttributes(dst, SettableAttributes(s.attributes));
     } else {
-        if (!CopyWithRetry(job, src, temp, Into::NewFile, s)) return 0;
+        if (!CopyWithRetry(job, src, temp, Into::DurableNewFile, s)) return 0;
         const bool cleared = !link && (d.attributes & (kAttrReadOnly | kAttrHidden | kAttrSystem));
         if (cleared) fs.SetAttributes(dst, kAttrNormal);
         if (!fs.Replace(temp, dst)) {
@@ -541,7 +554,7 @@ int CopyAsNew(CopyJob& job, const std::string& src, const std::string& dst) {
         Failed(job, src);
         return 0;
     }
-    return CopyWithRetry(job, src, dst, Into::NewFile, s);
+    return CopyWithRetry(job, src, dst, Into::DurableNewFile, s);
 }
 
 std::string DirectoryPart(const std::string& path) {

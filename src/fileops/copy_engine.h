@@ -75,8 +75,9 @@ bool IsOwnProgram(CopyJob& job, const std::string& src, const std::string& dst);
 // The existing dst replaced by a copy of src that stays beside it under a
 // temporary name until it is whole. 1 done, 0 failed (dst as it was).
 int ReplaceByCopy(CopyJob& job, const std::string& src, const std::string& dst);
-// src copied as the new file dst, which does not exist yet; a copy that is
-// not whole is removed again. 1 done, 0 failed.
+// src copied as the new file dst, which does not exist yet, for a move: the
+// copy is flushed before the source may go; a copy that is not whole is
+// removed again. 1 done, 0 failed.
 int CopyAsNew(CopyJob& job, const std::string& src, const std::string& dst);
 // A name beside target that nothing uses yet, or "" when none fits.
 std::string TemporaryName(FileSystem& fs, const std::string& target);

@@ -91,14 +91,17 @@ public:
     virtual bool SetLabel(const std::string& root, const std::string& label) = 0;
     // Whole-file copying: OpenRead, then CreateNew (fails when path exists)
     // or OpenExisting (in-place, truncated), Read and Write in turn, then
-    // Finish with the source's write time, then Close.
+    // SetWriteTime with the source's write time, Flush where the copy must be
+    // on the volume before anything relies on it, then Close, false when the
+    // system reports that what was written could not be kept.
     virtual FileHandle OpenRead(const std::string& path) = 0;
     virtual FileHandle CreateNew(const std::string& path, std::uint32_t attributes) = 0;
     virtual FileHandle OpenExisting(const std::string& path) = 0;
     virtual bool Read(FileHandle h, void* buffer, std::size_t size, std::size_t& got) = 0;
     virtual bool Write(FileHandle h, const void* buffer, std::size_t size) = 0;
     virtual bool SetWriteTime(FileHandle h, std::uint64_t writeTime) = 0;
-    virtual void Close(FileHandle h) = 0;
+    virtual bool Flush(FileHandle h) = 0;
+    virtual bool Close(FileHandle h) = 0;
     virtual unsigned LastError() = 0;
 };
 

@@ -384,8 +384,17 @@ bool Win32FileSystem::SetWriteTime(FileHandle h, std::uint64_t writeTime) {
     return false;
 }
 
-void Win32FileSystem::Close(FileHandle h) {
-    if (h != kNoFile) CloseHandle(AsHandle(h));
+bool Win32FileSystem::Flush(FileHandle h) {
+    if (FlushFileBuffers(AsHandle(h))) return true;
+    error_ = GetLastError();
+    return false;
+}
+
+bool Win32FileSystem::Close(FileHandle h) {
+    if (h == kNoFile) return true;
+    if (CloseHandle(AsHandle(h))) return true;
+    error_ = GetLastError();
+    return false;
 }
 
 unsigned Win32FileSystem::LastError() { return error_; }

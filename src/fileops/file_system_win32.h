@@ -29,7 +29,8 @@ public:
     bool Read(FileHandle h, void* buffer, std::size_t size, std::size_t& got) override;
     bool Write(FileHandle h, const void* buffer, std::size_t size) override;
     bool SetWriteTime(FileHandle h, std::uint64_t writeTime) override;
-    void Close(FileHandle h) override;
+    bool Flush(FileHandle h) override;
+    bool Close(FileHandle h) override;
     unsigned LastError() override;
 
 private:

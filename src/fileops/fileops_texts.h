@@ -85,10 +85,12 @@ constexpr const char* kLabelTooLong = "ボリュームラベルは１１バイ�
 // Spoken once a command has ended.
 constexpr const char* kSaidDeleted = "%d件削除しました";
 constexpr const char* kSaidDeletedFailed = "%d件削除しました。%d件は削除できませんでした";
+constexpr const char* kSaidDeletedInside = "。削除できなかったディレクトリの中の%d個は削除しました";
 constexpr const char* kSaidNothingDeleted = "削除しませんでした";
 constexpr const char* kSaidCopied = "%d件コピーしました";
 constexpr const char* kSaidCopiedFailed = "%d件コピーしました。%d件はコピーできませんでした";
 constexpr const char* kSaidNothingCopied = "コピーしませんでした";
+constexpr const char* kSaidPassedOver = "。%d件はそのままにしました";
 constexpr const char* kSaidMoved = "%d件移動しました";
 constexpr const char* kSaidMovedFailed = "%d件移動しました。%d件は移動できませんでした";
 constexpr const char* kSaidNothingMoved = "移動しませんでした";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/prompts.h"
+#include "base/selection.h"
 #include "fileops/copy_engine.h"
 #include "fileops/fileops_texts.h"
 
@@ -44,8 +45,10 @@ struct Confirmations {
 
 enum RowResult { kLeftAlone = 0, kRowFailed = 1, kDeleted = 2 };
 
+// removedInside grows by what went inside a directory that could not be
+// deleted whole.
 RowResult DeleteRow(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui, bool notFirst, int row,
-                    Confirmations& asked) {
+                    Confirmations& asked, int& removedInside) {
     void* owner = ui.Owner();
     const FileEntry& e = v.table.rows[row];
     if (!Deletable(e)) return kLeftAlone;
@@ -74,7 +77,9 @@ RowResult DeleteRow(ListView& v, const char* dir, FileSystem& fs, OperationUi& u
         break;
     }
     std::vector<std::string> links;
-    if (path.size() <= kMaxPath && DeleteTree(fs, ui, path, e.attributes, &links)) return kDeleted;
+    int removed = 0;
+    if (path.size() <= kMaxPath && DeleteTree(fs, ui, path, e.attributes, &links, &removed)) return kDeleted;
+    removedInside += removed;
     if (!links.empty() && !ui.CancelRequested()) Tell(owner, LinksLeftText(path, links), kRowErrorTitle);
     else Tell(owner, path + (ui.CancelRequested() ? kDeleteStopped : kDeleteFailed), kRowErrorTitle);
     return kRowFailed;
@@ -91,17 +96,22 @@ bool RenameEntry(FileSystem& fs, const std::string& from, const std::string& to)
     return false;
 }
 
+// What went and what did not: a directory that could not be deleted whole
+// may have lost part of what it held.
 std::string DeletedSummary(const InPlaceResult& r) {
-    if (r.done == 0) return kSaidNothingDeleted;
-    return r.failed ? Said(kSaidDeletedFailed, r.done, r.failed) : Said(kSaidDeleted, r.done);
+    if (r.done == 0 && r.removedInside == 0) return kSaidNothingDeleted;
+    std::string said = r.failed ? Said(kSaidDeletedFailed, r.done, r.failed) : Said(kSaidDeleted, r.done);
+    if (r.removedInside > 0) said += Said(kSaidDeletedInside, r.removedInside);
+    return said;
 }
 
 }  // namespace
 
 namespace {
 
+// removed counts every entry that went.
 int DeleteIn(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes,
-             std::vector<std::string>& linksLeft) {
+             std::vector<std::string>& linksLeft, int& removed) {
     ui.Poll();
     if (ui.CancelRequested()) return 0;
     const bool directory = (attributes & kAttrDirectory) != 0;
@@ -110,7 +120,7 @@ int DeleteIn(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint
         // touched either, as the system would pass them on. Where the system
         // cannot remove it without reaching through it, it stays.
         ui.Progress(ProgressText(0, 0, path, ""));
-        if (fs.RemoveLink(path)) return 1;
+        if (fs.RemoveLink(path)) return ++removed, 1;
         linksLeft.push_back(path);
         return 0;
     }
@@ -121,7 +131,7 @@ int DeleteIn(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint
     if (!directory) {
         ui.EntryInfo(path, st);
         ui.Progress(ProgressText(0, 0, path, ""));
-        if (fs.RemoveFile(path)) return 1;
+        if (fs.RemoveFile(path)) return ++removed, 1;
         if (cleared) fs.SetAttributes(path, SettableAttributes(st.attributes));  // a file that stays keeps what it had
         return 0;
     }
@@ -130,12 +140,12 @@ int DeleteIn(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint
     for (const DirItem& item : items) {
         const std::string inner = path + "\\" + item.name;
         const std::size_t left = linksLeft.size();
-        if (inner.size() <= kMaxPath && DeleteIn(fs, ui, inner, item.attributes, linksLeft)) continue;
+        if (inner.size() <= kMaxPath && DeleteIn(fs, ui, inner, item.attributes, linksLeft, removed)) continue;
         if (ui.CancelRequested()) break;
         if (linksLeft.size() > left) continue;  // a link left is told with the others at the end
         if (!Confirmed(ui.Owner(), kDeleteFailedContinue, kConfirmTitle)) break;
     }
-    if (fs.RemoveDir(path)) return 1;
+    if (fs.RemoveDir(path)) return ++removed, 1;
     if (cleared) fs.SetAttributes(path, SettableAttributes(st.attributes));
     return 0;
 }
@@ -152,49 +162,34 @@ std::string LinksLeftText(const std::string& path, const std::vector<std::string
 }
 
 int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes,
-               std::vector<std::string>* linksLeft) {
+               std::vector<std::string>* linksLeft, int* removed) {
     std::vector<std::string> own;
-    const int r = DeleteIn(fs, ui, path, attributes, linksLeft ? *linksLeft : own);
+    int count = 0;
+    const int r = DeleteIn(fs, ui, path, attributes, linksLeft ? *linksLeft : own, removed ? *removed : count);
     if (!linksLeft && !own.empty()) Tell(ui.Owner(), LinksLeftText(path, own), kRowErrorTitle);
     return r;
 }
 
 InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui) {
     InPlaceResult r;
-    EntryTable& t = v.table;
     Confirmations asked;
-    auto count = [&r](RowResult x) {
-        if (x == kDeleted) ++r.done;
-        if (x == kRowFailed) ++r.failed;
-    };
-    if (t.MarkedCount == 0) {
-        if (v.CursorIndex >= 0 && v.CursorIndex < t.EntryCount) {
-            const RowResult x = DeleteRow(v, dir, fs, ui, false, v.CursorIndex, asked);
-            if (!(x == kRowFailed && ui.CancelRequested() && r.done == 0)) count(x);
-        }
-        ui.CloseStatus();
-        r.said = ui.CancelRequested() && r.done == 0 ? kSaidNothingDeleted : DeletedSummary(r);
-        return r;
-    }
     bool first = true;
-    for (int row = 0; row < t.EntryCount; ++row) {
-        if (!t.rows[row].mark) continue;
-        if (!Deletable(t.rows[row])) {  // left alone, and not taken for the first row, which asks
-            SetMark(t, row, false);
-            continue;
-        }
-        const RowResult x = DeleteRow(v, dir, fs, ui, !first, row, asked);
+    SelectionWalk walk;
+    walk.stopAfterRow = [&ui] { return ui.CancelRequested(); };
+    walk.goOnAfterFailure = [&ui] { return Confirmed(ui.Owner(), kDeleteContinue, kConfirmTitle); };
+    const SelectionTally tally = WalkSelection(v.table, v.CursorIndex, walk, [&](int row) {
+        // Rows that are never deleted are left alone, and not taken for the
+        // first row, which asks.
+        if (!Deletable(v.table.rows[row])) return RowOutcome::PassedOver;
+        const RowResult x = DeleteRow(v, dir, fs, ui, !first, row, asked, r.removedInside);
         const bool refusedAtFirst = first && x == kRowFailed && ui.CancelRequested();
         first = false;
-        if (!refusedAtFirst) count(x);
-        if (ui.CancelRequested()) {
-            r.refresh = true;
-            break;
-        }
-        SetMark(t, row, false);
-        if (x == kRowFailed && t.MarkedCount > 0 && !Confirmed(ui.Owner(), kDeleteContinue, kConfirmTitle)) break;
-    }
-    ClearAllMarks(t);
+        if (x == kDeleted) return RowOutcome::Done;
+        return x == kRowFailed && !refusedAtFirst ? RowOutcome::Failed : RowOutcome::PassedOver;
+    });
+    r.done = tally.done;
+    r.failed = tally.failed;
+    if (tally.marked && ui.CancelRequested()) r.refresh = true;
     ui.CloseStatus();
     r.said = DeletedSummary(r);
     return r;
@@ -203,17 +198,10 @@ InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, Operat
 InPlaceResult RenameCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui, bool keepExtension) {
     InPlaceResult r;
     EntryTable& t = v.table;
-    std::vector<int> rows;
-    if (t.MarkedCount == 0) {
-        if (v.CursorIndex >= 0 && v.CursorIndex < t.EntryCount) rows.push_back(v.CursorIndex);
-    } else {
-        for (int i = 0; i < t.EntryCount; ++i)
-            if (t.rows[i].mark) rows.push_back(i);
-    }
-    for (int row : rows) {
-        FileEntry& e = t.rows[row];
-        SetMark(t, row, false);
-        if (!EntryQualifies(t, row, RowKind::FileOrDirectory)) continue;
+    SelectionWalk walk;
+    walk.kind = RowKind::FileOrDirectory;
+    const SelectionTally tally = WalkSelection(t, v.CursorIndex, walk, [&](int row) {
+        const FileEntry& e = t.rows[row];
         char text[kPathSize];
         CopyCut(text, sizeof text, e.name);
         std::string extension;
@@ -221,18 +209,16 @@ InPlaceResult RenameCommand(ListView& v, const char* dir, FileSystem& fs, Operat
             extension = e.name + e.ext;
             text[e.ext - 1] = '\0';
         }
-        if (!CurrentPrompts().InputLine(ui.Owner(), kNewNameTitle, text, sizeof text)) break;
+        if (!CurrentPrompts().InputLine(ui.Owner(), kNewNameTitle, text, sizeof text)) return RowOutcome::Stop;
         const std::string from = std::string(dir) + e.name;
         const std::string to = std::string(dir) + text + (extension.empty() ? "" : "." + extension);
-        if (text[0] && to.size() <= kMaxPath && RenameEntry(fs, from, to)) {
-            ++r.done;
-            continue;
-        }
-        ++r.failed;
+        if (text[0] && to.size() <= kMaxPath && RenameEntry(fs, from, to)) return RowOutcome::Done;
         const bool exists = text[0] && to.size() <= kMaxPath && fs.LastError() == kErrAlreadyExists;
         Tell(ui.Owner(), exists ? kRenameExists : kRenameFailed, kRenameFailedTitle);
-    }
-    ClearAllMarks(t);
+        return RowOutcome::Failed;
+    });
+    r.done = tally.done;
+    r.failed = tally.failed;
     r.refresh = true;
     r.said = Said(kSaidRenamed, r.done);
     return r;

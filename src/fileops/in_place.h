@@ -13,6 +13,7 @@ namespace qrn {
 
 struct InPlaceResult {
     int done = 0, failed = 0;
+    int removedInside = 0; // entries that went inside directories that could not be deleted whole
     bool refresh = false;  // the directory must be read again
     std::string said;      // the summary to speak
 };
@@ -21,9 +22,9 @@ struct InPlaceResult {
 // trailing backslash). A link (to a file or a directory) is removed itself:
 // what it points to is never entered or touched. One the system cannot
 // remove so is left, and goes to linksLeft, or without it is told at the
-// end. 1 on success.
+// end. 1 on success. removed, when given, counts every entry that went.
 int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes,
-               std::vector<std::string>* linksLeft = nullptr);
+               std::vector<std::string>* linksLeft = nullptr, int* removed = nullptr);
 // What is told of the links a delete of path left.
 std::string LinksLeftText(const std::string& path, const std::vector<std::string>& links);
 

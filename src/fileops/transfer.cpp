@@ -1,6 +1,7 @@
 #include "fileops/transfer.h"
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <map>
 #include <unordered_map>
@@ -8,14 +9,13 @@
 #include <vector>
 
 #include "base/prompts.h"
+#include "base/selection.h"
 #include "fileops/fileops_texts.h"
 #include "fileops/in_place.h"
 
 namespace qrn {
 
 namespace {
-
-enum RowResult { kPassedOver = 0, kRowFailed = 1, kRowDone = 2 };
 
 bool Confirmed(void* owner, const char* text) {
     return CurrentPrompts().Message(owner, text, kConfirmTitle, kMbOkCancel | kMbIconQuestion) == kIdOk;
@@ -32,8 +32,9 @@ std::string Said(const char* format, int a, int b = 0, int c = 0) {
 }
 
 std::string Summary(const TransferResult& r, const char* done, const char* doneFailed, const char* none) {
-    if (r.done == 0) return none;
-    return r.failed ? Said(doneFailed, r.done, r.failed) : Said(done, r.done);
+    std::string said = r.done == 0 ? none : r.failed ? Said(doneFailed, r.done, r.failed) : Said(done, r.done);
+    if (r.passedOver > 0) said += Said(kSaidPassedOver, r.passedOver);
+    return said;
 }
 
 // One directory however it is reached (letter case, another drive letter, a link).
@@ -47,35 +48,21 @@ void Prepare(CopyJob& job, const TransferRequest& r) {
     job.ui.SetCancelRequested(false);
 }
 
-// The marked rows in table order, or the cursor row when none is marked:
-// marks and counts shrink row by row, and after a failed row the user says
-// whether the rest follow.
-template <typename RowFn>
-void WalkRows(ListView& v, OperationUi& ui, const char* continueText, TransferResult& res, RowFn transfer) {
-    EntryTable& t = v.table;
-    auto count = [&res](int r) {
-        if (r == kRowDone) ++res.done;
-        if (r == kRowFailed) ++res.failed;
-    };
-    if (t.MarkedCount == 0) {
-        count(transfer(v.CursorIndex));
-        return;
-    }
-    for (int row = 0; row < t.EntryCount; ++row) {
-        if (!t.rows[row].mark) continue;
-        const int r = transfer(row);
-        count(r);
-        SetMark(t, row, false);
-        ui.ShowCounts();
-        if (t.MarkedCount == 0) break;
-        if (r == kRowFailed && !Confirmed(ui.Owner(), continueText)) break;
-    }
-    ClearAllMarks(t);
-    ui.ShowCounts();
+// The marked rows in table order, or the cursor row when none is marked;
+// after a failed row the user says whether the rest follow.
+void WalkRows(ListView& v, OperationUi& ui, const char* continueText, TransferResult& res,
+              const std::function<RowOutcome(int)>& transfer) {
+    SelectionWalk walk;
+    walk.kind = RowKind::FileOrDirectory;
+    walk.goOnAfterFailure = [&ui, continueText] { return Confirmed(ui.Owner(), continueText); };
+    walk.countsChanged = [&ui] { ui.ShowCounts(); };
+    const SelectionTally tally = WalkSelection(v.table, v.CursorIndex, walk, transfer);
+    res.done += tally.done;
+    res.failed += tally.failed;
+    res.passedOver += tally.passedOver;
 }
 
-int CopyRow(CopyJob& job, ListView& v, int row, const TransferRequest& r, TransferResult& res) {
-    if (!EntryQualifies(v.table, row, RowKind::FileOrDirectory)) return kPassedOver;
+RowOutcome CopyRow(CopyJob& job, ListView& v, int row, const TransferRequest& r, TransferResult& res) {
     const FileEntry& e = v.table.rows[row];
     job.ui.CursorTo(row);
     if (SameDirectory(job.fs, r.currentDir, r.destDir)) res.refresh = true;
@@ -85,23 +72,26 @@ int CopyRow(CopyJob& job, ListView& v, int row, const TransferRequest& r, Transf
     const bool newDirectory =
         (e.attributes & kAttrDirectory) && !job.fs.Stat(std::string(r.destDir) + e.name).exists;
     if (CopyEntry(job, r.currentDir, r.destDir, e.name, e.attributes, r.mask, r.pattern))
-        return job.filesCopied > before || newDirectory ? kRowDone : kPassedOver;
+        return job.filesCopied > before || newDirectory ? RowOutcome::Done : RowOutcome::PassedOver;
     Tell(job.ui.Owner(), std::string(r.currentDir) + e.name + (job.ui.CancelRequested() ? kCopyStopped : kCopyFailed),
          kRowErrorTitle);
-    return kRowFailed;
+    return RowOutcome::Failed;
 }
 
-int MoveRow(CopyJob& job, ListView& v, int row, const TransferRequest& r) {
-    if (!EntryQualifies(v.table, row, RowKind::FileOrDirectory)) return kPassedOver;
+RowOutcome MoveRow(CopyJob& job, ListView& v, int row, const TransferRequest& r) {
     const FileEntry& e = v.table.rows[row];
     job.ui.CursorTo(row);
     const std::string path = std::string(r.currentDir) + e.name;
     FileStat st;
     st.exists = true, st.attributes = e.attributes, st.size = e.size, st.date = e.date, st.time = e.time;
     job.ui.EntryInfo(path, st);
-    if (MoveEntry(job, r.currentDir, r.destDir, e.name, e.attributes)) return kRowDone;
+    // A file the policy left where it was is passed over, not moved.
+    const int skipped = job.filesSkipped;
+    if (MoveEntry(job, r.currentDir, r.destDir, e.name, e.attributes))
+        return !(e.attributes & kAttrDirectory) && job.filesSkipped > skipped ? RowOutcome::PassedOver
+                                                                              : RowOutcome::Done;
     Tell(job.ui.Owner(), path + (job.ui.CancelRequested() ? kMoveStopped : kMoveFailed), kRowErrorTitle);
-    return kRowFailed;
+    return RowOutcome::Failed;
 }
 
 // The error log as mirror copy writes it: when it cannot be made, that is
@@ -177,7 +167,8 @@ public:
     bool Read(FileHandle h, void* b, std::size_t n, std::size_t& got) override { return fs_.Read(h, b, n, got); }
     bool Write(FileHandle h, const void* b, std::size_t n) override { return fs_.Write(h, b, n); }
     bool SetWriteTime(FileHandle h, std::uint64_t t) override { return fs_.SetWriteTime(h, t); }
-    void Close(FileHandle h) override { fs_.Close(h); }
+    bool Flush(FileHandle h) override { return fs_.Flush(h); }
+    bool Close(FileHandle h) override { return fs_.Close(h); }
     unsigned LastError() override { return fs_.LastError(); }
 
 private:
@@ -532,22 +523,20 @@ TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSyst
     // The links the deletion pass had to leave head the list of failures.
     for (const std::string& link : linksLeft) guarded.Append(owner, link.c_str(), errors++, logName);
     int last = 1, unlogged = 0;
-    auto copy = [&](int row) {
+    const bool logged = t.MarkedCount >= 1 || wholeDrive;  // else the row itself fails, which no log line names
+    SelectionWalk walk;
+    walk.kind = RowKind::FileOrDirectory;
+    walk.unmarked = wholeDrive ? WhenUnmarked::EveryRow : WhenUnmarked::CursorRow;
+    walk.dropMarks = false;
+    WalkSelection(t, cursor, walk, [&](int row) {
         const FileEntry& e = t.rows[row];
         last = CopyEntry(job, r.currentDir, r.destDir, e.name, e.attributes, false, "");
-        return last != 0;
-    };
-    if (t.MarkedCount >= 1 || wholeDrive) {
-        for (int row = 0; row < t.EntryCount && t.rows[row].name[0]; ++row) {
-            if (t.MarkedCount >= 1 ? !t.rows[row].mark : !EntryQualifies(t, row, RowKind::FileOrDirectory)) continue;
-            if (copy(row)) continue;
-            if (ui.CancelRequested()) break;
-            guarded.Append(owner, job.lastFailedPath, errors, logName);
-            ++errors;
-        }
-    } else if (!copy(cursor) && !ui.CancelRequested()) {
-        ++unlogged;  // the row itself, which no log line names
-    }
+        if (last) return RowOutcome::Done;
+        if (ui.CancelRequested()) return RowOutcome::Stop;
+        if (logged) guarded.Append(owner, job.lastFailedPath, errors++, logName);
+        else ++unlogged;
+        return RowOutcome::Failed;
+    });
     end();
     if (!last) Tell(owner, ui.CancelRequested() ? kMirrorCopyStopped : kMirrorCopyFailed, kRowErrorTitle);
     if (errors > 0 && !guarded.broken) {

@@ -27,6 +27,7 @@ struct TransferRequest {
 struct TransferResult {
     int done = 0, failed = 0;  // rows (mirror copy: files copied and failed)
     int deleted = 0;           // mirror copy: entries pruned from the target
+    int passedOver = 0;        // rows left as they were (by the policy, or up to date)
     bool refresh = false;      // the listed directory changed
     std::string said;          // the summary to speak
 };

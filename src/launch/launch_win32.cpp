@@ -50,28 +50,21 @@ bool Win32ShortPath(const char* path, char* out, std::size_t size) {
 
 ShortPathFn Win32LaunchPlatform::ShortPath() { return Win32ShortPath; }
 
-namespace {
-
-// Set when the Escape that stopped a walk still waits in the queue.
-bool g_escapeQueued = false;
-
-// Escape pressed since the last look: waiting in the queue, or taken by a
-// message box that the last file opened (the key state remembers the press).
-bool EscapePressed() {
-    MSG msg;
-    if (PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE) && msg.wParam == VK_ESCAPE) {
-        g_escapeQueued = true;
-        return true;
-    }
-    return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0;
-}
-
-}  // namespace
-
 bool OpenMarkedUntilEscape(LaunchContext& c, Modifiers m) {
     GetAsyncKeyState(VK_ESCAPE);  // forget a press from before the walk
-    g_escapeQueued = false;
-    return OpenMarkedEntries(c, m, EscapePressed) && g_escapeQueued;
+    // Escape pressed since the last look: waiting in the queue (then it is
+    // still to come, and queued says so), or taken by a message box that the
+    // last file opened (the key state remembers the press).
+    bool queued = false;
+    auto escapePressed = [&queued] {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE) && msg.wParam == VK_ESCAPE) {
+            queued = true;
+            return true;
+        }
+        return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0;
+    };
+    return OpenMarkedEntries(c, m, escapePressed) && queued;
 }
 
 }  // namespace qrn

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "base/prompts.h"
+#include "base/selection.h"
 #include "launch/launch_texts.h"
 #include "listing/sort.h"
 #include "listing/wildcard.h"
@@ -282,19 +283,19 @@ OpenResult OpenEntry(LaunchContext& c, int key, Modifiers m) {
     return OpenFile(c, m);
 }
 
-bool OpenMarkedEntries(LaunchContext& c, Modifiers m, bool (*stop)()) {
+bool OpenMarkedEntries(LaunchContext& c, Modifiers m, const std::function<bool()>& stop) {
     Listing& l = c.listing;
     const int saved = l.CursorIndex;
-    bool stopped = false;
-    for (int i = 0; i < l.table.EntryCount; ++i) {
-        if (!l.table.rows[i].mark || !EntryQualifies(l.table, i, RowKind::PlainFile)) continue;
-        l.CursorIndex = i;
-        OpenEntry(c, kOpenEnter, m);
-        if (stop && stop()) {
-            stopped = true;
-            break;
-        }
-    }
+    SelectionWalk walk;
+    walk.kind = RowKind::PlainFile;
+    walk.unmarked = WhenUnmarked::Nothing;
+    walk.dropMarks = false;
+    walk.stopAfterRow = stop;
+    const bool stopped = WalkSelection(l.table, saved, walk, [&](int row) {
+                             l.CursorIndex = row;
+                             OpenEntry(c, kOpenEnter, m);
+                             return RowOutcome::Done;
+                         }).stopped;
     l.CursorIndex = saved;
     return stopped;
 }

@@ -2,6 +2,7 @@
 // commands of the main window, over a small platform interface.
 #pragma once
 #include <cstddef>
+#include <functional>
 
 #include "base/entry_table.h"
 #include "base/profile.h"
@@ -62,7 +63,7 @@ OpenResult OpenEntry(LaunchContext& c, int key, Modifiers m);
 // Enter over the marked plain files: each is opened in table order as the
 // cursor row. stop() is asked after each one; the walk ends when it says so.
 // The cursor goes back where it was. True when the walk was stopped.
-bool OpenMarkedEntries(LaunchContext& c, Modifiers m, bool (*stop)());
+bool OpenMarkedEntries(LaunchContext& c, Modifiers m, const std::function<bool()>& stop);
 
 // Shows the row in the pager (the Pager program, or the built-in one).
 void ViewEntry(LaunchContext& c, int row);

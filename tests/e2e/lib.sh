@@ -65,7 +65,8 @@ keys() { drive keys QRN "QRN - " "$@"; }
 main_title() { ask title QRN "QRN - "; }
 main_state() { ask rect QRN "QRN - " | awk '{ print $7 }'; }
 dialogs() { ask count '#32770' "$1"; }             # dialogs TITLE|-: how many are open
-input_text() { ask gettext '#32770' "$1" '#1033'; }      # the input line of the dialog TITLE
+# The input line of the dialog TITLE; a marker (and failure) while no such dialog is open.
+input_text() { local t; t=$(drive gettext '#32770' "$1" '#1033') || { echo "(no $1)"; return 1; }; echo "${t//$'\r'/}"; }
 # type_line TITLE TEXT BUTTON: the input line of the dialog TITLE answered
 type_line() { drive settext '#32770' "$1" '#1033' "$2"; drive press '#32770' "$1" "$3"; }
 answer() { drive press '#32770' "$1" "$2"; drive gone '#32770' "$1" 10000; }   # answer TITLE BUTTON

@@ -324,14 +324,15 @@ TEST_F(Ops, CopyWalksTheMarkedRows) {
 
 // Into the directory the file is in, the policy is asked: another name makes
 // a second copy, the others copy nothing. A copy onto the program's own file
-// becomes an update request. Only what was copied is counted.
+// becomes an update request. Only what was copied is counted; what was left
+// as it was is said as such.
 TEST_F(Ops, ACopyIntoItsOwnDirectoryOrOntoTheProgram) {
     TempTree a, prog;
     a.File("f.txt", "f");
     prog.File("f.txt", "running");
     PendingUpdateRecord update{};
     const struct { DuplicatePolicy policy; const std::string* into; const char* said; } cases[] = {
-        {DuplicatePolicy::OverwriteAll, &a.Path(), kSaidNothingCopied},
+        {DuplicatePolicy::OverwriteAll, &a.Path(), "コピーしませんでした。1件はそのままにしました"},
         {DuplicatePolicy::Rename, &a.Path(), "1件コピーしました"},
         {DuplicatePolicy::OverwriteAll, &prog.Path(), kSaidNothingCopied}};
     for (const auto& c : cases) {
