@@ -59,7 +59,6 @@ void WalkRows(ListView& v, OperationUi& ui, const char* continueText, TransferRe
     const SelectionTally tally = WalkSelection(v.table, v.CursorIndex, walk, transfer);
     res.done += tally.done;
     res.failed += tally.failed;
-    res.passedOver += tally.passedOver;
 }
 
 RowOutcome CopyRow(CopyJob& job, ListView& v, int row, const TransferRequest& r, TransferResult& res) {
@@ -68,17 +67,20 @@ RowOutcome CopyRow(CopyJob& job, ListView& v, int row, const TransferRequest& r,
     if (SameDirectory(job.fs, r.currentDir, r.destDir)) res.refresh = true;
     // Counted as copied only when something was: a file passed over as up to
     // date (or turned into an update of the program) is not.
-    const int before = job.filesCopied;
+    const int before = job.filesCopied, skipped = job.filesSkipped;
     const bool newDirectory =
         (e.attributes & kAttrDirectory) && !job.fs.Stat(std::string(r.destDir) + e.name).exists;
-    if (CopyEntry(job, r.currentDir, r.destDir, e.name, e.attributes, r.mask, r.pattern))
-        return job.filesCopied > before || newDirectory ? RowOutcome::Done : RowOutcome::PassedOver;
+    if (CopyEntry(job, r.currentDir, r.destDir, e.name, e.attributes, r.mask, r.pattern)) {
+        if (job.filesCopied > before || newDirectory) return RowOutcome::Done;
+        if (job.filesSkipped > skipped) ++res.passedOver;  // left as it was, by the policy or as up to date
+        return RowOutcome::PassedOver;
+    }
     Tell(job.ui.Owner(), std::string(r.currentDir) + e.name + (job.ui.CancelRequested() ? kCopyStopped : kCopyFailed),
          kRowErrorTitle);
     return RowOutcome::Failed;
 }
 
-RowOutcome MoveRow(CopyJob& job, ListView& v, int row, const TransferRequest& r) {
+RowOutcome MoveRow(CopyJob& job, ListView& v, int row, const TransferRequest& r, TransferResult& res) {
     const FileEntry& e = v.table.rows[row];
     job.ui.CursorTo(row);
     const std::string path = std::string(r.currentDir) + e.name;
@@ -87,9 +89,11 @@ RowOutcome MoveRow(CopyJob& job, ListView& v, int row, const TransferRequest& r)
     job.ui.EntryInfo(path, st);
     // A file the policy left where it was is passed over, not moved.
     const int skipped = job.filesSkipped;
-    if (MoveEntry(job, r.currentDir, r.destDir, e.name, e.attributes))
-        return !(e.attributes & kAttrDirectory) && job.filesSkipped > skipped ? RowOutcome::PassedOver
-                                                                              : RowOutcome::Done;
+    if (MoveEntry(job, r.currentDir, r.destDir, e.name, e.attributes)) {
+        if ((e.attributes & kAttrDirectory) || job.filesSkipped == skipped) return RowOutcome::Done;
+        ++res.passedOver;
+        return RowOutcome::PassedOver;
+    }
     Tell(job.ui.Owner(), path + (job.ui.CancelRequested() ? kMoveStopped : kMoveFailed), kRowErrorTitle);
     return RowOutcome::Failed;
 }
@@ -458,7 +462,7 @@ TransferResult MoveCommand(ListView& v, const TransferRequest& r, FileSystem& fs
     job.updateMode = 2;
     ui.OpenStatus(kMoveTitle);
     res.refresh = true;  // a move always changes the listed directory
-    WalkRows(v, ui, kMoveContinue, res, [&](int row) { return MoveRow(job, v, row, r); });
+    WalkRows(v, ui, kMoveContinue, res, [&](int row) { return MoveRow(job, v, row, r, res); });
     ui.CloseStatus();
     res.said = Summary(res, kSaidMoved, kSaidMovedFailed, kSaidNothingMoved);
     return res;

@@ -324,8 +324,8 @@ TEST_F(Ops, CopyWalksTheMarkedRows) {
 
 // Into the directory the file is in, the policy is asked: another name makes
 // a second copy, the others copy nothing. A copy onto the program's own file
-// becomes an update request. Only what was copied is counted; what was left
-// as it was is said as such.
+// becomes an update request. Only what was copied is counted; a target
+// left as it was is said as such.
 TEST_F(Ops, ACopyIntoItsOwnDirectoryOrOntoTheProgram) {
     TempTree a, prog;
     a.File("f.txt", "f");
