@@ -104,9 +104,11 @@ INT_PTR CALLBACK DialogRun::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lP
     DialogRun* run = DialogState<DialogRun>(dialog, msg, lParam);
     if (!run) return FALSE;
     switch (msg) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
+        const BOOL answer = run->init ? run->init(dialog) : TRUE;
         for (const Binder& b : run->binders_) Show(dialog, b);
-        return run->init ? run->init(dialog) : TRUE;
+        return answer;
+    }
     case WM_COMMAND:
         if (run->command && run->command(dialog, wParam)) return TRUE;
         if (LOWORD(wParam) == IDOK) run->Confirm(dialog);

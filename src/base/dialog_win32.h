@@ -43,8 +43,9 @@ public:
     // A setup page: each row on the field of its key in s.
     void Bind(Settings& s, std::span<const SetupRow> page);
 
-    // WM_INITDIALOG after the binders: its answer is the message's (FALSE
-    // when it set the focus itself).
+    // WM_INITDIALOG before the binders show their fields (lists filled,
+    // controls made): its answer is the message's (FALSE when it set the
+    // focus itself).
     std::function<BOOL(HWND)> init;
     // The dialog's own WM_COMMAND ids, before OK and Cancel: true when handled.
     std::function<bool(HWND, WPARAM)> command;

@@ -4,6 +4,8 @@
 
 #include "app/main_window_win32.h"
 #include "app/prompts_win32.h"
+#include "base/choosers_win32.h"
+#include "base/dialog_win32.h"
 #include "base/profile_win32.h"
 #include "launch/ext_dialog_win32.h"
 #include "launch/input_dialog_win32.h"
@@ -12,6 +14,9 @@
 #include "listing/sort_dialog_win32.h"
 #include "resources/resource_ids.h"
 #include "support.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
 
 using namespace qrn;
 using namespace qrntest;
@@ -215,4 +220,29 @@ TEST(SortDialog, ShowsTheChoiceAndStoresItAsTheDefaultOnlyByItsButton) {
             stored += std::to_string(ini.profile.GetInt(KeyOf(k).section, KeyOf(k).name, -1)) + ";";
         EXPECT_EQ(c.stored ? "4;2;1;" : "-1;-1;-1;", stored) << c.lastClicks.size();
     }
+}
+
+// An edit keeps whole characters within its buffer, a spin's buddy its range; the chooser needs room for its "\".
+TEST(DialogRun, EditsAndSpinsReadBackWithinTheirFieldsAndTheDirectoryChooserEndsWithABackslash) {
+    char text[6] = "old";  // "アイウ" would take 7 bytes
+    int n = 5;
+    DialogRun run;
+    run.Edit(kExtCommand, text, sizeof text), run.Spin(77, kExtName, n, 1, 9);
+    run.init = [](HWND d) { return CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD, 0, 0, 9, 9, d, HMENU(77), nullptr, nullptr) != nullptr; };
+    DialogScript script({[](HWND d) {
+        EXPECT_EQ("old|5|5", Text(d, kExtCommand) + "|" + Text(d, kExtName) + "|" + std::to_string(SendDlgItemMessageA(d, kExtCommand, EM_GETLIMITTEXT, 0, 0)));
+        SetDlgItemTextA(d, kExtCommand, "アイウ"), SetDlgItemTextA(d, kExtName, "12"), SendMessageA(d, WM_COMMAND, IDOK, 0);
+    }});
+    EXPECT_TRUE(run.Run(GetModuleHandleA(nullptr), kExtDialog, nullptr) && script.Done());
+    EXPECT_EQ("アイ|9", text + ("|" + std::to_string(n)));
+    TempTree t;
+    const std::size_t length = t.Path().size();
+    LPITEMIDLIST pidl = ILCreateFromPathA(t.Path().c_str());
+    for (std::size_t size : {length + 1, length, std::size_t{0}}) {  // room, no room for the backslash, cancelled
+        char dir[kPathSize] = "x";
+        DialogScript chosen({[&](HWND d) { SendMessageA(d, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(pidl)); Click(d, size ? IDOK : IDCANCEL); }});
+        EXPECT_EQ(size > length, DirSelect(nullptr, "ディレクトリの選択", dir, size ? size : sizeof dir));
+        EXPECT_EQ(size > length ? t.Path() : "", dir) << size;
+    }
+    ILFree(pidl);
 }
