@@ -204,12 +204,11 @@ TEST(Settings, EveryKeyStoredLoadsBackToTheSameValue) {
     for (int i = 0; i < static_cast<int>(IniKey::Count); ++i) {
         const IniKey k = static_cast<IniKey>(i);
         const KeyInfo& info = KeyOf(k);
-        FakeProfile defaults;
+        FakeProfile defaults, out;
         StoreSetting(defaults, back, k);  // still at its default
         EXPECT_EQ(info.defText ? info.defText : std::to_string(info.def), *defaults.Find(info.section, info.name));
         for (int given : {-1, 0, 1, 2, info.lo - 1, info.lo, info.hi, info.hi + 1, 1234}) {
-            FakeProfile ini("[" + std::string(info.section) + "]\n" + info.name + "=" +
-                            (info.type == KeyType::Text ? "C:\\ソ" : "") + std::to_string(given)), out;
+            FakeProfile ini("[" + std::string(info.section) + "]\n" + info.name + "=" + (info.defText ? "C:\\ソ" : "") + std::to_string(given));
             LoadSetting(s, ini, k), StoreSetting(out, s, k), LoadSetting(back, out, k);
             EXPECT_EQ(0, std::memcmp(&s, &back, sizeof s)) << info.name << "=" << given;
         }
