@@ -124,9 +124,11 @@ void Win32OperationUi::ShowErrorList(const char* logName) {
 }
 
 DuplicatePolicy Win32OperationUi::AskDuplicate() {
-    int chosen = static_cast<int>(DuplicatePolicy::CopyNewer);
+    // The buttons in the order of the policies from CopyNewer, which is checked first.
+    const int first = static_cast<int>(DuplicatePolicy::CopyNewer);
+    int chosen = first;
     DialogRun run;
-    run.Radio(IDC_DUPLICATE_NEWER, IDC_DUPLICATE_SKIP, chosen, chosen);
+    run.Radio(IDC_DUPLICATE_NEWER, IDC_DUPLICATE_SKIP, chosen, first);
     run.init = [](HWND dialog) {
         SetFocus(GetDlgItem(dialog, IDC_DUPLICATE_NEWER));
         return FALSE;

@@ -19,7 +19,6 @@ constexpr const char* kEndMark = "<EXP_END>";
 // steps: a line is put back only where one was taken in this run.
 struct ExtDialog {
     Profile& ini;
-    const char* helpPath;
     bool editing = false;
     int position = -1;  // the line taken by 変更, or the one 削除 removed last
 };
@@ -173,7 +172,7 @@ void SplitExtLine(const char* line, char* key, std::size_t keySize, char* value,
 }
 
 void RunExtDialog(HINSTANCE instance, HWND owner, Profile& ini, const char* helpPath) {
-    ExtDialog d{ini, helpPath};
+    ExtDialog d{ini};
     DialogRun run;
     run.init = [&](HWND dialog) {
         LoadLines(dialog, d);
@@ -186,7 +185,10 @@ void RunExtDialog(HINSTANCE instance, HWND owner, Profile& ini, const char* help
         case kExtAdd: OnAdd(dialog); break;
         case kExtChange: OnChange(dialog, d); break;
         case kExtDelete: OnDelete(dialog, d); break;
-        case kExtWrite: OnWrite(dialog, ini), run.End(dialog, true); break;
+        case kExtWrite:
+            OnWrite(dialog, ini);
+            run.End(dialog, true);
+            break;
         case kExtBrowse: OnBrowse(dialog); break;
         case kExtHelp: WinHelpA(dialog, helpPath, HELP_KEY, reinterpret_cast<ULONG_PTR>(kExtHelpKeyword)); break;
         default: return false;
