@@ -10,6 +10,7 @@
 #include "app/commands.h"
 #include "app/commands_win32.h"
 #include "app/list_keys_win32.h"
+#include "base/dialog_win32.h"
 #include "base/prompts.h"
 #include "base/speech.h"
 #include "pager/pager_window_win32.h"
@@ -434,22 +435,12 @@ void AttachDestination(HWND dest) {
 }
 
 INT_PTR CALLBACK StartBannerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            g_window.CancelRequested = true;
-            DestroyWindow(hwnd);
-            if (g_window.CurrentModelessDialog == hwnd) g_window.CurrentModelessDialog = nullptr;
-            if (g_window.Banner == hwnd) g_window.Banner = nullptr;
-            return TRUE;
-        }
-        break;
-    default:
-        break;
-    }
-    return FALSE;
+    if (!IsOkOrCancel(msg, wParam)) return msg == WM_INITDIALOG;
+    g_window.CancelRequested = true;
+    DestroyWindow(hwnd);
+    if (g_window.CurrentModelessDialog == hwnd) g_window.CurrentModelessDialog = nullptr;
+    if (g_window.Banner == hwnd) g_window.Banner = nullptr;
+    return TRUE;
 }
 
 }  // namespace qrn

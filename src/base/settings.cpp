@@ -107,12 +107,27 @@ int Derive(const KeyInfo& k, int stored) {
     return stored;
 }
 
+// The stored form that derives back to the setting.
+int Stored(const KeyInfo& k, int value) {
+    switch (k.rule) {
+    case KeyRule::LessOne: return value + 1;
+    case KeyRule::Flag: return value != 0 ? 1 : 0;
+    case KeyRule::Signal: return value >= k.hi ? 1 : 0;
+    case KeyRule::Clamp:
+    case KeyRule::ZeroOrRange:
+    case KeyRule::Plain: break;
+    }
+    return value;
+}
+
 int* IntField(Settings& s, const KeyInfo& k) {
     return reinterpret_cast<int*>(reinterpret_cast<unsigned char*>(&s) + k.offset);
 }
 char* TextField(Settings& s, const KeyInfo& k) {
     return reinterpret_cast<char*>(reinterpret_cast<unsigned char*>(&s) + k.offset);
 }
+const int* IntField(const Settings& s, const KeyInfo& k) { return IntField(const_cast<Settings&>(s), k); }
+const char* TextField(const Settings& s, const KeyInfo& k) { return TextField(const_cast<Settings&>(s), k); }
 
 // Reads a string and drops a lead byte the cut may have left alone.
 void ReadString(Profile& ini, const char* section, const char* key, const char* def, char* out,
@@ -185,22 +200,38 @@ void StoreInt(Profile& ini, IniKey k, int value) {
     ini.WriteInt(info.section, info.name, value);
 }
 
-void StoreText(Profile& ini, IniKey k, const char* value) {
+
+void* FieldOf(Settings& s, IniKey k) {
     const KeyInfo& info = KeyOf(k);
-    ini.WriteString(info.section, info.name, value);
+    return info.offset == kNoField ? nullptr : reinterpret_cast<unsigned char*>(&s) + info.offset;
+}
+
+void LoadSetting(Settings& s, Profile& ini, IniKey k) {
+    if (KeyOf(k).offset != kNoField) LoadKey(s, ini, KeyOf(k));
+}
+
+void StoreSetting(Profile& ini, const Settings& s, IniKey k) {
+    const KeyInfo& info = KeyOf(k);
+    if (info.offset == kNoField) return;
+    if (info.type == KeyType::Int)
+        ini.WriteInt(info.section, info.name, Stored(info, *IntField(s, info)));
+    else
+        ini.WriteString(info.section, info.name, TextField(s, info));
+}
+
+void StorePage(Profile& ini, const Settings& s, std::span<const SetupRow> page) {
+    for (const SetupRow& row : page) StoreSetting(ini, s, row.key);
 }
 
 void SaveOnExit(const Settings& s, const char* fileMask, Profile& ini, const WindowPlacement& w,
                 const char driveTypes[26], SettingsPlatform& platform) {
-    StoreText(ini, IniKey::Mask, fileMask);
-    StoreInt(ini, IniKey::TwoColumnSwitch, s.TwoColumnSwitch);
-    StoreText(ini, IniKey::WinSizeIsMax, w.maximised ? "1" : "0");
-    if (!w.maximised && !w.minimised) {
-        StoreInt(ini, IniKey::WinX, w.left);
-        StoreInt(ini, IniKey::WinW, w.width);
-        StoreInt(ini, IniKey::WinY, w.top);
-        StoreInt(ini, IniKey::WinH, w.height);
-    }
+    Settings saved = s;
+    CopyCut(saved.StartMask, sizeof saved.StartMask, fileMask);
+    saved.WinSizeIsMax = w.maximised ? 1 : 0;
+    saved.WinX = w.left, saved.WinY = w.top, saved.WinW = w.width, saved.WinH = w.height;
+    for (IniKey k : {IniKey::Mask, IniKey::TwoColumnSwitch, IniKey::WinSizeIsMax}) StoreSetting(ini, saved, k);
+    if (!w.maximised && !w.minimised)
+        for (IniKey k : {IniKey::WinX, IniKey::WinW, IniKey::WinY, IniKey::WinH}) StoreSetting(ini, saved, k);
     for (int d = 0; d < 26; ++d) {
         unsigned char t = static_cast<unsigned char>(driveTypes[d]);
         if (t == 'F' || t == 'C' || t < 2) continue;
@@ -213,13 +244,10 @@ void SaveOnExit(const Settings& s, const char* fileMask, Profile& ini, const Win
 }
 
 void SaveStartDirectory(const char* dir, Profile& ini) {
-    if (dir[0]) StoreText(ini, IniKey::GetPath, dir);
-}
-
-void SaveSortDefaults(const Settings& s, Profile& ini) {
-    StoreInt(ini, IniKey::SortAuto, s.SortAuto);
-    StoreInt(ini, IniKey::SortOrder, s.SortOrder);
-    StoreInt(ini, IniKey::SortKey, s.SortKey);
+    if (!dir[0]) return;
+    Settings saved{};
+    CopyCut(saved.StartDir, sizeof saved.StartDir, dir);
+    StoreSetting(ini, saved, IniKey::GetPath);
 }
 
 void ReadOneKeyDirectory(Profile& ini, int n, char* out, std::size_t size) {

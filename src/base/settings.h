@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "base/profile.h"
 #include "base/sjis.h"
@@ -148,9 +149,33 @@ void LoadSettings(Settings& s, Profile& ini, bool full, const char* programFolde
 // One integer key as qrn.ini holds it now (its default when absent).
 int LoadInt(Profile& ini, IniKey k);
 
-// Writes one key in its stored form.
+// Writes one integer key in its stored form.
 void StoreInt(Profile& ini, IniKey k, int value);
-void StoreText(Profile& ini, IniKey k, const char* value);
+
+// The field of a key in s; null when the key has none.
+void* FieldOf(Settings& s, IniKey k);
+// Reads one key into its field as a load does (GetPath and Mask without
+// their fallbacks).
+void LoadSetting(Settings& s, Profile& ini, IniKey k);
+// Writes the field of one key in the stored form that loads back to it.
+void StoreSetting(Profile& ini, const Settings& s, IniKey k);
+
+// How a control of a setup page shows its setting.
+enum class BindKind { Check, Edit, Radio, Spin };
+// One control of a setup page bound to the field of a key. A check box holds
+// hi when checked, lo when not; a radio group runs from id to last, its first
+// button standing for lo; a spin is the up-down control id with the buddy
+// edit last, bounded to [lo, hi]; an edit holds a text key.
+struct SetupRow {
+    IniKey key;
+    int id;
+    BindKind kind;
+    int last = 0;
+    int lo = 0, hi = 1;
+};
+
+// Writes the keys of a setup page.
+void StorePage(Profile& ini, const Settings& s, std::span<const SetupRow> page);
 
 struct WindowPlacement {
     bool maximised, minimised;
@@ -163,9 +188,6 @@ void SaveOnExit(const Settings& s, const char* fileMask, Profile& ini, const Win
 
 // Writes dir as GetPath (quit with SaveMode, Shift+Q).
 void SaveStartDirectory(const char* dir, Profile& ini);
-
-// Stores the sort choice as the default of later starts.
-void SaveSortDefaults(const Settings& s, Profile& ini);
 
 // The directory of one-key directory n (1-3) as stored now, empty when none.
 void ReadOneKeyDirectory(Profile& ini, int n, char* out, std::size_t size);

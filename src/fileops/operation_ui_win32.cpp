@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/dialog_win32.h"
 #include "base/prompts.h"
 #include "base/sjis.h"
 #include "fileops/fileops_texts.h"
@@ -28,21 +29,15 @@ Win32OperationUi::Win32OperationUi(HWND owner, HINSTANCE instance,
       counts_(std::move(counts)) {}
 
 INT_PTR CALLBACK Win32OperationUi::StatusProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        return TRUE;
+    auto* ui = DialogState<Win32OperationUi>(dialog, msg, lParam);
+    if (!IsOkOrCancel(msg, wParam)) return msg == WM_INITDIALOG;
+    // Cancel, Enter or Escape: the command stops at its next entry.
+    if (ui) {
+        ui->cancel_ = true;
+        ui->status_ = nullptr;
     }
-    if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        // Cancel, Enter or Escape: the command stops at its next entry.
-        auto* ui = reinterpret_cast<Win32OperationUi*>(GetWindowLongPtrA(dialog, DWLP_USER));
-        if (ui) {
-            ui->cancel_ = true;
-            ui->status_ = nullptr;
-        }
-        DestroyWindow(dialog);
-        return TRUE;
-    }
-    return FALSE;
+    DestroyWindow(dialog);
+    return TRUE;
 }
 
 void Win32OperationUi::OpenStatus(const char* title) {
@@ -107,55 +102,11 @@ void Win32OperationUi::ShowOwner(bool shown) {
 }
 
 void Win32OperationUi::ShowErrorList(const char* logName) {
-    DialogBoxParamA(instance_, kErrorListTemplate, owner_, ErrorListProc, reinterpret_cast<LPARAM>(logName));
-}
-
-DuplicatePolicy Win32OperationUi::AskDuplicate() {
-    DuplicatePolicy policy = DuplicatePolicy::NotChosen;
-    if (DialogBoxParamA(instance_, kDuplicateTemplate, owner_, DuplicateDialogProc, reinterpret_cast<LPARAM>(&policy)) <= 0)
-        return DuplicatePolicy::NotChosen;
-    return policy;
-}
-
-INT_PTR CALLBACK DuplicateDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* policy = reinterpret_cast<DuplicatePolicy*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (msg) {
-    case WM_INITDIALOG:
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        *reinterpret_cast<DuplicatePolicy*>(lParam) = DuplicatePolicy::CopyNewer;
-        CheckRadioButton(dialog, IDC_DUPLICATE_NEWER, IDC_DUPLICATE_SKIP, IDC_DUPLICATE_NEWER);
-        SetFocus(GetDlgItem(dialog, IDC_DUPLICATE_NEWER));
-        return FALSE;
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (id >= IDC_DUPLICATE_NEWER && id <= IDC_DUPLICATE_SKIP) {
-            *policy = static_cast<DuplicatePolicy>(id - IDC_DUPLICATE_NEWER + 1);
-            return TRUE;
-        }
-        if (id == IDOK || id == IDCANCEL) {
-            if (id == IDCANCEL) *policy = DuplicatePolicy::NotChosen;
-            InvalidateRect(GetParent(dialog), nullptr, FALSE);  // the list under it is drawn again
-            EndDialog(dialog, 1);
-            return TRUE;
-        }
-        return FALSE;
-    }
-    case WM_CLOSE:
-        *policy = DuplicatePolicy::NotChosen;
-        EndDialog(dialog, 1);
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
-INT_PTR CALLBACK ErrorListProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_INITDIALOG: {
+    DialogRun run;
+    run.init = [logName](HWND dialog) {
         SetDlgItemTextA(dialog, IDC_ERRLOG_TEXT, kErrorListHeading);
         HWND list = GetDlgItem(dialog, IDC_ERRLOG_LIST);
-        const char* name = reinterpret_cast<const char*>(lParam);
-        std::FILE* f = name && name[0] ? std::fopen(name, "r") : nullptr;
+        std::FILE* f = logName && logName[0] ? std::fopen(logName, "r") : nullptr;
         if (!f) {
             SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kErrorListUnreadable));
             return TRUE;
@@ -168,19 +119,27 @@ INT_PTR CALLBACK ErrorListProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPar
         }
         std::fclose(f);
         return TRUE;
-    }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, 1);
-            return TRUE;
-        }
+    };
+    run.Run(instance_, kErrorListTemplate, owner_);
+}
+
+DuplicatePolicy Win32OperationUi::AskDuplicate() {
+    // The buttons in the order of the policies from CopyNewer, which is checked first.
+    const int first = static_cast<int>(DuplicatePolicy::CopyNewer);
+    int chosen = first;
+    DialogRun run;
+    run.Radio(IDC_DUPLICATE_NEWER, IDC_DUPLICATE_SKIP, chosen, first);
+    run.init = [](HWND dialog) {
+        SetFocus(GetDlgItem(dialog, IDC_DUPLICATE_NEWER));
         return FALSE;
-    case WM_CLOSE:
-        EndDialog(dialog, 1);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    };
+    run.command = [](HWND dialog, WPARAM wParam) {
+        // OK and Cancel draw the list under it again (the close box does not).
+        if (IsOkOrCancel(WM_COMMAND, wParam)) InvalidateRect(GetParent(dialog), nullptr, FALSE);
+        return false;
+    };
+    return run.Run(instance_, kDuplicateTemplate, owner_) ? static_cast<DuplicatePolicy>(chosen)
+                                                           : DuplicatePolicy::NotChosen;
 }
 
 TempFileErrorLog::~TempFileErrorLog() {

@@ -56,11 +56,6 @@ private:
     std::function<void()> counts_;
 };
 
-// The duplicate dialog's procedure (lParam: the DuplicatePolicy to fill).
-INT_PTR CALLBACK DuplicateDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
-// The error list "ERR_LOG" (lParam: the log file's name).
-INT_PTR CALLBACK ErrorListProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
-
 // Mirror copy's error log: a temporary file "QRN....TMP", one path per line.
 class TempFileErrorLog : public ErrorLog {
 public:

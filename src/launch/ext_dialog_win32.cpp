@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "base/choosers_win32.h"
+#include "base/dialog_win32.h"
 #include "base/settings.h"
 #include "base/sjis.h"
-#include "launch/file_select_win32.h"
 #include "launch/launch_texts.h"
 
 namespace qrn {
@@ -18,12 +19,9 @@ constexpr const char* kEndMark = "<EXP_END>";
 // steps: a line is put back only where one was taken in this run.
 struct ExtDialog {
     Profile& ini;
-    const char* helpPath;
     bool editing = false;
     int position = -1;  // the line taken by 変更, or the one 削除 removed last
 };
-
-ExtDialog& Of(HWND dialog) { return *reinterpret_cast<ExtDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 
@@ -59,8 +57,7 @@ void ClearFields(HWND dialog) {
 
 // Every key of the section is listed: 更新 rewrites the whole section from
 // the list, so a key left out here would be lost.
-void LoadLines(HWND dialog) {
-    ExtDialog& d = Of(dialog);
+void LoadLines(HWND dialog, ExtDialog& d) {
     HWND list = Item(dialog, kExtList);
     for (const std::string& key : d.ini.SectionKeys(kSectionExpExec)) {
         char value[kExtLineSize];
@@ -81,15 +78,15 @@ void OnAdd(HWND dialog) {
 }
 
 // First step: the selected line goes into the fields for editing.
-void TakeLine(HWND dialog) {
+void TakeLine(HWND dialog, ExtDialog& d) {
     HWND list = Item(dialog, kExtList);
     const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR || selected < 0) return;
     const std::string line = ListLine(list, static_cast<int>(selected));
     char key[kExtLineSize], value[kExtLineSize];
     SplitExtLine(line.c_str(), key, sizeof key, value, sizeof value);
-    Of(dialog).editing = true;
-    Of(dialog).position = static_cast<int>(selected);
+    d.editing = true;
+    d.position = static_cast<int>(selected);
     SetDlgItemTextA(dialog, kExtName, key);
     SetDlgItemTextA(dialog, kExtCommand, value);
     SetFocus(Item(dialog, kExtName));
@@ -100,8 +97,7 @@ void TakeLine(HWND dialog) {
 }
 
 // Second step: the edited line replaces the one taken.
-void PutLineBack(HWND dialog) {
-    ExtDialog& d = Of(dialog);
+void PutLineBack(HWND dialog, ExtDialog& d) {
     if (!d.editing) return;
     char ext[kExtLineSize];
     ext[0] = '\0';
@@ -121,19 +117,19 @@ void PutLineBack(HWND dialog) {
     SetDefaultButton(dialog, kExtWrite, kExtChange);
 }
 
-void OnChange(HWND dialog) {
+void OnChange(HWND dialog, ExtDialog& d) {
     if (FieldText(dialog, kExtName).empty())
-        TakeLine(dialog);
+        TakeLine(dialog, d);
     else
-        PutLineBack(dialog);
+        PutLineBack(dialog, d);
 }
 
-void OnDelete(HWND dialog) {
+void OnDelete(HWND dialog, ExtDialog& d) {
     HWND list = Item(dialog, kExtList);
     const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR || selected < 0) return;
     SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
-    Of(dialog).position = static_cast<int>(selected);
+    d.position = static_cast<int>(selected);
     Enable(dialog, kExtWrite, true);
 }
 
@@ -144,8 +140,7 @@ void OnBrowse(HWND dialog) {
     SetDlgItemTextA(dialog, kExtCommand, command.c_str());
 }
 
-void OnWrite(HWND dialog) {
-    Profile& ini = Of(dialog).ini;
+void OnWrite(HWND dialog, Profile& ini) {
     ini.WriteString(kSectionExpExec, nullptr, nullptr);
     HWND list = Item(dialog, kExtList);
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
@@ -157,7 +152,6 @@ void OnWrite(HWND dialog) {
         ini.WriteString(kSectionExpExec, key, value);
     }
     Enable(dialog, kExtWrite, false);
-    EndDialog(dialog, IDOK);
 }
 
 }  // namespace
@@ -177,53 +171,31 @@ void SplitExtLine(const char* line, char* key, std::size_t keySize, char* value,
     CopyCut(value, valueSize, line[i] == '=' ? line + i + 1 : "");
 }
 
-INT_PTR CALLBACK ExtDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_INITDIALOG && GetWindowLongPtrA(dialog, DWLP_USER) == 0) return FALSE;
-    switch (msg) {
-    case WM_INITDIALOG:
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        LoadLines(dialog);
+void RunExtDialog(HINSTANCE instance, HWND owner, Profile& ini, const char* helpPath) {
+    ExtDialog d{ini};
+    DialogRun run;
+    run.init = [&](HWND dialog) {
+        LoadLines(dialog, d);
         Enable(dialog, kExtWrite, false);
         return TRUE;
-    case WM_COMMAND:
+    };
+    run.accept = [](HWND) { return false; };  // only 更新 writes and closes
+    run.command = [&](HWND dialog, WPARAM wParam) {
         switch (LOWORD(wParam)) {
-        case kExtAdd:
-            OnAdd(dialog);
-            return TRUE;
-        case kExtChange:
-            OnChange(dialog);
-            return TRUE;
-        case kExtDelete:
-            OnDelete(dialog);
-            return TRUE;
+        case kExtAdd: OnAdd(dialog); break;
+        case kExtChange: OnChange(dialog, d); break;
+        case kExtDelete: OnDelete(dialog, d); break;
         case kExtWrite:
-            OnWrite(dialog);
-            return TRUE;
-        case kExtBrowse:
-            OnBrowse(dialog);
-            return TRUE;
-        case kExtHelp:
-            WinHelpA(dialog, Of(dialog).helpPath, HELP_KEY, reinterpret_cast<ULONG_PTR>(kExtHelpKeyword));
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        default:
+            OnWrite(dialog, ini);
+            run.End(dialog, true);
             break;
+        case kExtBrowse: OnBrowse(dialog); break;
+        case kExtHelp: WinHelpA(dialog, helpPath, HELP_KEY, reinterpret_cast<ULONG_PTR>(kExtHelpKeyword)); break;
+        default: return false;
         }
-        break;
-    case WM_CLOSE:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    default:
-        break;
-    }
-    return FALSE;
-}
-
-void RunExtDialog(HINSTANCE instance, HWND owner, Profile& ini, const char* helpPath) {
-    ExtDialog d{ini, helpPath};
-    DialogBoxParamA(instance, kExtDialog, owner, ExtDialogProc, reinterpret_cast<LPARAM>(&d));
+        return true;
+    };
+    run.Run(instance, kExtDialog, owner);
 }
 
 }  // namespace qrn

@@ -26,8 +26,6 @@ constexpr std::size_t kExtLineSize = 1024;  // one "EXT=command" line with its N
 // only by 更新.
 void RunExtDialog(HINSTANCE instance, HWND owner, Profile& ini, const char* helpPath);
 
-INT_PTR CALLBACK ExtDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
-
 // Splits a line at its first "=" (never inside a double-byte character).
 // Without "=" the whole line is the key and the value is empty. Parts that do
 // not fit are cut at a character boundary.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dialog_win32.h"
 #include "launch/input_history.h"
 #include "launch/launch_texts.h"
 
@@ -14,8 +15,6 @@ namespace qrn {
 namespace {
 
 HWND LineBox(HWND dialog) { return GetDlgItem(dialog, kIdInputLine); }
-
-InputRequest* Of(HWND dialog) { return reinterpret_cast<InputRequest*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 // The lines in the drop-down list, top first.
 std::vector<std::string> ListedLines(HWND combo) {
@@ -55,66 +54,43 @@ void Open(HWND dialog, InputRequest& r) {
 }
 
 // OK and Enter: takes the line, or keeps the dialog open when it is empty.
-void Accept(HWND dialog, InputRequest& r) {
+bool Accept(HWND dialog, InputRequest& r) {
     HWND combo = LineBox(dialog);
     GetWindowTextA(combo, r.text, static_cast<int>(kInputLineMax + 1));
     std::vector<std::string> listed = ListedLines(combo);
     const InputDecision d = AcceptInput(r.history, r.title, r.text, sizeof r.text, r.shellPath, listed);
-    if (d == InputDecision::Rejected) return;
+    if (d == InputDecision::Rejected) return false;
     if (d == InputDecision::ToHistory) SendMessageA(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(r.text));
     CloseInputMethod(combo);
-    EndDialog(dialog, IDOK);
+    return true;
 }
 
-void LowerAndAccept(HWND dialog, InputRequest& r) {
+// The line lower-cased, then taken as OK takes it.
+void LowerAndAccept(HWND dialog, DialogRun& run) {
     HWND combo = LineBox(dialog);
     char line[kInputLineMax + 1];
     GetWindowTextA(combo, line, sizeof line);
     if (!line[0]) return;
     CharLowerA(line);
     SetWindowTextA(combo, line);
-    Accept(dialog, r);
+    run.Confirm(dialog);
 }
 
 }  // namespace
 
-INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        Open(dialog, *reinterpret_cast<InputRequest*>(lParam));
-        return TRUE;
-    }
-    InputRequest* r = Of(dialog);
-    if (!r) return FALSE;
-    switch (msg) {
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            Accept(dialog, *r);
-            return TRUE;
-        case kIdInputLower:
-            if (HIWORD(wParam) == BN_CLICKED) LowerAndAccept(dialog, *r);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        default:
-            break;
-        }
-        break;
-    case WM_CLOSE:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    default:
-        break;
-    }
-    return FALSE;
-}
-
 int RunInputDialog(HINSTANCE instance, HWND owner, InputRequest& request) {
-    const INT_PTR answer =
-        DialogBoxParamA(instance, kInputDialog, owner, InputDialogProc, reinterpret_cast<LPARAM>(&request));
-    return answer == IDOK ? 1 : 0;
+    DialogRun run;
+    run.init = [&](HWND dialog) {
+        Open(dialog, request);
+        return TRUE;
+    };
+    run.accept = [&](HWND dialog) { return Accept(dialog, request); };
+    run.command = [&](HWND dialog, WPARAM wParam) {
+        if (LOWORD(wParam) != kIdInputLower) return false;
+        if (HIWORD(wParam) == BN_CLICKED) LowerAndAccept(dialog, run);
+        return true;
+    };
+    return run.Run(instance, kInputDialog, owner) ? 1 : 0;
 }
 
 }  // namespace qrn

@@ -22,6 +22,4 @@ struct InputRequest {
 // Runs the dialog. 1 when a line was accepted (then in request.text), 0 otherwise.
 int RunInputDialog(HINSTANCE instance, HWND owner, InputRequest& request);
 
-INT_PTR CALLBACK InputDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
-
 }  // namespace qrn

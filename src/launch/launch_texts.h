@@ -27,11 +27,5 @@ constexpr const char* kRenameTitle = "ファイル名の変更";
 constexpr const char* kInputDialog = "FILE_NAME";
 constexpr const char* kExtDialog = "EXT";
 constexpr const char* kExtHelpKeyword = "拡張子連動";
-constexpr const char* kFileSelectTitle = "FileSelect";
-// The chooser's filter: pairs of description and pattern; the literal's own
-// NUL ends the list.
-constexpr char kFileSelectFilter[] =
-    "実行ファイル(*.exe)\0*.exe\0"
-    "すべてのﾌｧｲﾙ (*.*)\0*.*\0";
 
 }  // namespace qrn

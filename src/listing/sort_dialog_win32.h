@@ -12,6 +12,4 @@ namespace qrn {
 // the default of later starts (and in settings) at once.
 bool RunSortDialog(HINSTANCE instance, HWND owner, Settings& settings, Profile& ini);
 
-INT_PTR CALLBACK SortDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
-
 }  // namespace qrn

@@ -1,9 +1,10 @@
 // The program's dialogs run for real from the test program, each over a qrn.ini
-// of its own: the input line, the extension-linked commands, the sort dialog.
+// of its own: the input line, the extension-linked commands, the sort dialog, the binders of any dialog.
 #include <gtest/gtest.h>
 
 #include "app/main_window_win32.h"
 #include "app/prompts_win32.h"
+#include "base/dialog_win32.h"
 #include "base/profile_win32.h"
 #include "launch/ext_dialog_win32.h"
 #include "launch/input_dialog_win32.h"
@@ -215,4 +216,18 @@ TEST(SortDialog, ShowsTheChoiceAndStoresItAsTheDefaultOnlyByItsButton) {
             stored += std::to_string(ini.profile.GetInt(KeyOf(k).section, KeyOf(k).name, -1)) + ";";
         EXPECT_EQ(c.stored ? "4;2;1;" : "-1;-1;-1;", stored) << c.lastClicks.size();
     }
+}
+
+// An edit keeps whole characters within its buffer, a spin's buddy its range.
+TEST(DialogRun, EditsAndSpinsReadBackWithinTheirFields) {
+    char text[6] = "old";  // "アイウ" would take 7 bytes
+    int n = 5;
+    DialogRun run;
+    run.Edit(kExtCommand, text, sizeof text), run.Spin(0, kExtName, n, 1, 9);  // the buddy without its up-down control
+    DialogScript script({[](HWND d) {
+        EXPECT_EQ("old|5|5", Text(d, kExtCommand) + "|" + Text(d, kExtName) + "|" + std::to_string(SendDlgItemMessageA(d, kExtCommand, EM_GETLIMITTEXT, 0, 0)));
+        SetDlgItemTextA(d, kExtCommand, "アイウ"), SetDlgItemTextA(d, kExtName, "12"), SendMessageA(d, WM_COMMAND, IDOK, 0);
+    }});
+    EXPECT_TRUE(run.Run(GetModuleHandleA(nullptr), kExtDialog, nullptr) && script.Done());
+    EXPECT_EQ("アイ|9", text + ("|" + std::to_string(n)));
 }
