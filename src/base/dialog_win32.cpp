@@ -29,35 +29,35 @@ void DialogRun::Bind(Settings& s, std::span<const SetupRow> page) {
         void* field = FieldOf(s, row.key);
         const bool text = KeyOf(row.key).type == KeyType::Text;
         if (!field || text != (row.kind == BindKind::Edit)) continue;
-        int& value = *static_cast<int*>(field);
+        int* const value = static_cast<int*>(field);  // a number's field (not read for a text)
         switch (row.kind) {
-        case BindKind::Check: Check(row.id, value, row.hi, row.lo); break;
+        case BindKind::Check: Check(row.id, *value, row.hi, row.lo); break;
         case BindKind::Edit: Edit(row.id, static_cast<char*>(field), KeyOf(row.key).size); break;
-        case BindKind::Radio: Radio(row.id, row.last, value, row.lo); break;
-        case BindKind::Spin: Spin(row.id, row.last, value, row.lo, row.hi); break;
+        case BindKind::Radio: Radio(row.id, row.last, *value, row.lo); break;
+        case BindKind::Spin: Spin(row.id, row.last, *value, row.lo, row.hi); break;
         }
     }
 }
 
 void DialogRun::Show(HWND dialog, const Binder& b) {
-    int& value = *static_cast<int*>(b.field);
+    int* const value = static_cast<int*>(b.field);  // a number's field (not read for a text)
     switch (b.kind) {
     case Kind::Check:
-        CheckDlgButton(dialog, b.id, value == b.a ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, b.id, *value == b.a ? BST_CHECKED : BST_UNCHECKED);
         break;
     case Kind::Edit:
         SendDlgItemMessageA(dialog, b.id, EM_LIMITTEXT, b.size - 1, 0);
         SetDlgItemTextA(dialog, b.id, static_cast<const char*>(b.field));
         break;
     case Kind::Radio:
-        if (value >= b.a && value <= b.a + (b.other - b.id))
-            CheckRadioButton(dialog, b.id, b.other, b.id + value - b.a);
+        if (*value >= b.a && *value <= b.a + (b.other - b.id))
+            CheckRadioButton(dialog, b.id, b.other, b.id + *value - b.a);
         break;
     case Kind::Spin: {
         HWND upDown = GetDlgItem(dialog, b.id);
         SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(dialog, b.other)), 0);
         SendMessageA(upDown, UDM_SETRANGE32, static_cast<WPARAM>(b.a), b.b);
-        const int shown = std::clamp(value, b.a, b.b);
+        const int shown = std::clamp(*value, b.a, b.b);
         SendMessageA(upDown, UDM_SETPOS32, 0, shown);
         SetDlgItemInt(dialog, b.other, static_cast<UINT>(shown), TRUE);
         break;
@@ -66,10 +66,10 @@ void DialogRun::Show(HWND dialog, const Binder& b) {
 }
 
 void DialogRun::Read(HWND dialog, const Binder& b) {
-    int& value = *static_cast<int*>(b.field);
+    int* const value = static_cast<int*>(b.field);  // a number's field (not read for a text)
     switch (b.kind) {
     case Kind::Check:
-        value = IsDlgButtonChecked(dialog, b.id) == BST_CHECKED ? b.a : b.b;
+        *value = IsDlgButtonChecked(dialog, b.id) == BST_CHECKED ? b.a : b.b;
         break;
     case Kind::Edit: {
         HWND edit = GetDlgItem(dialog, b.id);
@@ -80,12 +80,12 @@ void DialogRun::Read(HWND dialog, const Binder& b) {
     }
     case Kind::Radio:
         for (int id = b.id; id <= b.other; ++id)
-            if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) value = b.a + id - b.id;
+            if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) *value = b.a + id - b.id;
         break;
     case Kind::Spin: {
         BOOL number = FALSE;
         const int typed = static_cast<int>(GetDlgItemInt(dialog, b.other, &number, TRUE));
-        if (number) value = std::clamp(typed, b.a, b.b);
+        if (number) *value = std::clamp(typed, b.a, b.b);
         break;
     }
     }
