@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <map>
 
+#include "base/selection.h"
 #include "base/settings.h"
 #include "base/speech.h"
 #include "base/startup.h"
@@ -55,6 +56,55 @@ TEST(EntryTable, ExtensionsMarksAndRowKinds) {
     const bool kinds[6][4] = {{1, 0, 0, 1}, {1, 1, 1, 0}, {1, 1, 1, 0}, {1, 0, 0, 0}, {1, 0, 1, 1}, {1, 0, 0, 0}};
     for (int row = 0; row < 6; ++row) for (int kind = 0; kind < 4; ++kind)
         EXPECT_EQ(kinds[row][kind], EntryQualifies(t, row, static_cast<RowKind>(kind))) << row << kind;
+}
+
+// The walker: marked rows of the kind in order (else the cursor row, every
+// row or none), marks dropped as it goes, the question after a failure only
+// while marked rows remain, and Stop or the answer ending the walk.
+TEST(Selection, MarkedRowsOfTheKindTheCursorRowFailuresAndStops) {
+    static EntryTable t;
+    const FileEntry rows[] = {Row("..", kAttrDirectory), Row("a"), Row("dir", kAttrDirectory), Row("b"), Row("c")};
+    struct Case {
+        const char* what;
+        Ints marks;
+        RowKind kind;
+        WhenUnmarked unmarked;
+        bool dropMarks;
+        Ints fail, stop;  // rows that fail, rows that stop
+        bool goOn;
+        Ints worked;
+        int done, failed, asked, marksLeft;
+        bool stopped;
+    } cases[] = {
+        {"marked files in order", {1, 3, 4}, RowKind::PlainFile, WhenUnmarked::CursorRow, true, {}, {}, true, {1, 3, 4}, 3, 0, 0, 0, false},
+        {"other kinds left out", {1, 2, 3}, RowKind::PlainFile, WhenUnmarked::CursorRow, true, {}, {}, true, {1, 3}, 2, 0, 0, 0, false},
+        {"asked after a failure, the rest", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, true, {1}, {}, true, {1, 3, 4}, 2, 1, 1, 0, false},
+        {"asked, no more", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, true, {3}, {}, false, {1, 3}, 1, 1, 1, 0, true},
+        {"the last row fails: no question", {1, 3}, RowKind::Any, WhenUnmarked::CursorRow, true, {3}, {}, false, {1, 3}, 1, 1, 0, 0, false},
+        {"stop keeps the rest", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, false, {}, {3}, true, {1, 3}, 1, 0, 0, 3, true},
+        {"the cursor row", {}, RowKind::FileOrDirectory, WhenUnmarked::CursorRow, true, {}, {}, true, {2}, 1, 0, 0, 0, false},
+        {"every row of the kind", {}, RowKind::FileOrDirectory, WhenUnmarked::EveryRow, true, {}, {}, true, {1, 2, 3, 4}, 4, 0, 0, 0, false},
+        {"none", {}, RowKind::Any, WhenUnmarked::Nothing, true, {}, {}, true, {}, 0, 0, 0, 0, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearAllMarks(t);
+        std::copy(std::begin(rows), std::end(rows), t.rows);
+        t.EntryCount = 5;
+        for (int row : c.marks) SetMark(t, row, true);
+        Ints worked;
+        int asked = 0;
+        SelectionWalk walk;
+        walk.kind = c.kind, walk.unmarked = c.unmarked, walk.dropMarks = c.dropMarks;
+        walk.goOnAfterFailure = [&] { return ++asked, c.goOn; };
+        const auto has = [](const Ints& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); };
+        const SelectionTally r = WalkSelection(t, 2, walk, [&](int row) {
+            worked.push_back(row);
+            return has(c.stop, row) ? RowOutcome::Stop : has(c.fail, row) ? RowOutcome::Failed : RowOutcome::Done;
+        });
+        EXPECT_EQ(c.worked, worked);
+        EXPECT_EQ((Ints{c.done, c.failed, c.asked, c.marksLeft, c.stopped}),
+                  (Ints{r.done, r.failed, asked, t.MarkedCount, r.stopped}));
+    }
 }
 
 TEST(Startup, SwitchesCommandLinesUpdateLineAndPaths) {
