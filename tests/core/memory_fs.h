@@ -8,17 +8,13 @@
 #include <map>
 #include <set>
 #include <string>
-#include <vector>
 
-#include "base/sjis.h"
 #include "fileops/copy_engine.h"
 #include "fileops/file_system.h"
 
 namespace qrn::test {
 
-constexpr std::uint64_t kT0 = 133000000000000000ull;  // a write time of 2022
-constexpr std::uint64_t kSecond = 10000000, kNow = kT0 + 3600 * kSecond;  // kNow: when a file is made
-constexpr unsigned kErrDirNotEmpty = 145;
+constexpr std::uint64_t kT0 = 133000000000000000ull, kSecond = 10000000;  // a write time of 2022
 
 class MemoryFs : public FileSystem {
 public:
@@ -28,133 +24,103 @@ public:
         FileTimes times;
         std::uint64_t number = 0;
     };
-    struct Volume {
-        std::uint64_t room = kFreeUnknown;  // writes beyond it fail as on a full disk
-        bool told = true;                   // FreeBytes answers it, or does not know
-        std::string label;
-    };
-    std::map<char, Volume> volumes{{'C', {}}, {'D', {}}};
+    std::map<char, std::uint64_t> room{{'C', kFreeUnknown}, {'D', kFreeUnknown}};  // the volumes; writes beyond fail
+    std::map<char, std::string> labels;
     std::map<char, char> aliases;  // a second letter onto a volume's root
-    // Faults: the n-th write fails with failError; a held path cannot be
-    // opened, removed or renamed; an unlistable directory cannot be listed;
-    // no identity is known; replacing fails so (17: taken for another volume)
-    // but for the engine's temporary files.
-    int failWrite = 0, writes = 0;
+    // Faults: the n-th write fails with failError; from the n-th read on a
+    // source ends (cut short meanwhile); a held path cannot be opened,
+    // listed, removed or renamed; no identity is known; a replace fails with
+    // replaceError (17: taken for another volume) but of a temporary file.
+    int failWrite = 0, writes = 0, endAtRead = 0, reads = 0;
     unsigned failError = kErrDiskFull, replaceError = 0;
     bool noIdentity = false;
-    std::set<std::string> held;  // by Key()
-    std::string unlistable;
+    std::set<std::string> held;         // by Key()
     std::map<std::string, Node> nodes;  // by Key()
+
     // Upper-cased, an alias letter for its volume's, without a closing backslash.
     std::string Key(const std::string& path) const {
         std::string k = UpperAscii(WithoutBackslash(path));
         if (!k.empty() && aliases.count(k[0])) k[0] = aliases.at(k[0]);
         return k;
     }
-
-    // A file (its directories made on the way) or a directory (path ending in a backslash).
+    // A file, or with a closing backslash a directory; the directories on the way are made.
     void File(const std::string& path, const std::string& bytes = "x", std::uint32_t attributes = kAttrArchive,
               std::uint64_t writeTime = kT0) {
-        const std::string dir = DirectoryPart(WithoutBackslash(path));
-        if (dir.size() > 3 && !Find(dir)) File(WithoutBackslash(dir) + "\\", "", kAttrDirectory);
-        if (path.size() > 3 && EndsWithBackslash(path.c_str())) return void(Make(WithoutBackslash(path), kAttrDirectory));
-        Make(path, attributes)->bytes = bytes;
-        Find(path)->times.lastWrite = writeTime;
+        if (Up(path).size() > 3 && !Find(Up(path))) File(Up(path));
+        const bool directory = EndsWithBackslash(path.c_str());
+        Node* n = Make(path, directory ? kAttrDirectory : attributes);
+        if (!directory) n->bytes = bytes, n->times.lastWrite = writeTime;
     }
-    std::string Content(const std::string& path) {
-        const Node* n = Find(path);
-        return n ? n->bytes : "(none)";
-    }
-    // The names in dir, sorted without case, as they were made.
-    std::vector<std::string> Names(const std::string& dir) {
-        std::vector<DirItem> items;
-        std::vector<std::string> names;
-        if (List(dir, items))
-            for (const DirItem& i : items) names.push_back(i.name);
-        return names;
+    std::string Content(const std::string& path) { return Find(path) ? Find(path)->bytes : "(none)"; }
+    // What lies below dir, in the order of the keys: "KEY=content" for a file, "KEY\" for a
+    // directory, relative and upper-cased, "(r)" after what is read-only.
+    std::string Dump(const std::string& dir) {
+        std::string out, prefix = Key(dir) + (Key(dir).size() == 3 ? "" : "\\");
+        for (const auto& [k, n] : nodes)
+            if (k.size() > prefix.size() && !k.compare(0, prefix.size(), prefix))
+                out += (out.empty() ? "" : " ") + k.substr(prefix.size()) + (n.attributes & kAttrDirectory ? "\\" : "=" + n.bytes) +
+                       (n.attributes & kAttrReadOnly ? "(r)" : "");
+        return out;
     }
     Node* Find(const std::string& path) {
         const std::string k = Key(path);
-        if (k.size() == 3 && volumes.count(k[0]) && !nodes.count(k)) nodes[k] = {k, "", kAttrDirectory, {}, next_++};
-        auto it = nodes.find(k);
-        return it == nodes.end() ? nullptr : &it->second;
+        if (k.size() == 3 && room.count(k[0]) && !nodes.count(k)) nodes[k] = {k, "", kAttrDirectory, {}, next_++};
+        return nodes.count(k) ? &nodes[k] : nullptr;
     }
 
     FileStat Stat(const std::string& path) override {
-        FileStat st;
-        const Node* n = Look(path);
-        if (!n) return st;
         DirItem i;
-        Describe(*n, i);
-        st.exists = true, st.attributes = i.attributes, st.size = i.size, st.writeTime = i.writeTime;
-        st.date = i.date, st.time = i.time;
-        return st;
+        if (!Look(path)) return {};
+        Describe(*Find(path), i);
+        return {true, i.attributes, i.size, i.writeTime, i.date, i.time};
     }
     bool Identity(const std::string& path, FileId& id) override {
-        const Node* n = noIdentity ? nullptr : Look(path);
-        if (n) id = {static_cast<std::uint32_t>(Key(path)[0]), n->number};
-        return n;
+        return !noIdentity && Look(path) && (id = {static_cast<std::uint32_t>(Key(path)[0]), Find(path)->number}, true);
     }
     std::string RealPath(const std::string& path) override { return path; }
-    std::uint64_t FreeBytes(const std::string& path) override {
-        const Volume* v = VolumeOf(path);
-        return v && v->told ? v->room : kFreeUnknown;
-    }
+    std::uint64_t FreeBytes(const std::string& path) override { return Room(path); }
     bool List(const std::string& dir, std::vector<DirItem>& items) override {
         items.clear();
-        const Node* d = Look(dir);
-        if (!d || !(d->attributes & kAttrDirectory)) return Fail(kErrPathNotFound);
-        if (Key(dir) == Key(unlistable)) return Fail(kErrSharingViolation);
+        if (!Look(dir) || !(Find(dir)->attributes & kAttrDirectory)) return Fail(kErrPathNotFound);
+        if (held.count(Key(dir))) return Fail(kErrSharingViolation);
         const std::string prefix = Key(dir).size() == 3 ? Key(dir) : Key(dir) + "\\";
-        for (auto it = nodes.lower_bound(prefix); it != nodes.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it)
+        for (auto it = nodes.lower_bound(prefix); it != nodes.end() && !it->first.compare(0, prefix.size(), prefix); ++it)
             if (it->first.size() > prefix.size() && LastBackslash(it->first.c_str() + prefix.size()) < 0)
                 Describe(it->second, items.emplace_back());
         return true;
     }
-    bool MakeDirectory(const std::string& path) override {
-        if (Find(path)) return Fail(kErrAlreadyExists);
-        return Parent(path) && Make(path, kAttrDirectory);
-    }
+    bool MakeDirectory(const std::string& p) override { return Find(p) ? Fail(kErrAlreadyExists) : Parent(p) && Make(p, kAttrDirectory); }
     bool RemoveDir(const std::string& path) override {
-        Node* n = Look(path);
         std::vector<DirItem> inside;
-        if (!n || Refused(path, *n, true, false) || !List(path + "\\", inside)) return false;
-        if (!inside.empty()) return Fail(kErrDirNotEmpty);
-        return nodes.erase(Key(path)), true;
+        if (!Look(path) || Refused(path, true, false) || !List(path + "\\", inside)) return false;
+        return inside.empty() ? nodes.erase(Key(path)) : Fail(145);  // not empty
     }
     bool IsLink(const std::string&, std::uint32_t attributes) override { return attributes & kAttrReparsePoint; }
     bool RemoveLink(const std::string&) override { return Fail(kErrAccessDenied); }
     std::uint64_t AllocatedSize(const std::string&, std::uint64_t size) override { return size; }
     bool RemoveFile(const std::string& path) override {
-        Node* n = Look(path);
-        if (!n || Refused(path, *n, true, true)) return false;
-        Give(path, n->bytes.size());
-        return nodes.erase(Key(path)), true;
+        if (!Look(path) || Refused(path, true, true)) return false;
+        return Give(path), nodes.erase(Key(path));
     }
-    bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
-        Node* n = Look(path);
-        if (n) n->attributes = (n->attributes & kAttrDirectory) | (SettableAttributes(attributes) & ~kAttrNormal);
-        return n;
+    bool SetAttributes(const std::string& path, std::uint32_t a) override {
+        std::uint32_t* n = Look(path) ? &Find(path)->attributes : nullptr;
+        return n && (*n = (*n & kAttrDirectory) | (SettableAttributes(a) & ~kAttrNormal), true);
     }
-    // Across volumes kErrNotSameDevice; onto itself in another letter case
-    // it changes nothing, as the older systems do.
+    // Onto itself in another letter case it changes nothing, as older systems do.
     bool Rename(const std::string& from, const std::string& to) override {
-        Node* n = Look(from);
-        if (!n || held.count(Key(from))) return n ? Fail(kErrSharingViolation) : false;
-        if (Key(from)[0] != Key(to)[0]) return Fail(kErrNotSameDevice);
-        if (Find(to)) return Find(to) == n || Fail(kErrAlreadyExists);
-        if (!Parent(to)) return false;
-        if (IsSameOrInside(Key(from), Key(to))) return Fail(kErrAccessDenied);
+        Node* n = Look(from) ? Find(from) : nullptr;
         const std::string k = Key(from), p = WithoutBackslash(to);
-        std::vector<std::pair<std::string, Node>> moved;
+        if (!n || held.count(k)) return n && Fail(kErrSharingViolation);
+        if (k[0] != Key(to)[0]) return Fail(kErrNotSameDevice);
+        if (Find(to)) return Find(to) == n || Fail(kErrAlreadyExists);
+        if (!Parent(to) || IsSameOrInside(k, Key(to))) return Fail(kErrAccessDenied);
+        std::map<std::string, Node> moved;
         for (auto it = nodes.begin(); it != nodes.end();)
-            if (IsSameOrInside(k, it->first)) moved.emplace_back(Key(to) + it->first.substr(k.size()), it->second), it = nodes.erase(it);
-            else ++it;
-        for (auto& m : moved) nodes.emplace(m);
-        Find(to)->name = p.substr(LastBackslash(p.c_str()) + 1);
-        return true;
+            it = IsSameOrInside(k, it->first) ? (moved[Key(to) + it->first.substr(k.size())] = it->second, nodes.erase(it)) : ++it;
+        nodes.merge(moved);
+        return Find(to)->name = p.substr(LastBackslash(p.c_str()) + 1), true;
     }
-    // The old to goes only where the rename cannot fail then.
+    // The old target goes only where the rename cannot fail then.
     bool Replace(const std::string& from, const std::string& to) override {
         if (replaceError && from.find("~QRN") == std::string::npos) return Fail(replaceError);
         const Node *s = Find(from), *d = Find(to);
@@ -162,106 +128,75 @@ public:
         return RemoveFile(to) && Rename(from, to);
     }
     bool SetLabel(const std::string& root, const std::string& label) override {
-        Volume* v = VolumeOf(root);
-        if (v) v->label = label;
-        return v || Fail(kErrPathNotFound);
+        return room.count(Key(root)[0]) ? (labels[Key(root)[0]] = label, true) : Fail(kErrPathNotFound);
     }
-    bool GetTimes(const std::string& path, FileTimes& times) override {
-        const Node* n = Look(path);
-        if (n) times = n->times;
-        return n;
-    }
+    bool GetTimes(const std::string& path, FileTimes& t) override { return Look(path) && (t = Find(path)->times, true); }
     bool SetTimes(const std::string& path, const FileTimes& t) override {
-        Node* n = Look(path);
-        if (!n) return false;
-        for (auto [to, from] : {std::pair{&n->times.creation, t.creation}, {&n->times.lastWrite, t.lastWrite},
-                                {&n->times.lastAccess, t.lastAccess}})
+        if (!Look(path)) return false;
+        FileTimes& n = Find(path)->times;
+        for (auto [to, from] : {std::pair{&n.creation, t.creation}, {&n.lastWrite, t.lastWrite}, {&n.lastAccess, t.lastAccess}})
             if (from) *to = from;
         return true;
     }
-    FileHandle OpenRead(const std::string& path) override {
-        Node* n = Look(path);
-        if (!n || Refused(path, *n, false, true)) return kNoFile;
-        return Open(path);
-    }
+    FileHandle OpenRead(const std::string& path) override { return !Look(path) || Refused(path, false, true) ? kNoFile : Open(path); }
     FileHandle CreateNew(const std::string& path, std::uint32_t attributes) override {
-        if (Find(path)) return Fail(kErrFileExists), kNoFile;
-        if (!Parent(path)) return kNoFile;
-        Make(path, (attributes & ~kAttrNormal) | kAttrArchive)->times = {kNow, kNow, kNow};
-        return Open(path);
+        if (Find(path) ? !Fail(kErrFileExists) : !Parent(path)) return kNoFile;
+        return Make(path, (attributes & ~kAttrNormal) | kAttrArchive), Open(path);
     }
     FileHandle OpenExisting(const std::string& path) override {
-        Node* n = Look(path);
-        if (!n || Refused(path, *n, true, true)) return kNoFile;
-        Give(path, n->bytes.size());
-        n->bytes.clear();
-        return Open(path);
+        if (!Look(path) || Refused(path, true, true)) return kNoFile;
+        return Give(path), Find(path)->bytes.clear(), Open(path);
     }
     bool Read(FileHandle h, void* buffer, std::size_t size, std::size_t& got) override {
-        Node* n = Find(open_.at(h).first);
-        if (!n) return Fail(kErrFileNotFound);
-        std::size_t& pos = open_[h].second;
-        got = std::min(size, n->bytes.size() - pos);
-        std::memcpy(buffer, n->bytes.data() + pos, got);
+        auto& [key, pos] = open_.at(h);
+        const std::string& bytes = nodes.at(key).bytes;
+        got = endAtRead && ++reads >= endAtRead ? 0 : std::min(size, bytes.size() - pos);
+        std::memcpy(buffer, bytes.data() + pos, got);
         return pos += got, true;
     }
     bool Write(FileHandle h, const void* buffer, std::size_t size) override {
-        Volume* v = VolumeOf(open_.at(h).first);
+        const std::string& key = open_.at(h).first;
         if (failWrite && ++writes == failWrite) return Fail(failError);
-        if (v->room != kFreeUnknown && size > v->room) return Fail(kErrDiskFull);
-        if (v->room != kFreeUnknown) v->room -= size;
-        Find(open_[h].first)->bytes.append(static_cast<const char*>(buffer), size);
-        return true;
+        if (Room(key) != kFreeUnknown && size > Room(key)) return Fail(kErrDiskFull);
+        if (Room(key) != kFreeUnknown) room[key[0]] -= size;
+        return nodes.at(key).bytes.append(static_cast<const char*>(buffer), size), true;
     }
-    bool SetWriteTime(FileHandle h, std::uint64_t writeTime) override {
-        return Find(open_.at(h).first)->times.lastWrite = writeTime, true;
-    }
+    bool SetWriteTime(FileHandle h, std::uint64_t t) override { return nodes.at(open_.at(h).first).times.lastWrite = t, true; }
     void Close(FileHandle h) override { open_.erase(h); }
     unsigned LastError() override { return error_; }
 
 private:
     unsigned error_ = 0;
     std::uint64_t next_ = 1;
-    FileHandle nextHandle_ = 1;
-    std::map<FileHandle, std::pair<std::string, std::size_t>> open_;
+    std::map<FileHandle, std::pair<std::string, std::size_t>> open_;  // the key and the read position
 
     bool Fail(unsigned error) { return error_ = error, false; }
-    Volume* VolumeOf(const std::string& path) {
-        auto it = volumes.find(Key(path).empty() ? 0 : Key(path)[0]);
-        return it == volumes.end() ? nullptr : &it->second;
+    static std::string Up(const std::string& path) { return DirectoryPart(WithoutBackslash(path)); }
+    std::uint64_t Room(const std::string& path) { return room.count(Key(path)[0]) ? room[Key(path)[0]] : kFreeUnknown; }
+    void Give(const std::string& path) {  // the room a file's bytes took back to its volume
+        if (Room(path) != kFreeUnknown) room[Key(path)[0]] += Find(path)->bytes.size();
     }
-    // The node, or null with the error the system gives for a missing one.
-    Node* Look(const std::string& path) {
-        Node* n = Find(path);
-        if (!n) Fail(Find(DirectoryPart(WithoutBackslash(path))) ? kErrFileNotFound : kErrPathNotFound);
-        return n;
-    }
+    // Whether path is there; if not, the error the system gives for it.
+    bool Look(const std::string& path) { return Find(path) || Fail(Find(Up(path)) ? kErrFileNotFound : kErrPathNotFound); }
     bool Parent(const std::string& path) {
-        const Node* p = Find(DirectoryPart(WithoutBackslash(path)));
-        return (p && (p->attributes & kAttrDirectory)) || Fail(kErrPathNotFound);
+        return (Find(Up(path)) && (Find(Up(path))->attributes & kAttrDirectory)) || Fail(kErrPathNotFound);
     }
     // Held; read-only where it is written or removed; a directory where a file is asked for.
-    bool Refused(const std::string& path, const Node& n, bool write, bool asFile) {
+    bool Refused(const std::string& path, bool write, bool asFile) {
+        const std::uint32_t a = Find(path)->attributes;
         if (held.count(Key(path))) return !Fail(kErrSharingViolation);
-        const bool denied = (write && (n.attributes & kAttrReadOnly)) || (asFile && (n.attributes & kAttrDirectory));
-        return denied && !Fail(kErrAccessDenied);
+        return ((write && (a & kAttrReadOnly)) || (asFile && (a & kAttrDirectory))) && !Fail(kErrAccessDenied);
     }
-    Node* Make(const std::string& path, std::uint32_t attributes) {
-        Node& n = nodes[Key(path)];
+    Node* Make(const std::string& path, std::uint32_t attributes) {  // made now, an hour after kT0
         const std::string p = WithoutBackslash(path);
-        n = {p.substr(LastBackslash(p.c_str()) + 1), "", attributes, {kT0, kT0, kT0}, next_++};
-        return &n;
+        const std::uint64_t now = kT0 + 3600 * kSecond;
+        return &(nodes[Key(path)] = {p.substr(LastBackslash(p.c_str()) + 1), "", attributes, {now, now, now}, next_++});
     }
     FileHandle Open(const std::string& path) {
-        open_[nextHandle_] = {Key(path), 0};
-        return nextHandle_++;
+        open_[static_cast<FileHandle>(next_)] = {Key(path), 0};
+        return static_cast<FileHandle>(next_++);
     }
-    void Give(const std::string& path, std::uint64_t bytes) {
-        Volume* v = VolumeOf(path);
-        if (v && v->room != kFreeUnknown) v->room += bytes;
-    }
-    // As the system lists it: its MS-DOS time here a count of days and two
-    // seconds, ordered as the system's are.
+    // As the system lists it; the MS-DOS time a count of days and of two seconds, ordered as the system's is.
     static void Describe(const Node& n, DirItem& i) {
         const std::uint64_t twoSeconds = n.times.lastWrite / (2 * kSecond);
         i = {n.name, n.attributes ? n.attributes : kAttrNormal, n.bytes.size(), n.times.lastWrite,
