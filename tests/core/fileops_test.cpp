@@ -17,7 +17,6 @@ using namespace qrn::test;
 
 namespace {
 
-
 TEST(FileopsPaths, InsideADirectoryAndItsDirectoryPart) {
     // "ソ" is 0x83 0x5C: its trail byte is no separator.
     const struct { const char* tree; const char* target; bool inside; } rows[] = {
@@ -218,6 +217,7 @@ TEST_F(Ops, VanishedSourcesMissingDrivesAndWriteProtection) {
     EXPECT_EQ(1, CopyEntry(job, "C:\\s\\", longTarget, "t", kAttrDirectory, false, ""));
     const std::string tooLong = (longTarget + "t\\" + std::string(40, 'd')).substr(0, kMaxPath);
     EXPECT_EQ((Strings{Told(kErrorTitle, tooLong + kEntryPathTooLong), Told(kConfirmTitle, kCopyFailedContinue)}), prompts.messages);
+    EXPECT_FALSE(fs.Stat(longTarget + "t\\" + std::string(40, 'd')).exists) << "nothing made beyond the longest path";
 }
 
 // Into the directory the file is in, the policy is asked: another name makes
@@ -346,7 +346,7 @@ TEST_F(Mirror, PrunesWhatTheSourceLacksAndCopiesWhatDiffers) {
 
 TEST_F(Mirror, FailuresAreListedAndNothingDeletedOnAnIncompleteSourceOrOverlappingTrees) {
     fs.held = {fs.Key("C:\\s\\D\\new.txt"), fs.Key("C:\\s\\D\\changed.txt")};
-    // An empty file where the target has a directory of its name: never equal.
+    // An empty file where the target has a directory of its name and time: never equal.
     fs.File("C:\\s\\D\\empty", ""), fs.File("D:\\t\\D\\empty\\");
     const TransferResult r = Run("C:\\s\\", "D:\\t\\");
     EXPECT_EQ((Strings{"C:\\QRN1.TMP|C:\\s\\D\\changed.txt\nC:\\s\\D\\empty\nC:\\s\\D\\new.txt\n"}), errorLists);

@@ -49,7 +49,7 @@ public:
         if (Up(path).size() > 3 && !Find(Up(path))) File(Up(path));
         const bool directory = EndsWithBackslash(path.c_str());
         Node* n = Make(path, directory ? kAttrDirectory : attributes);
-        if (!directory) n->bytes = bytes, n->times.lastWrite = writeTime;
+        n->bytes = directory ? "" : bytes, n->times.lastWrite = writeTime;
     }
     std::string Content(const std::string& path) { return Find(path) ? Find(path)->bytes : "(none)"; }
     // What lies below dir, in the order of the keys: "KEY=content" for a file, "KEY\" for a
@@ -70,9 +70,7 @@ public:
 
     FileStat Stat(const std::string& path) override {
         DirItem i;
-        if (!Look(path)) return {};
-        Describe(*Find(path), i);
-        return {true, i.attributes, i.size, i.writeTime, i.date, i.time};
+        return Look(path) ? (Describe(*Find(path), i), FileStat{true, i.attributes, i.size, i.writeTime, i.date, i.time}) : FileStat{};
     }
     bool Identity(const std::string& path, FileId& id) override {
         return !noIdentity && Look(path) && (id = {static_cast<std::uint32_t>(Key(path)[0]), Find(path)->number}, true);
@@ -134,8 +132,7 @@ public:
     bool SetTimes(const std::string& path, const FileTimes& t) override {
         if (!Look(path)) return false;
         FileTimes& n = Find(path)->times;
-        for (auto [to, from] : {std::pair{&n.creation, t.creation}, {&n.lastWrite, t.lastWrite}, {&n.lastAccess, t.lastAccess}})
-            if (from) *to = from;
+        n = {t.creation ? t.creation : n.creation, t.lastWrite ? t.lastWrite : n.lastWrite, t.lastAccess ? t.lastAccess : n.lastAccess};
         return true;
     }
     FileHandle OpenRead(const std::string& path) override { return !Look(path) || Refused(path, false, true) ? kNoFile : Open(path); }
