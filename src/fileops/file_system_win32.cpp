@@ -344,8 +344,8 @@ namespace {
 
 FILETIME ToFileTime(std::uint64_t t) { return {static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)}; }
 
-// Opened for its times: a directory too, and not through the share mode of
-// another program's open.
+// Opened only to ask or set its times: a directory too, and while other
+// programs have it open.
 HANDLE OpenForTimes(const std::string& path, DWORD access) {
     return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
