@@ -37,6 +37,12 @@ struct FileStat {
     std::uint16_t date = 0, time = 0;  // MS-DOS date and time, local time
 };
 
+// The three times of a file or a directory, the system's 100 ns counts (UTC).
+// Set, a time of 0 leaves that one as it is.
+struct FileTimes {
+    std::uint64_t creation = 0, lastWrite = 0, lastAccess = 0;
+};
+
 // What makes a file itself, whatever path reaches it: volume and file index.
 struct FileId {
     std::uint32_t volume = 0;
@@ -89,6 +95,10 @@ public:
     // once from is whole. Never copies across volumes.
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool SetLabel(const std::string& root, const std::string& label) = 0;
+    // The times of a file or a directory, asked or set by its path (a file
+    // system that keeps none answers false).
+    virtual bool GetTimes(const std::string& path, FileTimes& times) = 0;
+    virtual bool SetTimes(const std::string& path, const FileTimes& times) = 0;
     // Whole-file copying: OpenRead, then CreateNew (fails when path exists)
     // or OpenExisting (in-place, truncated), Read and Write in turn, then
     // SetWriteTime with the source's write time, Flush where the copy must be

@@ -340,6 +340,44 @@ bool Win32FileSystem::SetLabel(const std::string& root, const std::string& label
     return false;
 }
 
+namespace {
+
+FILETIME ToFileTime(std::uint64_t t) { return {static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)}; }
+
+// Opened only to ask or set its times: a directory too, and while other
+// programs have it open.
+HANDLE OpenForTimes(const std::string& path, DWORD access) {
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+}  // namespace
+
+bool Win32FileSystem::GetTimes(const std::string& path, FileTimes& times) {
+    HANDLE h = OpenForTimes(path, FILE_READ_ATTRIBUTES);
+    FILETIME c, a, w;
+    const bool ok = h != INVALID_HANDLE_VALUE && GetFileTime(h, &c, &a, &w);
+    if (!ok) error_ = GetLastError();
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    if (!ok) return false;
+    times.creation = Join(c.dwHighDateTime, c.dwLowDateTime);
+    times.lastWrite = Join(w.dwHighDateTime, w.dwLowDateTime);
+    times.lastAccess = Join(a.dwHighDateTime, a.dwLowDateTime);
+    return true;
+}
+
+bool Win32FileSystem::SetTimes(const std::string& path, const FileTimes& times) {
+    HANDLE h = OpenForTimes(path, FILE_WRITE_ATTRIBUTES);
+    const FILETIME c = ToFileTime(times.creation), a = ToFileTime(times.lastAccess), w = ToFileTime(times.lastWrite);
+    // A null time is the one the system leaves as it is.
+    const bool ok = h != INVALID_HANDLE_VALUE && SetFileTime(h, times.creation ? &c : nullptr,
+                                                             times.lastAccess ? &a : nullptr,
+                                                             times.lastWrite ? &w : nullptr);
+    if (!ok) error_ = GetLastError();
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    return ok;
+}
+
 FileHandle Win32FileSystem::OpenRead(const std::string& path) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -378,7 +416,7 @@ bool Win32FileSystem::Write(FileHandle h, const void* buffer, std::size_t size) 
 }
 
 bool Win32FileSystem::SetWriteTime(FileHandle h, std::uint64_t writeTime) {
-    FILETIME ft{static_cast<DWORD>(writeTime), static_cast<DWORD>(writeTime >> 32)};
+    const FILETIME ft = ToFileTime(writeTime);
     if (SetFileTime(AsHandle(h), nullptr, nullptr, &ft)) return true;
     error_ = GetLastError();
     return false;

@@ -23,6 +23,8 @@ public:
     bool Rename(const std::string& from, const std::string& to) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool SetLabel(const std::string& root, const std::string& label) override;
+    bool GetTimes(const std::string& path, FileTimes& times) override;
+    bool SetTimes(const std::string& path, const FileTimes& times) override;
     FileHandle OpenRead(const std::string& path) override;
     FileHandle CreateNew(const std::string& path, std::uint32_t attributes) override;
     FileHandle OpenExisting(const std::string& path) override;

@@ -171,6 +171,8 @@ public:
     bool Read(FileHandle h, void* b, std::size_t n, std::size_t& got) override { return fs_.Read(h, b, n, got); }
     bool Write(FileHandle h, const void* b, std::size_t n) override { return fs_.Write(h, b, n); }
     bool SetWriteTime(FileHandle h, std::uint64_t t) override { return fs_.SetWriteTime(h, t); }
+    bool GetTimes(const std::string& p, FileTimes& t) override { return fs_.GetTimes(p, t); }
+    bool SetTimes(const std::string& p, const FileTimes& t) override { return fs_.SetTimes(p, t); }
     bool Flush(FileHandle h) override { return fs_.Flush(h); }
     bool Close(FileHandle h) override { return fs_.Close(h); }
     unsigned LastError() override { return fs_.LastError(); }

@@ -73,16 +73,21 @@ private:
     }
 };
 
-// Messages (title|text) and typed lines (title|initial line; none left cancels); installed while it lives.
+// Messages (title|text) answered in turn, then by otherwise; typed lines
+// (title|initial line; none left cancels); installed while it lives.
 struct ScriptedPrompts : Prompts {
     Strings messages, inputs;
     std::deque<std::string> lines;
-    int beeps = 0;
+    std::deque<int> answers;
+    int otherwise = kIdCancel, beeps = 0;
     ScriptedPrompts() { SetPrompts(this); }
     ~ScriptedPrompts() override { SetPrompts(nullptr); }
     int Message(void*, const char* text, const char* title, unsigned) override {
         messages.push_back(std::string(title) + "|" + text);
-        return kIdCancel;
+        if (answers.empty()) return otherwise;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
     }
     void Beep() override { ++beeps; }
     bool InputLine(void*, const char* title, char* text, std::size_t size) override {

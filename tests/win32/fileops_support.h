@@ -1,6 +1,6 @@
 // What the tests of the file operations share: the system's file functions
-// with faults injected where Wine cannot produce them, and scripted answers
-// with a status dialog that records what it was told.
+// with a few of its answers changed as other systems give them, and scripted
+// answers with a status dialog that records what it was told.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -8,8 +8,6 @@
 #include <deque>
 #include <cstring>
 #include <filesystem>
-#include <set>
-#include <utility>
 
 #include "base/prompts.h"
 #include "fileops/copy_engine.h"
@@ -22,40 +20,12 @@ using namespace qrn;
 using Strings = std::vector<std::string>;
 
 struct Faulty : Win32FileSystem {
-    int failWrite = 0, writes = 0;  // the n-th write fails as on a full disk (or with failError)
-    unsigned failError = kErrDiskFull;
-    std::set<std::string> held;     // opening them fails as if another program held them
-    unsigned replaceError = 0;      // replacing fails so (17: the target is on another volume)
-    std::string unlistable;         // listing it fails part of the way
-    std::string notReady;           // everything below it stops answering, as a drive gone away
     std::uint64_t free = kFreeUnknown - 1;  // when set below that, the free space reported
     bool unresolved = false;  // as a system that cannot resolve paths: only identities tell
-    bool noIdentity = false;  // a file system that answers no file index (some shares)
-    bool Identity(const std::string& p, FileId& id) override { return !noIdentity && Win32FileSystem::Identity(p, id); }
     bool unflagged = false;   // links not told apart from directories, nor listed as links (a bind mount looks so)
-    unsigned injected = 0;
     std::string RealPath(const std::string& p) override { return unresolved ? p : Win32FileSystem::RealPath(p); }
     bool IsLink(const std::string& p, std::uint32_t a) override { return !unflagged && Win32FileSystem::IsLink(p, a); }
-    bool Write(FileHandle h, const void* b, std::size_t n) override {
-        if (failWrite && ++writes == failWrite) return injected = failError, false;
-        return Win32FileSystem::Write(h, b, n);
-    }
-    int endAtRead = 0, reads = 0;  // the n-th read finds the end, as of a source cut short meanwhile
-    bool Read(FileHandle h, void* b, std::size_t n, std::size_t& got) override {
-        if (endAtRead && ++reads >= endAtRead) return got = 0, true;
-        return Win32FileSystem::Read(h, b, n, got);
-    }
-    FileHandle OpenRead(const std::string& p) override {
-        if (held.count(p)) return injected = kErrSharingViolation, kNoFile;
-        return Win32FileSystem::OpenRead(p);
-    }
-    FileStat Stat(const std::string& p) override {
-        if (!notReady.empty() && p.compare(0, notReady.size(), notReady) == 0) return injected = kErrNotReady, FileStat{};
-        return Win32FileSystem::Stat(p);
-    }
     bool List(const std::string& d, std::vector<DirItem>& items) override {
-        if (!notReady.empty() && d.compare(0, notReady.size(), notReady) == 0) return injected = kErrNotReady, false;
-        if (d == unlistable) return items.assign(1, DirItem{"f.txt", 0, 1}), injected = kErrSharingViolation, false;
         if (!Win32FileSystem::List(d, items)) return false;
         if (unflagged)
             for (DirItem& i : items) i.attributes &= ~kAttrReparsePoint;
@@ -64,11 +34,6 @@ struct Faulty : Win32FileSystem {
     std::uint64_t FreeBytes(const std::string& p) override {
         return free < kFreeUnknown - 1 ? free : Win32FileSystem::FreeBytes(p);
     }
-    bool Replace(const std::string& from, const std::string& to) override {
-        if (replaceError && from.find("~QRN") == std::string::npos) return injected = replaceError, false;
-        return Win32FileSystem::Replace(from, to);
-    }
-    unsigned LastError() override { return injected ? std::exchange(injected, 0u) : Win32FileSystem::LastError(); }
 };
 
 // Scripted answers and a status dialog that records what it was told.
@@ -77,10 +42,8 @@ struct Ops : ::testing::Test, Prompts, OperationUi {
     std::deque<int> answers;            // message answers; OK when none are left
     std::deque<std::string> lines;      // typed names; cancel when none are left
     bool cancel = false;
-    int polls = 0, cancelAtPoll = 0, asked = 0;
+    int asked = 0;
     DuplicatePolicy duplicate = DuplicatePolicy::OverwriteAll;
-    std::uint64_t clock = 0;
-    std::vector<std::string> progress;
     Faulty fs;
 
     void SetUp() override { SetPrompts(this); }
@@ -103,20 +66,16 @@ struct Ops : ::testing::Test, Prompts, OperationUi {
     void OpenStatus(const char*) override {}
     void CloseStatus() override {}
     void ShowStatus(bool) override {}
-    void Poll() override { cancel = cancel || ++polls == cancelAtPoll; }
+    void Poll() override {}
     bool CancelRequested() override { return cancel; }
     void SetCancelRequested(bool on) override { cancel = on; }
-    void Progress(const std::string& text) override { progress.push_back(text); }
+    void Progress(const std::string&) override {}
     void EntryInfo(const std::string&, const FileStat&) override {}
     DuplicatePolicy AskDuplicate() override { return ++asked, duplicate; }
-    void CursorTo(int row) override { cursorRows.push_back(row); }
-    void ShowCounts() override {}
-    void ShowOwner(bool shown) override { ownerShown.push_back(shown); }
+    void CursorTo(int) override {}
     void ShowErrorList(const char* name) override { errorList = Slurp(name); }
-    std::vector<int> cursorRows;
-    std::vector<bool> ownerShown;
     std::string errorList = "(not shown)";
-    std::uint64_t Milliseconds() override { return clock += 300; }
+    std::uint64_t Milliseconds() override { return 0; }
 
     CopyJob Job() {
         CopyJob job(fs, *this);
