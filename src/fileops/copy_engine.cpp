@@ -278,6 +278,14 @@ int CopyOver(CopyJob& job, const std::string& src, const std::string& dst, const
 
 constexpr int kTryAgain = -1;  // from the start: the medium was changed, or the target renamed
 
+// Too little room for src at dst: kTryAgain once another medium is in, else
+// src has failed (and is the path a mirror copy's log names).
+int OtherMediumOrFail(CopyJob& job, const std::string& src, const std::string& dst) {
+    if (AskMediaChange(job.fs, job.ui.Owner(), dst)) return kTryAgain;
+    Failed(job, src);
+    return 0;
+}
+
 }  // namespace
 
 // The new name for a copy beside a target that exists: asked until it names
@@ -345,7 +353,7 @@ int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::
         [[fallthrough]];
     case DuplicatePolicy::OverwriteAll:
         if (roomForGrowth()) return CopyOver(job, src, dst, s, d, free);
-        return AskMediaChange(job.fs, owner, dst) ? kTryAgain : 0;
+        return OtherMediumOrFail(job, src, dst);
     case DuplicatePolicy::Rename: {
         job.ui.ShowStatus(false);
         const bool named = AskNewName(job, targetDir, name, dst);
@@ -356,7 +364,7 @@ int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::
             job.policyChosen = false;  // the next existing target asks again
             return CopyNew(job, src, dst, s, room);
         }
-        return AskMediaChange(job.fs, owner, dst) ? kTryAgain : 0;
+        return OtherMediumOrFail(job, src, dst);
     }
     case DuplicatePolicy::Mirror:
         if (MirrorEqual(s, d)) return PassOver(job, src, dst, s, free);
@@ -416,7 +424,7 @@ int CopyFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
         if (!d.exists) {
             const std::uint64_t free = FreeFor(job, dst, s.size);
             if (free == kFreeUnknown || free >= s.size) return CopyNew(job, src, dst, s, free);
-            if (!AskMediaChange(fs, job.ui.Owner(), dst)) return 0;
+            if (!OtherMediumOrFail(job, src, dst)) return 0;
             continue;
         }
         // Mirror copy leaves an equal file alone (asked first: nothing else is

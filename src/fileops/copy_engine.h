@@ -21,7 +21,7 @@ struct CopyJob {
     OperationUi& ui;
     DuplicatePolicy policy = DuplicatePolicy::NotChosen;
     bool policyChosen = false;
-    bool mirror = false;                     // mirror copy: never asks, logs failures and goes on
+    bool mirror = false;                     // mirror copy: never asks the policy, logs failures and goes on
     std::string ownExecutable;               // a copy onto it becomes an update request ...
     PendingUpdateRecord* pendingUpdate = nullptr;
     int updateMode = 1;                      // ... of this mode (1 copy, 2 move)

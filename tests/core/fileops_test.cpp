@@ -407,6 +407,16 @@ TEST_F(Mirror, FailuresAreListedAndNothingDeletedOnAnIncompleteSourceOrOverlappi
     }
 }
 
+// A file with no room, another medium refused, is listed by its own path.
+TEST_F(Mirror, AFileWithoutRoomIsListedByItsOwnPath) {
+    fs.room['D'] = 0;  // the deletion pass gives back 6 bytes
+    fs.File("C:\\s\\D\\new.txt", "0123456789");
+    prompts.answers = {kIdCancel, kIdCancel};  // no overwrite in place, no other medium
+    Run("C:\\s\\", "D:\\t\\");
+    EXPECT_EQ((Strings{"C:\\QRN1.TMP|C:\\s\\D\\changed.txt\nC:\\s\\D\\new.txt\n"}), errorLists);
+    EXPECT_EQ(2u, prompts.messages.size());
+}
+
 // A file moved onto a target that exists: by the policy, never losing the
 // file, and the old target kept until the new one is in its place.
 TEST_F(Ops, AMovedFileNeverLosesItselfOrTheTargetBeforeItIsReplaced) {
