@@ -12,9 +12,7 @@ printf 'x' > "$U/表.txt"    # 0x95 0x5C: its trail byte is a backslash
 
 # ---------------------------------------------------------------------------
 scenario "the cursor rows through NVDA when no other reader can be used"
-# Both legacy libraries lie beside the program and log whatever reaches them:
-# SOUNDP.DLL without its reader's window, and a PCTKUsr.dll without its entry
-# point (the other library under its name).
+# Beside it, logging what reaches them: SOUNDP.DLL (no reader's window), a PCTKUsr.dll without its entry point.
 fresh_program_folder "$NVDA_DLL" SOUNDP.DLL
 cp "$DOUBLES/SOUNDP.DLL" "$PROG/PCTKUsr.dll"
 list_ini "Disp_Mode=5"

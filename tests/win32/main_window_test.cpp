@@ -21,10 +21,10 @@ void Run(void*, const char* target) {
 }
 const PendingOperation kTestOperation{"Drive", "Test ", Run};
 
-struct Asked : Prompts {  // the questions asked, each answered Cancel
+struct Asked : Prompts {  // the questions asked: Cancel to the first message, then OK
     std::vector<std::string> seen;
     int Message(void*, const char* text, const char* title, unsigned) override {
-        return seen.push_back(std::string(title) + "|" + text), kIdCancel;
+        return seen.push_back(std::string(title) + "|" + text), seen.size() == 1 ? kIdCancel : kIdOk;
     }
     void Beep() override {}
     bool InputLine(void*, const char* title, char*, std::size_t) override { return seen.push_back(title), false; }
@@ -37,11 +37,10 @@ struct DestinationRouting : ::testing::Test, SpeechPlatform {
         g_window = MainWindowState{};
         g_window.Instance = GetModuleHandleA(nullptr);
         DefaultSettings(g_settings); ResetListing(g_listing); ResetSpeech(); SetSpeechPlatform(this);
-        SetPrompts(&prompts);
-        prompts.seen.clear(); g_ran.clear();
+        SetPrompts(&prompts); g_ran.clear();
         for (int i = 0; i < 10; ++i) tree.File("f" + std::to_string(i) + ".txt");
         std::snprintf(g_listing.CurrentDir, sizeof g_listing.CurrentDir, "%s", tree.Path().c_str());
-        std::snprintf(g_startup.IniPath, sizeof g_startup.IniPath, "%s", (home / "qrn.ini").c_str());  // where it keeps its place
+        std::snprintf(g_startup.IniPath, sizeof g_startup.IniPath, "%s", (home / "qrn.ini").c_str());  // its place
         WNDCLASSA wc{0, MainWindowProc, 0, 0, g_window.Instance, nullptr, nullptr, nullptr, nullptr, "QRN test main"};
         RegisterClassA(&wc);
         g_window.Main = GetDesktopWindow();  // another window stands for it: its creation adds no status bar or icon
@@ -93,6 +92,7 @@ TEST_F(DestinationRouting, TakesKeysAndItsCommandsAndClosingGivesBackCursorRefre
     for (int close : {CMD_ESCAPE, VK_ESCAPE, VK_RETURN}) {
         SCOPED_TRACE(close);
         if (close != CMD_ESCAPE) { TearDown(); SetUp(); }  // a new destination window
+        prompts.seen.clear();
         const int before = g_listing.table.EntryCount;
         tree.File("new" + std::to_string(close) + ".txt");
         g_window.RefreshPending = true;
@@ -125,24 +125,17 @@ TEST_F(DestinationRouting, TakesKeysAndItsCommandsAndClosingGivesBackCursorRefre
 // A copy onto the program's own file is offered as an update once the command
 // has ended: Cancel starts nothing; a new program that cannot be started is told.
 TEST_F(DestinationRouting, OffersTheUpdateAfterTheCommand) {
-    struct Answers : Asked {  // Cancel first, then OK
-        int Message(void* o, const char* text, const char* title, unsigned s) override {
-            return Asked::Message(o, text, title, s), seen.size() == 1 ? kIdCancel : kIdOk;
-        }
-    } answers;
     PendingUpdateRecord& u = g_startup.PendingUpdate;
     std::snprintf(u.source, sizeof u.source, "%s", (tree / "missing.exe").c_str());
     std::snprintf(u.target, sizeof u.target, "%s", (tree / "qrn.exe").c_str());
     for (int round = 0; round < 2; ++round) {
-        SetPrompts(&answers);
         u.pending = true;
         SendMessageA(main, WM_KEYDOWN, VK_RETURN, 0);
         EXPECT_FALSE(u.pending);
         if (round == 0) { TearDown(); SetUp(); }
     }
-    SetPrompts(nullptr);
     EXPECT_EQ((std::vector<std::string>{"確認|QRN を更新しますか？", "確認|QRN を更新しますか？",
                                         "確認|コピー元のQRNの起動に失敗しました。"}),
-              answers.seen);
+              prompts.seen);
     EXPECT_TRUE(IsWindow(main));
 }
