@@ -1,6 +1,5 @@
 // What the application shell says to the user: titles, questions, messages.
 #pragma once
-#include "resources/resource_ids.h"
 
 namespace qrn {
 
@@ -25,28 +24,22 @@ constexpr const char* kCustomizerFormat = "%s\\qrn_cust.exe /W%x";          // f
 constexpr const char* kArcScopeFormat = "%s\\ArcScope.exe \"-W\" \"%s%s\"";  // folder, directory, name
 
 // Tooltips of the toolbar buttons.
-struct Tooltip {
-    int id;
-    const char* text;
-};
-constexpr Tooltip kTooltips[] = {
-    {CMD_ABOUT, "バージョン情報"},
-    {CMD_ATTRIBUTES, "ファイル属性の変更(A)"},
-    {CMD_COPY, "ファイルのコピー(C)"},
-    {CMD_DELETE, "ファイルの削除(D)"},
-    {CMD_NEXT_PAGE, "次のページ(ROLL-UP)"},
-    {CMD_EDIT, "ファイルの編集(E)"},
-    {CMD_FIND, "ファイルの検索(F)"},
-    {CMD_HELP, "ヘルプ(f･1)"},
-    {CMD_MKDIR, "ディレクトリの作成(K)"},
-    {CMD_MOVE, "ファイルの移動(M)"},
-    {CMD_PACK, "ファイルの圧縮(P)"},
-    {CMD_QUIT, "終了(Q)"},
-    {CMD_RENAME, "ファイル名の変更(R)"},
-    {CMD_UNPACK, "ファイルの解凍(U)"},
-    {CMD_PREVIOUS_PAGE, "前のページ(ROLL-DOWN)"},
-    {CMD_VIEW, "ファイル内容閲覧(V)"},
-    {CMD_SHORTCUT, "ショートカットの作成(CTRL+ALT+S)"},
-};
+constexpr const char* kTipAbout = "バージョン情報";
+constexpr const char* kTipAttributes = "ファイル属性の変更(A)";
+constexpr const char* kTipCopy = "ファイルのコピー(C)";
+constexpr const char* kTipDelete = "ファイルの削除(D)";
+constexpr const char* kTipNextPage = "次のページ(ROLL-UP)";
+constexpr const char* kTipEdit = "ファイルの編集(E)";
+constexpr const char* kTipFind = "ファイルの検索(F)";
+constexpr const char* kTipHelp = "ヘルプ(f･1)";
+constexpr const char* kTipMkdir = "ディレクトリの作成(K)";
+constexpr const char* kTipMove = "ファイルの移動(M)";
+constexpr const char* kTipPack = "ファイルの圧縮(P)";
+constexpr const char* kTipQuit = "終了(Q)";
+constexpr const char* kTipRename = "ファイル名の変更(R)";
+constexpr const char* kTipUnpack = "ファイルの解凍(U)";
+constexpr const char* kTipPreviousPage = "前のページ(ROLL-DOWN)";
+constexpr const char* kTipView = "ファイル内容閲覧(V)";
+constexpr const char* kTipShortcut = "ショートカットの作成(CTRL+ALT+S)";
 
 }  // namespace qrn

@@ -2,9 +2,6 @@
 
 #include <cstring>
 
-#include "app/app_texts.h"
-#include "resources/resource_ids.h"
-
 namespace qrn {
 
 namespace {
@@ -31,21 +28,5 @@ int PopupSubmenu(int handlerAnswer, const EntryTable& t, int cursor) {
     return (SameExtension(ext, "LZH") || SameExtension(ext, "ZIP") || SameExtension(ext, "CAB")) ? kPopupArchive
                                                                                                : kPopupEntry;
 }
-
-bool CommandActsWhileDestination(int id) {
-    return id == CMD_DIRECTORIES || id == CMD_LOGDISK || id == CMD_MKDIR || id == CMD_TAB || id == CMD_ESCAPE;
-}
-
-const char* TooltipText(int id) {
-    for (const Tooltip& t : kTooltips)
-        if (t.id == id) return t.text;
-    return nullptr;
-}
-
-const ToolbarButton kToolbar[kToolbarButtons] = {
-    {6, CMD_MOVE}, {7, CMD_COPY}, {8, CMD_RENAME}, {9, CMD_ATTRIBUTES}, {10, CMD_MKDIR}, {11, CMD_DELETE}, {15, CMD_PACK},
-    {16, CMD_UNPACK}, {17, CMD_SHORTCUT}, {0, 0},   {12, CMD_FIND}, {13, CMD_VIEW}, {14, CMD_EDIT}, {0, 0},
-    {0, CMD_NEXT_PAGE}, {1, CMD_PREVIOUS_PAGE}, {0, 0},     {3, CMD_QUIT},  {0, 0},      {4, CMD_ABOUT},  {5, CMD_HELP},
-};
 
 }  // namespace qrn

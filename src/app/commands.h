@@ -1,6 +1,6 @@
 // The command vocabulary shared by menus, accelerators, toolbar and popup
-// menus: which rows a command may act on, which popup menu a point gets,
-// the toolbar's tooltip texts.
+// menus: which rows a command needs, which popup menu a point gets, the
+// toolbar's buttons.
 #pragma once
 #include "base/entry_table.h"
 #include "resources/resource_ids.h"
@@ -17,12 +17,18 @@ enum PopupMenu : int { kPopupEntry = 0, kPopupInfoLines = 1, kPopupArchive = 2 }
 // (any case), else the entry menu.
 int PopupSubmenu(int handlerAnswer, const EntryTable& t, int cursor);
 
-// While the destination window is open only these commands act (on it):
-// registered directories, change drive, make directory, reset mask, Escape.
-bool CommandActsWhileDestination(int id);
+// What a command needs of the list before it runs: the cursor row of a kind
+// (RowKind::Any for none), which marked rows may stand in for.
+struct RowNeed {
+    RowKind cursor = RowKind::Any;
+    bool orMarked = false;
+};
+constexpr RowNeed kNoRow{}, kPlainFileRow{RowKind::PlainFile},
+    kMarkedOrEntryRow{RowKind::FileOrDirectory, true}, kDirectoryOrLabelRow{RowKind::DirectoryOrLabel};
 
-// Tooltip text of a toolbar command, or null.
-const char* TooltipText(int id);
+inline bool RowsServe(const EntryTable& t, int cursor, RowNeed need) {
+    return (need.orMarked && t.MarkedCount > 0) || EntryQualifies(t, cursor, need.cursor);
+}
 
 // The toolbar: image index and command of each of the 21 buttons (a
 // separator has command 0).
@@ -30,6 +36,10 @@ struct ToolbarButton {
     int image, command;
 };
 constexpr int kToolbarButtons = 21;
-extern const ToolbarButton kToolbar[kToolbarButtons];
+inline constexpr ToolbarButton kToolbar[kToolbarButtons] = {
+    {6, CMD_MOVE}, {7, CMD_COPY}, {8, CMD_RENAME}, {9, CMD_ATTRIBUTES}, {10, CMD_MKDIR}, {11, CMD_DELETE}, {15, CMD_PACK},
+    {16, CMD_UNPACK}, {17, CMD_SHORTCUT}, {0, 0},   {12, CMD_FIND}, {13, CMD_VIEW}, {14, CMD_EDIT}, {0, 0},
+    {0, CMD_NEXT_PAGE}, {1, CMD_PREVIOUS_PAGE}, {0, 0},     {3, CMD_QUIT},  {0, 0},      {4, CMD_ABOUT},  {5, CMD_HELP},
+};
 
 }  // namespace qrn

@@ -22,16 +22,16 @@ namespace {
 
 // A key of the list sent by a menu or toolbar command.
 void SendListKey(HWND window, int key) { ListKeyHandler(window, WM_KEYDOWN, key); }
-void NextPage(HWND w, int) { SendListKey(w, VK_NEXT); }
-void PreviousPage(HWND w, int) { SendListKey(w, VK_PRIOR); }
-void MarkAll(HWND w, int) { SendListKey(w, VK_HOME); }
-void MarkOne(HWND w, int) { SendListKey(w, VK_SPACE); }
-void JumpRoot(HWND w, int) { ListKeyHandler(w, WM_KEYDOWN, kKeyOem220); }
+void NextPage(HWND w) { SendListKey(w, VK_NEXT); }
+void PreviousPage(HWND w) { SendListKey(w, VK_PRIOR); }
+void MarkAll(HWND w) { SendListKey(w, VK_HOME); }
+void MarkOne(HWND w) { SendListKey(w, VK_SPACE); }
+void JumpRoot(HWND w) { ListKeyHandler(w, WM_KEYDOWN, kKeyOem220); }
 
-void QuitCommand(HWND w, int) { Quit(w, false); }
-void QuitSavingDirectory(HWND w, int) { Quit(w, true); }
+void QuitCommand(HWND w) { Quit(w, false); }
+void QuitSavingDirectory(HWND w) { Quit(w, true); }
 
-void EscapeCommand(HWND w, int) {
+void EscapeCommand(HWND w) {
     if (g_window.EscapeSwallow) {
         g_window.EscapeSwallow = false;
         return;
@@ -43,7 +43,7 @@ void EscapeCommand(HWND w, int) {
 
 // After OK: read again when automatic sorting was just switched off, sort
 // the table, cursor to the first row, repaint.
-void SortCommand(HWND w, int) {
+void SortCommand(HWND w) {
     const bool autoSortWasOn = g_settings.SortAuto != kSortAutoOff;
     if (!RunSortDialog(g_window.Instance, w, g_settings, IniProfile())) return;
     if (autoSortWasOn && g_settings.SortAuto == kSortAutoOff) ReadMainDirectory(w);
@@ -55,17 +55,17 @@ void SortCommand(HWND w, int) {
     InvalidateRect(w, nullptr, FALSE);
 }
 
-void ResetMask(HWND w, int) {
+void ResetMask(HWND w) {
     std::strcpy(g_listing.FileMask, "*.*");
     Refresh(w);
 }
 
-void Minimise(HWND w, int) { ShowWindow(w, IsIconic(w) ? SW_SHOWDEFAULT : SW_MINIMIZE); }
-void Maximise(HWND w, int) { ShowWindow(w, IsZoomed(w) ? SW_SHOWDEFAULT : SW_MAXIMIZE); }
-void NormalSize(HWND w, int) { ShowWindow(w, SW_SHOWDEFAULT); }
+void Minimise(HWND w) { ShowWindow(w, IsIconic(w) ? SW_SHOWDEFAULT : SW_MINIMIZE); }
+void Maximise(HWND w) { ShowWindow(w, IsZoomed(w) ? SW_SHOWDEFAULT : SW_MAXIMIZE); }
+void NormalSize(HWND w) { ShowWindow(w, SW_SHOWDEFAULT); }
 
 // The first use lifts the limit on the name width, the next puts it back.
-void ToggleNameWidth(HWND w, int) {
+void ToggleNameWidth(HWND w) {
     if (g_window.SavedFileDispSize < 0) {
         g_window.SavedFileDispSize = g_settings.FileDispSize;
         g_settings.FileDispSize = 0;
@@ -76,17 +76,17 @@ void ToggleNameWidth(HWND w, int) {
     Refresh(w);
 }
 
-void ReloadSettings(HWND w, int) {
+void ReloadSettings(HWND w) {
     LoadSettings(g_settings, IniProfile(), false, g_startup.ProgramFolder, g_startup.DriveTypeTable,
                  SettingsPlatformObject());
     g_window.SavedFileDispSize = -1;
     Refresh(w);
 }
 
-void HelpKeyword(HWND w, int) {
+void HelpKeyword(HWND w) {
     WinHelpA(w, g_startup.HelpPath, HELP_KEY, reinterpret_cast<ULONG_PTR>(kHelpKeyword));
 }
-void HelpContents(HWND w, int) { WinHelpA(w, g_startup.HelpPath, HELP_CONTENTS, 0); }
+void HelpContents(HWND w) { WinHelpA(w, g_startup.HelpPath, HELP_CONTENTS, 0); }
 
 // Starts a companion program of the program folder; says so when it fails.
 void StartCompanion(HWND w, const char* command, const char* failure) {
@@ -94,7 +94,7 @@ void StartCompanion(HWND w, const char* command, const char* failure) {
         CurrentPrompts().Message(w, failure, kQuestionTitle, kMbOk);
 }
 
-void Customizer(HWND w, int) {
+void Customizer(HWND w) {
     char command[kPathSize + 64];
     int n = std::snprintf(command, sizeof command, kCustomizerFormat, g_startup.ProgramFolder,
                           static_cast<unsigned>(reinterpret_cast<UINT_PTR>(w)));
@@ -102,7 +102,7 @@ void Customizer(HWND w, int) {
     StartCompanion(w, command, kCustomizerFailed);
 }
 
-void ArchiveViewer(HWND w, int) {
+void ArchiveViewer(HWND w) {
     const EntryTable& t = g_listing.table;
     const char* name = (g_listing.CursorIndex >= 0 && g_listing.CursorIndex < t.EntryCount)
                            ? t.rows[g_listing.CursorIndex].name
@@ -114,84 +114,110 @@ void ArchiveViewer(HWND w, int) {
     StartCompanion(w, command, kArcScopeFailed);
 }
 
-// The commands whose subsystem is built; every other id does nothing.
-const CommandEntry kTable[] = {
-    {CMD_SHELL, LaunchCommand},
-    {CMD_COPY, TransferCommand},
-    {CMD_LOGDISK, DriveSelectCommand},
-    {CMD_MASK_COPY, TransferCommand},
-    {CMD_MIRROR_COPY, TransferCommand},
-    {CMD_MOVE, TransferCommand},
-    {CMD_DELETE, FileCommand},
-    {CMD_RENAME, FileCommand},
-    {CMD_RENAME_BASE, FileCommand},
-    {CMD_MKDIR, FileCommand},
-    {CMD_VOLUME_LABEL, FileCommand},
-    {CMD_NEXT_PAGE, NextPage},
-    {CMD_EDIT, LaunchCommand},
-    {CMD_EXECUTE, LaunchCommand},
-    {CMD_EXTENSIONS, LaunchCommand},
-    {CMD_FIND, LaunchCommand},
-    {CMD_HELP, HelpKeyword},
-    {CMD_HELP_CONTENTS, HelpContents},
-    {CMD_JUMP_ROOT, JumpRoot},
-    {CMD_MARK_ALL, MarkAll},
-    {CMD_MARK, MarkOne},
-    {CMD_QUIT, QuitCommand},
-    {CMD_QUICK_VIEW, LaunchCommand},
-    {CMD_H_KEY, LaunchCommand},
-    {CMD_SORT, SortCommand},
-    {CMD_TAB, ResetMask},
-    {CMD_PREVIOUS_PAGE, PreviousPage},
-    {CMD_VIEW, LaunchCommand},
-    {CMD_ESCAPE, EscapeCommand},
-    {CMD_QUIT_SAVE_DIR, QuitSavingDirectory},
-    {CMD_MINIMISE, Minimise},
-    {CMD_MAXIMISE, Maximise},
-    {CMD_NORMAL_SIZE, NormalSize},
-    {CMD_CUSTOMIZER, Customizer},
-    {CMD_CTRL_TAB, ToggleNameWidth},
-    {CMD_RELOAD_SETTINGS, ReloadSettings},
-    {CMD_SCOPE, ArchiveViewer},
+// A command: what runs it, what it needs of the list, what it does while the
+// destination window is open (null: it waits) and its toolbar tooltip.
+struct Command {
+    int id;
+    void (*run)(HWND window);  // null while its subsystem is not built
+    RowNeed rows;
+    void (*whileDestination)();
+    const char* tooltip;
 };
 
-// What the commands that act while the destination window is open do there.
-void DestinationCommand(HWND window, int id) {
-    switch (id) {
-    case CMD_ESCAPE:  // close it
-        if (g_window.Destination) DestroyWindow(g_window.Destination);
-        break;
-    case CMD_MKDIR:  // make directory: its K key
-        DestinationInput(window, WM_KEYDOWN, 'K');
-        break;
-    case CMD_TAB:  // all files: its Tab key
-        DestinationInput(window, WM_KEYDOWN, VK_TAB);
-        break;
-    case CMD_LOGDISK:  // the drive window on its directory
-        if (g_window.Destination) DestinationDriveCommand(g_window.Destination);
-        break;
-    default:
-        // The registered directories choose its directory once that window exists.
-        break;
+// Every id that does something, or has a toolbar button; the others do nothing.
+constexpr Command kCommands[] = {
+    {CMD_ABOUT, nullptr, kNoRow, nullptr, kTipAbout},
+    {CMD_ATTRIBUTES, nullptr, kNoRow, nullptr, kTipAttributes},
+    {CMD_SHELL, StartInterpreter, kNoRow, nullptr, nullptr},
+    {CMD_COPY, CopyEntries, kMarkedOrEntryRow, nullptr, kTipCopy},
+    {CMD_DELETE, DeleteEntries, kNoRow, nullptr, kTipDelete},
+    // Chooses the destination window's directory once the registered directories are built.
+    {CMD_DIRECTORIES, nullptr, kNoRow, nullptr, nullptr},
+    {CMD_NEXT_PAGE, NextPage, kNoRow, nullptr, kTipNextPage},
+    {CMD_EDIT, EditCursorFile, kNoRow, nullptr, kTipEdit},
+    {CMD_EXECUTE, ExecuteCursorFile, kPlainFileRow, nullptr, nullptr},
+    {CMD_EXTENSIONS, EditExtensions, kNoRow, nullptr, nullptr},
+    {CMD_FIND, FindByMask, kNoRow, nullptr, kTipFind},
+    {CMD_HELP, HelpKeyword, kNoRow, nullptr, kTipHelp},
+    {CMD_HELP_CONTENTS, HelpContents, kNoRow, nullptr, nullptr},
+    {CMD_JUMP_ROOT, JumpRoot, kNoRow, nullptr, nullptr},
+    {CMD_LOGDISK, DriveSelectCommand, kNoRow, DestinationDriveWindow, nullptr},
+    {CMD_MARK_ALL, MarkAll, kNoRow, nullptr, nullptr},
+    {CMD_MARK, MarkOne, kNoRow, nullptr, nullptr},
+    {CMD_MASK_COPY, MaskCopyEntries, kMarkedOrEntryRow, nullptr, nullptr},
+    {CMD_MIRROR_COPY, MirrorCopyDirectory, kDirectoryOrLabelRow, nullptr, nullptr},
+    {CMD_MKDIR, MakeDirectory, kNoRow, DestinationMakeDirectory, kTipMkdir},
+    {CMD_MOVE, MoveEntries, kMarkedOrEntryRow, nullptr, kTipMove},
+    {CMD_PACK, nullptr, kNoRow, nullptr, kTipPack},
+    {CMD_QUIT, QuitCommand, kNoRow, nullptr, kTipQuit},
+    {CMD_QUICK_VIEW, QuickView, kPlainFileRow, nullptr, nullptr},
+    {CMD_RENAME, RenameEntries, kNoRow, nullptr, kTipRename},
+    {CMD_RENAME_BASE, RenameKeepingExtension, kNoRow, nullptr, nullptr},
+    {CMD_H_KEY, ShellCommandLine, kNoRow, nullptr, nullptr},
+    {CMD_SORT, SortCommand, kNoRow, nullptr, nullptr},
+    {CMD_TAB, ResetMask, kNoRow, DestinationAllFiles, nullptr},
+    {CMD_UNPACK, nullptr, kNoRow, nullptr, kTipUnpack},
+    {CMD_PREVIOUS_PAGE, PreviousPage, kNoRow, nullptr, kTipPreviousPage},
+    {CMD_VIEW, ViewCursorFile, kPlainFileRow, nullptr, kTipView},
+    {CMD_VOLUME_LABEL, ChangeVolumeLabel, kNoRow, nullptr, nullptr},
+    {CMD_ESCAPE, EscapeCommand, kNoRow, CloseDestinationWindow, nullptr},
+    {CMD_QUIT_SAVE_DIR, QuitSavingDirectory, kNoRow, nullptr, nullptr},
+    {CMD_SHORTCUT, nullptr, kNoRow, nullptr, kTipShortcut},
+    {CMD_MINIMISE, Minimise, kNoRow, nullptr, nullptr},
+    {CMD_MAXIMISE, Maximise, kNoRow, nullptr, nullptr},
+    {CMD_NORMAL_SIZE, NormalSize, kNoRow, nullptr, nullptr},
+    {CMD_CUSTOMIZER, Customizer, kNoRow, nullptr, nullptr},
+    {CMD_CTRL_TAB, ToggleNameWidth, kNoRow, nullptr, nullptr},
+    {CMD_RELOAD_SETTINGS, ReloadSettings, kNoRow, nullptr, nullptr},
+    {CMD_SCOPE, ArchiveViewer, kNoRow, nullptr, nullptr},
+};
+
+constexpr bool OnToolbar(int id) {
+    for (const ToolbarButton& b : kToolbar)
+        if (b.command == id) return true;
+    return false;
+}
+
+// Each row's id is a command, no id has two rows, and exactly the toolbar's
+// commands have a tooltip.
+constexpr bool TableHolds() {
+    for (const Command& c : kCommands) {
+        if (c.id < kFirstCommand || c.id > kLastCommand || (c.tooltip != nullptr) != OnToolbar(c.id)) return false;
+        int rows = 0;
+        for (const Command& other : kCommands) rows += other.id == c.id;
+        if (rows != 1) return false;
     }
+    for (const ToolbarButton& b : kToolbar) {
+        bool found = b.command == 0;
+        for (const Command& c : kCommands) found = found || c.id == b.command;
+        if (!found) return false;
+    }
+    return true;
+}
+static_assert(TableHolds(), "one row per command, a tooltip for each toolbar button and only for those");
+
+const Command* FindCommand(int id) {
+    for (const Command& c : kCommands)
+        if (c.id == id) return &c;
+    return nullptr;
 }
 
 }  // namespace
 
-CommandHandler FindCommand(int id) {
-    for (const CommandEntry& e : kTable)
-        if (e.id == id) return e.handler;
-    return nullptr;
-}
-
 void DispatchCommand(HWND window, int id) {
     if (id < kFirstCommand || id > kLastCommand) return;
-    if (g_window.DestinationActive) {
-        if (CommandActsWhileDestination(id)) DestinationCommand(window, id);
+    const Command* c = FindCommand(id);
+    if (DestinationWindowOpen()) {
+        if (c && c->whileDestination) c->whileDestination();
         return;
     }
     g_window.SavedCursor = g_listing.CursorIndex;
-    if (CommandHandler handler = FindCommand(id)) handler(window, id);
+    if (c && c->run && RowsServe(g_listing.table, g_listing.CursorIndex, c->rows)) c->run(window);
+}
+
+const char* TooltipText(int id) {
+    const Command* c = FindCommand(id);
+    return c ? c->tooltip : nullptr;
 }
 
 }  // namespace qrn

@@ -1,22 +1,15 @@
-// The main window's command dispatch: a handler for each command id that
-// does something yet.
+// The main window's command table and dispatch: one row per command id.
 #pragma once
 #include <windows.h>
 
 namespace qrn {
 
-using CommandHandler = void (*)(HWND window, int id);
-
-struct CommandEntry {
-    int id;
-    CommandHandler handler;
-};
-
-// The handler of a command id; null for the ids that do nothing yet.
-CommandHandler FindCommand(int id);
-
-// Runs a command as the menus, accelerators and toolbar send it; while the
-// destination window is open only the commands that act there run.
+// Runs a command as the menus, accelerators and toolbar send it, when the
+// list has the rows it needs; while the destination window is open only the
+// commands that act there run (on it).
 void DispatchCommand(HWND window, int id);
+
+// Tooltip text of a toolbar command, or null.
+const char* TooltipText(int id);
 
 }  // namespace qrn

@@ -7,7 +7,6 @@
 #include "fileops/operation_ui_win32.h"
 #include "listing/list_keys.h"
 #include "listing/list_paint_win32.h"
-#include "resources/resource_ids.h"
 
 namespace qrn {
 
@@ -27,30 +26,15 @@ Win32OperationUi MainListUi(HWND window) {
         [window] { ShowCounts(window, g_listing, MainPaint()); });
 }
 
-void FileCommand(HWND window, int id) {
+namespace {
+
+// A command on the main list's entries in place, then what it did shown and
+// said: the list read again when it changed, else repainted.
+template <typename Command>
+void RunInPlace(HWND window, Command command) {
     FileSystem& fs = SystemFileSystem();
     Win32OperationUi ui = MainListUi(window);
-    InPlaceResult r;
-    switch (id) {
-    case CMD_DELETE:
-        r = DeleteCommand(g_listing, g_listing.CurrentDir, fs, ui);
-        // The list shows at once what is gone (the change watch would only
-        // tell once the window is used again).
-        r.refresh = true;
-        break;
-    case CMD_RENAME:
-    case CMD_RENAME_BASE:
-        r = RenameCommand(g_listing, g_listing.CurrentDir, fs, ui, id == CMD_RENAME_BASE);
-        break;
-    case CMD_MKDIR:
-        r = MakeDirectoryCommand(g_listing.CurrentDir, fs, ui);
-        break;
-    case CMD_VOLUME_LABEL:
-        r = VolumeLabelCommand(g_listing, g_listing.CurrentDir, fs, ui);
-        break;
-    default:
-        return;
-    }
+    const InPlaceResult r = command(fs, ui);
     ui.CloseStatus();
     if (r.refresh) Refresh(window);
     else RepaintAll(window);
@@ -59,6 +43,39 @@ void FileCommand(HWND window, int id) {
         SetSpeechMode(1);
         Speak(r.said.c_str());
     }
+}
+
+void RunRename(HWND window, bool keepExtension) {
+    RunInPlace(window, [keepExtension](FileSystem& fs, Win32OperationUi& ui) {
+        return RenameCommand(g_listing, g_listing.CurrentDir, fs, ui, keepExtension);
+    });
+}
+
+}  // namespace
+
+void DeleteEntries(HWND window) {
+    RunInPlace(window, [](FileSystem& fs, Win32OperationUi& ui) {
+        InPlaceResult r = DeleteCommand(g_listing, g_listing.CurrentDir, fs, ui);
+        // The list shows at once what is gone (the change watch would only
+        // tell once the window is used again).
+        r.refresh = true;
+        return r;
+    });
+}
+
+void RenameEntries(HWND window) { RunRename(window, false); }
+void RenameKeepingExtension(HWND window) { RunRename(window, true); }
+
+void MakeDirectory(HWND window) {
+    RunInPlace(window, [](FileSystem& fs, Win32OperationUi& ui) {
+        return MakeDirectoryCommand(g_listing.CurrentDir, fs, ui);
+    });
+}
+
+void ChangeVolumeLabel(HWND window) {
+    RunInPlace(window, [](FileSystem& fs, Win32OperationUi& ui) {
+        return VolumeLabelCommand(g_listing, g_listing.CurrentDir, fs, ui);
+    });
 }
 
 }  // namespace qrn

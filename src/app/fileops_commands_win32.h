@@ -12,7 +12,12 @@ namespace qrn {
 // the mark counts are drawn as they change.
 Win32OperationUi MainListUi(HWND window);
 
-// CMD_DELETE, CMD_RENAME, CMD_RENAME_BASE, CMD_MKDIR and CMD_VOLUME_LABEL.
-void FileCommand(HWND window, int id);
+// Delete, rename, rename keeping the extension, make directory and the
+// volume label, on the main list.
+void DeleteEntries(HWND window);
+void RenameEntries(HWND window);
+void RenameKeepingExtension(HWND window);
+void MakeDirectory(HWND window);
+void ChangeVolumeLabel(HWND window);
 
 }  // namespace qrn

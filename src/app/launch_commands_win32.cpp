@@ -4,7 +4,6 @@
 #include "launch/ext_dialog_win32.h"
 #include "launch/launch_win32.h"
 #include "pager/pager_window_win32.h"
-#include "resources/resource_ids.h"
 
 namespace qrn {
 
@@ -39,6 +38,11 @@ LaunchContext Context(HWND window) {
                          g_startup.ShellPath};
 }
 
+void Launch(HWND window, void (*command)(LaunchContext& c)) {
+    LaunchContext c = Context(window);
+    command(c);
+}
+
 }  // namespace
 
 void OpenCursorEntry(HWND window, int key, Modifiers m) {
@@ -52,36 +56,17 @@ void OpenMarkedEntries(HWND window, Modifiers m) {
     RepaintAll(window);
 }
 
-void LaunchCommand(HWND window, int id) {
+void StartInterpreter(HWND window) { Launch(window, CommandInterpreter); }
+void EditCursorFile(HWND window) { OpenCursorEntry(window, kOpenEdit, Modifiers{}); }
+void ExecuteCursorFile(HWND window) { Launch(window, ExecuteCommand); }
+void EditExtensions(HWND window) { RunExtDialog(g_window.Instance, window, IniProfile(), g_startup.HelpPath); }
+void ShellCommandLine(HWND window) { Launch(window, ShellCommand); }
+void QuickView(HWND window) { Launch(window, QuickViewer); }
+void ViewCursorFile(HWND window) { Launch(window, ViewCommand); }
+
+void FindByMask(HWND window) {
     LaunchContext c = Context(window);
-    switch (id) {
-    case CMD_SHELL:
-        CommandInterpreter(c);
-        break;
-    case CMD_EDIT:
-        OpenCursorEntry(window, kOpenEdit, Modifiers{});
-        break;
-    case CMD_EXECUTE:
-        ExecuteCommand(c);
-        break;
-    case CMD_EXTENSIONS:
-        RunExtDialog(g_window.Instance, window, IniProfile(), g_startup.HelpPath);
-        break;
-    case CMD_FIND:
-        if (FindMaskCommand(c)) Refresh(window);
-        break;
-    case CMD_QUICK_VIEW:
-        QuickViewer(c);
-        break;
-    case CMD_H_KEY:
-        ShellCommand(c);
-        break;
-    case CMD_VIEW:
-        ViewCommand(c);
-        break;
-    default:
-        break;
-    }
+    if (FindMaskCommand(c)) Refresh(window);
 }
 
 }  // namespace qrn

@@ -12,8 +12,16 @@ void OpenCursorEntry(HWND window, int key, Modifiers m);
 // Enter over marked files; Escape stops the walk (and is not taken for the
 // quit question afterwards).
 void OpenMarkedEntries(HWND window, Modifiers m);
-// CMD_SHELL, CMD_EDIT, CMD_EXECUTE, CMD_EXTENSIONS, CMD_FIND, CMD_QUICK_VIEW,
-// CMD_H_KEY and CMD_VIEW.
-void LaunchCommand(HWND window, int id);
+// The launch commands of the menus: the command interpreter, the editor on
+// the cursor entry, execute, the extension table, find by mask, the quick
+// viewer, a shell command line and the pager.
+void StartInterpreter(HWND window);
+void EditCursorFile(HWND window);
+void ExecuteCursorFile(HWND window);
+void EditExtensions(HWND window);
+void FindByMask(HWND window);
+void QuickView(HWND window);
+void ShellCommandLine(HWND window);
+void ViewCursorFile(HWND window);
 
 }  // namespace qrn

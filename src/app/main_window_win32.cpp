@@ -44,7 +44,7 @@ PaintContext MainPaint() {
 }
 
 void SpeakCursorRow() {
-    if (!g_listing.speaks || g_window.PendingOperation != PendingOp::None) return;
+    if (!g_listing.speaks || DestinationWindowOpen()) return;
     char spoken[kSpeechTextSize];
     CursorRowSpeech(g_listing, g_settings, PlatformLower, PlatformUpper, spoken, sizeof spoken);
     if (!spoken[0]) return;
@@ -162,7 +162,7 @@ bool PollChangeWatch(HWND hwnd) {
     if (WaitForSingleObject(static_cast<HANDLE>(g_listing.ChangeWatch), 1) != WAIT_OBJECT_0) return false;
     if (g_listing.table.MarkedCount != 0) return false;
     g_window.RefreshPending = true;
-    if (g_window.DestinationActive) return false;
+    if (DestinationWindowOpen()) return false;
     RefreshStep(hwnd);
     return true;
 }
@@ -255,56 +255,6 @@ void OfferUpdate(HWND main) {
     prompts.Message(main, kUpdateStartFailed, kQuestionTitle, kMbOk | kMbIconExclamation);
 }
 
-void DestinationInput(HWND main, UINT message, int key) {
-    HWND dest = g_window.Destination;
-    const DestinationHandlers& hooks = g_window.DestinationHooks;
-    if (!dest || !hooks.Key) return;
-    const int answer = hooks.Key(dest, message, key, g_window.MousePoint);
-    if (answer == -1) {
-        DestroyWindow(dest);
-    } else if (answer == 1) {
-        ShowWindow(dest, SW_HIDE);
-        UpdateWindow(main);
-        g_window.SaidAfterDestination.clear();
-        if (hooks.RunPending) hooks.RunPending(main, g_window.PendingOperation);
-        if (IsWindow(dest)) DestroyWindow(dest);
-        // The list as it is now, its cursor row read first, then what was done.
-        RefreshStep(main);
-        UpdateWindow(main);
-        if (!g_window.SaidAfterDestination.empty()) {
-            SetSpeechMode(1);
-            Speak(g_window.SaidAfterDestination.c_str());
-        }
-        OfferUpdate(main);
-    }
-}
-
-namespace {
-
-// The destination window has gone, confirmed or not: the main window takes
-// over again with the cursor where it was when the command began.
-void DestinationClosed() {
-    g_window.Destination = nullptr;
-    g_window.DestinationActive = false;
-    g_window.PendingOperation = PendingOp::None;
-    g_listing.CursorIndex = g_window.SavedCursor;
-    if (g_window.Main) {
-        RepaintAll(g_window.Main);
-        SetFocus(g_window.Main);
-    }
-}
-
-void PaintDestinationWindow(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    HGDIOBJ old = g_window.ListFont ? SelectObject(dc, g_window.ListFont) : nullptr;
-    if (g_window.DestinationHooks.Paint) g_window.DestinationHooks.Paint(hwnd, dc);
-    if (old) SelectObject(dc, old);
-    EndPaint(hwnd, &ps);
-}
-
-}  // namespace
-
 void RepaintAll(HWND hwnd) {
     g_window.FullRedraw = true;
     InvalidateRect(hwnd, nullptr, FALSE);
@@ -312,7 +262,7 @@ void RepaintAll(HWND hwnd) {
 }
 
 void RefreshStep(HWND hwnd) {
-    if (!g_window.RefreshPending || g_window.DestinationActive) return;
+    if (!g_window.RefreshPending || DestinationWindowOpen()) return;
     g_window.RefreshPending = false;
     if (g_listing.ChangeWatch) FindNextChangeNotification(static_cast<HANDLE>(g_listing.ChangeWatch));
     if (ReadMainDirectory(hwnd) < 1) return;
@@ -374,12 +324,11 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (msg != WM_KEYDOWN) TakeMousePoint(lParam);
-        // While the destination window is open its own handler takes keys
-        // and clicks.
-        if (!g_window.DestinationActive)
+        // While the destination window is open it takes keys and clicks.
+        if (!DestinationWindowOpen())
             ListKeyHandler(hwnd, msg, msg == WM_KEYDOWN ? static_cast<int>(wParam) : 0);
         else
-            DestinationInput(hwnd, msg, msg == WM_KEYDOWN ? static_cast<int>(wParam) : 0);
+            DestinationInput(msg, msg == WM_KEYDOWN ? static_cast<int>(wParam) : 0, g_window.MousePoint);
         RefreshStep(hwnd);
         return 0;
     case WM_COMMAND:
@@ -401,37 +350,6 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     }
     PollChangeWatch(hwnd);
     return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-LRESULT CALLBACK DestinationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_PAINT:
-        PaintDestinationWindow(hwnd);
-        return 0;
-    case WM_SIZE:
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
-    case WM_KEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        // Its own keys and clicks take the same way as those the main window passes on.
-        if (msg != WM_KEYDOWN) TakeMousePoint(lParam);
-        if (hwnd == g_window.Destination && g_window.Main)
-            DestinationInput(g_window.Main, msg, msg == WM_KEYDOWN ? static_cast<int>(wParam) : 0);
-        return 0;
-    case WM_DESTROY:
-        if (hwnd == g_window.Destination) DestinationClosed();
-        DestinationDestroyed(hwnd);
-        return 0;
-    default:
-        break;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-void AttachDestination(HWND dest) {
-    g_window.Destination = dest;
-    SetWindowLongPtrA(dest, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DestinationWindowProc));
 }
 
 INT_PTR CALLBACK StartBannerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {

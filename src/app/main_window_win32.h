@@ -8,21 +8,8 @@
 #include "base/profile_win32.h"
 #include "listing/dir_platform_win32.h"
 #include "listing/list_paint_win32.h"
-#include "windows/destination.h"
 
 namespace qrn {
-
-
-// What the destination window (where copy, move and unpack choose their
-// target) brings along when it opens; the main window routes to it.
-struct DestinationHandlers {
-    // Keys and clicks: -1 cancel, 1 a destination was confirmed, 0 otherwise.
-    int (*Key)(HWND window, UINT message, int key, POINT at) = nullptr;
-    // Paints the window; the list font is selected into dc.
-    void (*Paint)(HWND window, HDC dc) = nullptr;
-    // Runs the operation PendingOperation names, with DestDir as its target.
-    void (*RunPending)(HWND main, PendingOp operation) = nullptr;
-};
 
 struct MainWindowState {
     HINSTANCE Instance = nullptr;
@@ -35,18 +22,13 @@ struct MainWindowState {
     bool RefreshPending = false;
     bool EscapeSwallow = false;
     bool CancelRequested = false;          // Cancel in the start banner (and later the progress dialog)
-    PendingOp PendingOperation = PendingOp::None;
-    bool DestinationActive = false;        // the destination window is open
-    HWND Destination = nullptr;
-    DestinationHandlers DestinationHooks;
     int SavedCursor = 0;                   // the cursor at the last command
     HWND Toolbar = nullptr;
     POINT MousePoint{0, 0};                // the last click, client coordinates
     int SavedFileDispSize = -1;            // FileDispSize while the name width limit is lifted
     char RememberedDir[kPathSize] = {};    // one remembered directory for the run; empty when none
     char DestDir[kPathSize] = {};          // the last target chosen in the destination window
-    bool MaskCopy = false;                 // the pending copy is a mask copy ...
-    char MaskPattern[kPathSize] = {};      // ... of the files matching this
+    char MaskPattern[kPathSize] = {};      // what the pending mask copy copies
     std::string SaidAfterDestination;      // what the confirmed operation did, said once it is closed
 };
 
@@ -79,18 +61,11 @@ void Refresh(HWND hwnd);
 void RefreshStep(HWND hwnd);
 // Repaints the whole window now.
 void RepaintAll(HWND hwnd);
-// Hands a key or click to the destination window and acts on its answer:
-// cancelled, it is closed; confirmed, it is hidden, the pending operation
-// runs and it is closed.
-void DestinationInput(HWND main, UINT message, int key);
 // After a command: the update of the program asked for, when a copy or move
 // onto its own file requested one; started, this program ends.
 void OfferUpdate(HWND main);
-// Makes dest the open destination window, served by its own procedure.
-void AttachDestination(HWND dest);
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK DestinationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK StartBannerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace qrn

@@ -2,30 +2,9 @@
 
 #include <objbase.h>
 
-#include <cstring>
-
 #include "base/sjis.h"
 
 namespace qrn {
-
-namespace {
-
-// GetProcAddress gives a generic function pointer; the entry point's real
-// type is known from its name.
-template <typename Proc>
-Proc EntryPoint(HMODULE module, const char* name) {
-    FARPROC p = GetProcAddress(module, name);
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(p));
-}
-
-}  // namespace
-
-Win32SpeechPlatform::~Win32SpeechPlatform() {
-    if (!release_) return;
-    if (soundModule_) FreeLibrary(soundModule_);
-    if (pctkModule_) FreeLibrary(pctkModule_);
-    if (nvdaModule_) FreeLibrary(nvdaModule_);
-}
 
 bool Win32SpeechPlatform::ReaderWindowExists() {
     return FindWindowA("95Reader", nullptr) != nullptr || FindWindowA("98Reader", nullptr) != nullptr;
@@ -33,20 +12,19 @@ bool Win32SpeechPlatform::ReaderWindowExists() {
 
 bool Win32SpeechPlatform::LoadEngine(int engine) {
     if (engine == 1) {
-        if (soundMessage_) return true;
-        soundModule_ = LoadLibraryA("SOUNDP.DLL");
-        if (soundModule_) soundMessage_ = EntryPoint<SoundMessageProc>(soundModule_, "SoundMessage");
-        if (soundMessage_) return true;
-        if (soundModule_) FreeLibrary(soundModule_);
-        soundModule_ = nullptr;
-    } else if (engine == 2) {
-        if (pctkPRead_) return true;
-        CoInitialize(nullptr);
-        pctkModule_ = LoadLibraryA("PCTKUsr.dll");
-        if (pctkModule_) pctkPRead_ = EntryPoint<PctkPReadProc>(pctkModule_, "PCTKPRead");
-        if (pctkPRead_) return true;
-        if (pctkModule_) FreeLibrary(pctkModule_);
-        pctkModule_ = nullptr;
+        if (!sound_.Loaded()) {
+            const EntryPoint entries[] = {{"SoundMessage", &soundMessage_}};
+            sound_ = Library("SOUNDP.DLL", entries, lifetime_);
+        }
+        return sound_.Loaded();
+    }
+    if (engine == 2) {
+        if (!pctk_.Loaded()) {
+            CoInitialize(nullptr);
+            const EntryPoint entries[] = {{"PCTKPRead", &pctkPRead_}};
+            pctk_ = Library("PCTKUsr.dll", entries, lifetime_);
+        }
+        return pctk_.Loaded();
     }
     return false;
 }
@@ -57,21 +35,8 @@ int Win32SpeechPlatform::Call(int engine, char* text, int flag) {
     return 0;
 }
 
-bool Win32SpeechPlatform::TakeNvda(const char* library) {
-    nvdaModule_ = LoadLibraryA(library);
-    if (!nvdaModule_) return false;
-    nvdaTestIfRunning_ = EntryPoint<NvdaTestIfRunningProc>(nvdaModule_, "nvdaController_testIfRunning");
-    nvdaSpeakText_ = EntryPoint<NvdaSpeakTextProc>(nvdaModule_, "nvdaController_speakText");
-    nvdaCancelSpeech_ = EntryPoint<NvdaCancelSpeechProc>(nvdaModule_, "nvdaController_cancelSpeech");
-    if (nvdaTestIfRunning_ && nvdaSpeakText_ && nvdaCancelSpeech_) return true;
-    FreeLibrary(nvdaModule_);
-    nvdaModule_ = nullptr;
-    nvdaTestIfRunning_ = nullptr, nvdaSpeakText_ = nullptr, nvdaCancelSpeech_ = nullptr;
-    return false;
-}
-
 bool Win32SpeechPlatform::LoadNvda() {
-    if (nvdaModule_) return true;
+    if (nvda_.Loaded()) return true;
     std::string folder = programFolder_;
     if (folder.empty()) {  // the running program's
         char exe[MAX_PATH];
@@ -79,11 +44,13 @@ bool Win32SpeechPlatform::LoadNvda() {
         const int slash = n > 0 && n < sizeof exe ? LastBackslash(exe) : -1;
         if (slash >= 0) folder.assign(exe, static_cast<std::size_t>(slash) + 1);
     }
+    const EntryPoint entries[] = {{"nvdaController_testIfRunning", &nvdaTestIfRunning_},
+                                  {"nvdaController_speakText", &nvdaSpeakText_},
+                                  {"nvdaController_cancelSpeech", &nvdaCancelSpeech_}};
     for (const char* library : kNvdaLibraries)
-        if (!folder.empty() && folder.size() + std::strlen(library) < MAX_PATH && TakeNvda((folder + library).c_str()))
-            return true;
+        if (!folder.empty() && (nvda_ = Library(folder, library, entries, lifetime_)).Loaded()) return true;
     for (const char* library : kNvdaLibraries)
-        if (TakeNvda(library)) return true;
+        if ((nvda_ = Library(library, entries, lifetime_)).Loaded()) return true;
     return false;
 }
 

@@ -12,6 +12,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "base/library_win32.h"
 #include "base/speech.h"
 
 namespace qrn {
@@ -56,8 +57,8 @@ public:
     // one given a program folder looks for NVDA's client there instead of in
     // the folder of the running program (with a trailing backslash).
     explicit Win32SpeechPlatform(bool releaseOnDestroy = false, std::string programFolder = "")
-        : release_(releaseOnDestroy), programFolder_(std::move(programFolder)) {}
-    ~Win32SpeechPlatform() override;
+        : lifetime_(releaseOnDestroy ? Library::Lifetime::UntilDestroyed : Library::Lifetime::Process),
+          programFolder_(std::move(programFolder)) {}
     Win32SpeechPlatform(const Win32SpeechPlatform&) = delete;
     Win32SpeechPlatform& operator=(const Win32SpeechPlatform&) = delete;
 
@@ -71,13 +72,9 @@ public:
     std::uint32_t Milliseconds() override;
 
 private:
-    bool TakeNvda(const char* library);  // loads it with all three entry points, else releases it
-
-    bool release_;
+    Library::Lifetime lifetime_;
     std::string programFolder_;
-    HMODULE soundModule_ = nullptr;
-    HMODULE pctkModule_ = nullptr;
-    HMODULE nvdaModule_ = nullptr;
+    Library sound_, pctk_, nvda_;
     SoundMessageProc soundMessage_ = nullptr;
     PctkPReadProc pctkPRead_ = nullptr;
     NvdaTestIfRunningProc nvdaTestIfRunning_ = nullptr;

@@ -6,10 +6,10 @@
 #include "app/list_keys_win32.h"
 #include "app/main_window_win32.h"
 #include "base/prompts.h"
+#include "base/speech.h"
 #include "fileops/file_system_win32.h"
 #include "fileops/fileops_texts.h"
 #include "fileops/transfer.h"
-#include "resources/resource_ids.h"
 #include "windows/destination_window_win32.h"
 #include "windows/drive_window_win32.h"
 #include "windows/windows_texts.h"
@@ -24,51 +24,85 @@ DriveResult AskDrive(HWND owner, const char* title, char* choice, std::size_t si
                        choice, size);
 }
 
-// The operation confirmed in the destination window, into the directory it
-// shows; what it did is said once the list is up to date again.
-void RunPending(HWND window, PendingOp operation) {
-    CopyCut(g_window.DestDir, sizeof g_window.DestDir, DestinationDirectory());
+// Runs an operation confirmed in the destination window from the listed
+// directory into target; what it did is said once the list is up to date again.
+template <TransferResult (*Transfer)(TransferRequest& request, FileSystem& fs, OperationUi& ui)>
+void RunInto(void* owner, const char* target) {
+    CopyCut(g_window.DestDir, sizeof g_window.DestDir, target);
     TransferRequest request;
     request.currentDir = g_listing.CurrentDir;
     request.destDir = g_window.DestDir;
-    request.mask = operation == PendingOp::Copy && g_window.MaskCopy;
     request.pattern = g_window.MaskPattern;
     char exe[MAX_PATH];
     const DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
     if (n > 0 && n < sizeof exe) request.ownExecutable = exe;
     request.pendingUpdate = &g_startup.PendingUpdate;
-    FileSystem& fs = SystemFileSystem();
-    Win32OperationUi ui = MainListUi(window);
-    TransferResult result;
-    if (operation == PendingOp::Copy) {
-        result = CopyCommand(g_listing, request, fs, ui);
-    } else if (operation == PendingOp::MirrorCopy) {
-        TempFileErrorLog log;
-        result = MirrorCopyCommand(g_listing, request, fs, ui, log);
-    } else if (operation == PendingOp::Move) {
-        // The program's own changes are not to be taken for another's while it moves.
-        if (g_listing.ChangeWatch) FindCloseChangeNotification(static_cast<HANDLE>(g_listing.ChangeWatch));
-        g_listing.ChangeWatch = nullptr;
-        result = MoveCommand(g_listing, request, fs, ui);
-        char watch[kPathSize];
-        CopyCut(watch, sizeof watch, g_listing.CurrentDir);
-        const std::size_t len = std::strlen(watch);
-        if (len > 3 && EndsWithBackslash(watch)) watch[len - 1] = '\0';
-        g_listing.ChangeWatch = DirPlatform().ArmWatch(nullptr, watch, static_cast<unsigned>(g_settings.UpdateFilter));
-    } else {
-        return;
-    }
+    Win32OperationUi ui = MainListUi(static_cast<HWND>(owner));
+    const TransferResult result = Transfer(request, SystemFileSystem(), ui);
     ui.CloseStatus();
     if (result.refresh) g_window.RefreshPending = true;
     g_window.SaidAfterDestination = result.said;
 }
 
+TransferResult Copy(TransferRequest& request, FileSystem& fs, OperationUi& ui) {
+    return CopyCommand(g_listing, request, fs, ui);
+}
+
+TransferResult MaskCopy(TransferRequest& request, FileSystem& fs, OperationUi& ui) {
+    request.mask = true;
+    return CopyCommand(g_listing, request, fs, ui);
+}
+
+TransferResult MirrorCopy(TransferRequest& request, FileSystem& fs, OperationUi& ui) {
+    TempFileErrorLog log;
+    return MirrorCopyCommand(g_listing, request, fs, ui, log);
+}
+
+// The program's own changes are not to be taken for another's while it moves.
+TransferResult Move(TransferRequest& request, FileSystem& fs, OperationUi& ui) {
+    if (g_listing.ChangeWatch) FindCloseChangeNotification(static_cast<HANDLE>(g_listing.ChangeWatch));
+    g_listing.ChangeWatch = nullptr;
+    TransferResult result = MoveCommand(g_listing, request, fs, ui);
+    char watch[kPathSize];
+    CopyCut(watch, sizeof watch, g_listing.CurrentDir);
+    const std::size_t len = std::strlen(watch);
+    if (len > 3 && EndsWithBackslash(watch)) watch[len - 1] = '\0';
+    g_listing.ChangeWatch = DirPlatform().ArmWatch(nullptr, watch, static_cast<unsigned>(g_settings.UpdateFilter));
+    return result;
+}
+
+// The operations that choose their target in the destination window.
+const PendingOperation kCopy{kCopyTitle, kCopyDestinationTitle, RunInto<Copy>};
+const PendingOperation kMaskCopy{kMaskCopyTitle, kCopyDestinationTitle, RunInto<MaskCopy>};
+const PendingOperation kMirrorCopy{kMirrorCopyTitle, kMirrorDestinationTitle, RunInto<MirrorCopy>};
+const PendingOperation kMove{kMoveTitle, kMoveDestinationTitle, RunInto<Move>};
+
+// The destination window has gone, confirmed or not: the main window takes
+// over again with the cursor where it was when the command began.
+void DestinationClosed(HWND window) {
+    g_listing.CursorIndex = g_window.SavedCursor;
+    RepaintAll(window);
+    SetFocus(window);
+}
+
+// After a confirmed operation: the list as it is now, its cursor row read
+// first, then what was done; then the update it may have asked for.
+void DestinationFinished(HWND window) {
+    RefreshStep(window);
+    UpdateWindow(window);
+    if (!g_window.SaidAfterDestination.empty()) {
+        SetSpeechMode(1);
+        Speak(g_window.SaidAfterDestination.c_str());
+    }
+    OfferUpdate(window);
+}
+
 // The drive window, then the destination window on the drive's current
 // directory or the directory chosen.
-void ChooseDestination(HWND window, const char* title, PendingOp operation) {
+void ChooseDestination(HWND window, const PendingOperation& operation) {
     char choice[kPathSize];
     CopyCut(choice, sizeof choice, g_window.DestDir);
-    const DriveResult result = AskDrive(window, title, choice, sizeof choice);
+    const DriveResult result = AskDrive(window, operation.driveTitle, choice, sizeof choice);
     char dir[kPathSize];
     if (result == DriveResult::Drive) {
         Win32DriveSource drives(g_settings, g_startup.DriveTypeTable, IniProfile(), g_window.RememberedDir);
@@ -79,46 +113,37 @@ void ChooseDestination(HWND window, const char* title, PendingOp operation) {
     } else {
         return;
     }
-    CopyCut(g_window.DestDir, sizeof g_window.DestDir, dir);
-    g_window.DestinationActive = true;
-    g_window.PendingOperation = operation;
-    g_window.DestinationHooks = DestinationHandlers{DestinationKey, PaintDestination, RunPending};
-    const DestinationContext context{&g_settings, &IniProfile(), &DirPlatform(), &g_window.ListFont,
-                                     g_window.RememberedDir, g_startup.DriveTypeTable};
-    HWND dest = OpenDestinationWindow(window, title, dir, operation, DestinationWindowProc, context);
-    if (!dest) {
-        g_window.DestinationActive = false;
-        g_window.PendingOperation = PendingOp::None;
-        return;
-    }
-    AttachDestination(dest);
+    OpenDestination(window, dir, operation);
 }
-
 
 }  // namespace
 
-void TransferCommand(HWND window, int id) {
-    const EntryTable& t = g_listing.table;
-    const int cursor = g_listing.CursorIndex;
-    if (id == CMD_MIRROR_COPY) {
-        // A directory of its own or the volume-label row; never a file.
-        if (!EntryQualifies(t, cursor, RowKind::DirectoryOrLabel)) return;
-        if (CurrentPrompts().Message(window, kMirrorQuestion, kConfirmTitle, kMbOkCancel | kMbIconQuestion) != kIdOk)
-            return;
-        return ChooseDestination(window, kMirrorCopyTitle, PendingOp::MirrorCopy);
-    }
-    if (t.MarkedCount == 0 && !EntryQualifies(t, cursor, RowKind::FileOrDirectory)) return;
-    if (id == CMD_MOVE) return ChooseDestination(window, kMoveTitle, PendingOp::Move);
-    g_window.MaskCopy = id == CMD_MASK_COPY;
-    if (g_window.MaskCopy) {
-        char pattern[kPathSize] = "*.*";
-        if (!CurrentPrompts().InputLine(window, kMaskPatternTitle, pattern, sizeof pattern)) return;
-        CopyCut(g_window.MaskPattern, sizeof g_window.MaskPattern, pattern);
-    }
-    ChooseDestination(window, g_window.MaskCopy ? kMaskCopyTitle : kCopyTitle, PendingOp::Copy);
+void OpenDestination(HWND window, const char* dir, const PendingOperation& operation) {
+    CopyCut(g_window.DestDir, sizeof g_window.DestDir, dir);
+    const DestinationContext context{&g_settings, &IniProfile(), &DirPlatform(), &g_window.ListFont,
+                                     g_window.RememberedDir, g_startup.DriveTypeTable};
+    OpenDestinationWindow(window, dir, operation, context,
+                          DestinationCallbacks{[window] { DestinationClosed(window); },
+                                               [window] { DestinationFinished(window); }});
 }
 
-void DriveSelectCommand(HWND window, int) {
+void CopyEntries(HWND window) { ChooseDestination(window, kCopy); }
+void MoveEntries(HWND window) { ChooseDestination(window, kMove); }
+
+void MaskCopyEntries(HWND window) {
+    char pattern[kPathSize] = "*.*";
+    if (!CurrentPrompts().InputLine(window, kMaskPatternTitle, pattern, sizeof pattern)) return;
+    CopyCut(g_window.MaskPattern, sizeof g_window.MaskPattern, pattern);
+    ChooseDestination(window, kMaskCopy);
+}
+
+void MirrorCopyDirectory(HWND window) {
+    if (CurrentPrompts().Message(window, kMirrorQuestion, kConfirmTitle, kMbOkCancel | kMbIconQuestion) != kIdOk)
+        return;
+    ChooseDestination(window, kMirrorCopy);
+}
+
+void DriveSelectCommand(HWND window) {
     char choice[kPathSize];
     CopyCut(choice, sizeof choice, g_listing.CurrentDir);
     const DriveResult result = AskDrive(window, kDriveSelectTitle, choice, sizeof choice);

@@ -17,9 +17,6 @@ void FillPseudoRow(FileEntry& e, const char* name) {
     CopyCut(e.name, sizeof e.name, name);
 }
 
-DirectoryPlatform* g_lowerPlatform = nullptr;
-void LowerThroughPlatform(char* s) { g_lowerPlatform->LowerCase(s); }
-
 }  // namespace
 
 int ReadEntries(Listing& l, const Settings& s, DirectoryPlatform& p, const char* searchPath) {
@@ -50,7 +47,7 @@ int ReadEntries(Listing& l, const Settings& s, DirectoryPlatform& p, const char*
         std::memcpy(lowerMask, l.FileMask, sizeof lowerMask);
         p.LowerCase(lowerMask);
     }
-    g_lowerPlatform = &p;
+    const LowerFn lower = [&p](char* name) { p.LowerCase(name); };
 
     FoundRecord rec;
     bool more = count < kTableRows && p.First(searchPath, rec);
@@ -60,7 +57,7 @@ int ReadEntries(Listing& l, const Settings& s, DirectoryPlatform& p, const char*
         if (s.SystemDisp == 0 && (rec.attributes & kAttrSystem)) skip = true;
         if (s.HiddenDisp == 0 && (rec.attributes & kAttrHidden)) skip = true;
         if (!skip && filterByMask && !(rec.attributes & kAttrDirectory)) {
-            skip = !MatchMaskList(rec.name, lowerMask, LowerThroughPlatform);
+            skip = !MatchMaskList(rec.name, lowerMask, lower);
         }
         if (!skip) {
             int len = static_cast<int>(std::strlen(rec.name));

@@ -55,7 +55,7 @@ int MatchPattern(const char* n, const char* p) {
     return pi == plen ? 1 : 0;
 }
 
-int MatchMaskList(const char* name, const char* maskList, LowerFn lower) {
+int MatchMaskList(const char* name, const char* maskList, const LowerFn& lower) {
     char lname[kPathSize];
     CopyCut(lname, sizeof lname, name);
     lower(lname);

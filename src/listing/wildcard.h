@@ -1,10 +1,12 @@
 // Wildcard masks: patterns separated by ';', matched byte-wise without regard to case.
 #pragma once
+#include <functional>
 
 namespace qrn {
 
-// Lower-cases a name in place (CharLowerA in the product).
-using LowerFn = void (*)(char*);
+// Lower-cases a name in place (CharLowerA in the product), with whatever it
+// works through bound in.
+using LowerFn = std::function<void(char*)>;
 
 // Lower-cases ASCII letters, stepping over the trail bytes of double-byte characters.
 void LowerAscii(char* s);
@@ -13,6 +15,6 @@ void LowerAscii(char* s);
 inline constexpr unsigned kMaxPattern = 247;
 
 int MatchPattern(const char* name, const char* pattern);
-int MatchMaskList(const char* name, const char* maskList, LowerFn lower = LowerAscii);
+int MatchMaskList(const char* name, const char* maskList, const LowerFn& lower = LowerAscii);
 
 }  // namespace qrn

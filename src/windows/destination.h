@@ -9,8 +9,15 @@
 
 namespace qrn {
 
-// The operation a destination window was opened for.
-enum class PendingOp : int { None = 0, Copy = 1, Move = 2, Unpack = 3, MirrorCopy = 4, IshMake = 5 };
+// An operation that has the destination window choose its target: one row
+// of the table of such operations (copy, mask copy, mirror copy, move; an
+// unpack or an archive being made alike).
+struct PendingOperation {
+    const char* driveTitle;        // the drive window's, and the destination window's until it is drawn
+    const char* destinationTitle;  // the destination window's, in front of the directory it shows
+    // Runs on confirming, with the directory shown (trailing backslash) as the target.
+    void (*run)(void* owner, const char* target);
+};
 
 constexpr int kDestinationRows = 512;  // the execution row, 510 entries and the end row
 

@@ -19,8 +19,10 @@ namespace {
 
 struct DestinationState {
     HWND window = nullptr;
-    PendingOp operation = PendingOp::None;
+    HWND owner = nullptr;
+    const PendingOperation* operation = nullptr;
     DestinationContext c{};
+    DestinationCallbacks callbacks;
     DestinationView view;
     RECT stored{-1, -1, -1, -1};  // the rectangle last written to qrn.ini
 };
@@ -149,80 +151,35 @@ int LineHeight(HFONT font) {
     return tm.tmHeight + tm.tmExternalLeading;
 }
 
-}  // namespace
-
-HWND OpenDestinationWindow(HWND owner, const char* title, const char* startDir, PendingOp operation,
-                           WNDPROC procedure, const DestinationContext& context) {
-    if (g_dest && IsWindow(g_dest->window)) return nullptr;  // one at a time
-    g_dest = std::make_unique<DestinationState>();
-    DestinationState& st = *g_dest;
-    st.c = context;
-    st.operation = operation;
-    StartDestination(st.view, *context.settings, startDir);
-
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA wc{};
-    if (!GetClassInfoA(instance, kDestinationClass, &wc))
-        RegisterOwnClass(instance, kDestinationClass, procedure, CS_DBLCLKS, nullptr);
-    // Below the owner's header, half its width; or where it was left last time.
-    const int lh = LineHeight(ListFont(PaintOf(st)));
-    RECT o{0, 0, 640, 480};
-    if (owner) GetWindowRect(owner, &o);
-    int left = o.left, top = o.top + 7 * lh, width = (o.right - o.left) / 2, height = o.bottom - top;
-    Profile& ini = *context.ini;
-    if (LoadInt(ini, IniKey::DestMemo) == 1) {
-        const int stored[4] = {LoadInt(ini, IniKey::DestX), LoadInt(ini, IniKey::DestY), LoadInt(ini, IniKey::DestW),
-                               LoadInt(ini, IniKey::DestH)};
-        int* into[4] = {&left, &top, &width, &height};
-        for (int i = 0; i < 4; ++i)
-            if (stored[i] >= 0) *into[i] = stored[i];
-        if (left > GetSystemMetrics(SM_CXSCREEN) - width) left = o.left;
-        if (top > GetSystemMetrics(SM_CYSCREEN) - height) top = o.top + 7 * lh;
-    }
-    if (height < 100) height = 100;
-    st.window = CreateWindowExA(0, kDestinationClass, title, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
-                                left, top, width, height, owner, nullptr, instance, nullptr);
-    if (!st.window) {
-        g_dest.reset();
-        return nullptr;
-    }
-    ReadDestination(st.view, *context.settings, *context.disk);
-    ResetDestinationCursor(st.view);
-    ShowWindow(st.window, SW_SHOW);
-    UpdateWindow(st.window);
-    SpeakCursorRow(st);
-    return st.window;
-}
-
-void PaintDestination(HWND window, HDC dc) {
-    DestinationState* st = StateOf(window);
-    if (!st) return;
-    StoreRectangle(*st);
-    const PaintContext pc = PaintOf(*st);
+void Paint(DestinationState& st) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(st.window, &ps);
+    StoreRectangle(st);
+    const PaintContext pc = PaintOf(st);
     HGDIOBJ oldFont = SelectObject(dc, ListFont(pc));
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);  // the cells of the font just selected
     const int lh = tm.tmHeight + tm.tmExternalLeading, cw = tm.tmAveCharWidth;
     RECT client;
-    GetClientRect(window, &client);
-    DestinationView& v = st->view;
-    ComputeDestinationGeometry(v, *st->c.settings, lh, cw, client.right, client.bottom);
+    GetClientRect(st.window, &client);
+    DestinationView& v = st.view;
+    ComputeDestinationGeometry(v, *st.c.settings, lh, cw, client.right, client.bottom);
     HBRUSH back = CreateSolidBrush(RGB(v.colors[kBack].r, v.colors[kBack].g, v.colors[kBack].b));
     FillRect(dc, &client, back);
     DeleteObject(back);
     char title[kPathSize + 32];
-    std::snprintf(title, sizeof title, "%s%s", kDestinationTitles[static_cast<int>(st->operation) % 6], v.DestDir);
-    SetWindowTextA(window, title);
+    std::snprintf(title, sizeof title, "%s%s", st.operation->destinationTitle, v.DestDir);
+    SetWindowTextA(st.window, title);
     DrawLine(dc, 0, v.screen.sepY, client.right, v.screen.sepY, 1, 255, 255, 255);
     DrawLine(dc, 0, v.screen.sepY + 2, client.right, v.screen.sepY + 2, 1, 0, 0, 0);
     PaintRows(dc, v, pc);
-    ShowName(dc, *st);
+    ShowName(dc, st);
     SelectObject(dc, oldFont);
+    EndPaint(st.window, &ps);
 }
 
-int DestinationKey(HWND window, UINT message, int key, POINT at) {
-    DestinationState* st = StateOf(window);
-    if (!st) return 0;
+// A key or click: -1 cancel, 1 confirmed, 0 otherwise.
+int Route(DestinationState* st, UINT message, int key, POINT at) {
     DestResult r;
     if (message == WM_KEYDOWN) {
         Modifiers m{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0};
@@ -259,22 +216,125 @@ int DestinationKey(HWND window, UINT message, int key, POINT at) {
     return 0;
 }
 
-void DestinationDriveCommand(HWND window) {
-    DestinationState* st = StateOf(window);
-    if (!st) return;
-    Win32DriveSource drives(*st->c.settings, st->c.driveTypes, *st->c.ini, st->c.rememberedDir);
-    char choice[kPathSize];
-    CopyCut(choice, sizeof choice, st->view.DestDir);
-    const DriveResult result = DriveWindow(window, kDriveSelectTitle, st->view.DestDir, drives,
-                                           DriveWindowLook{st->c.settings->Colors, ListFont(PaintOf(*st))}, choice,
-                                           sizeof choice);
-    if (result == DriveResult::Drive || result == DriveResult::Directory) ShowDirectory(*st, choice);
+LRESULT CALLBACK DestinationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DestinationState* st = StateOf(hwnd);
+    switch (msg) {
+    case WM_PAINT:
+        if (!st) break;
+        Paint(*st);
+        return 0;
+    case WM_SIZE:
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (st)
+            DestinationInput(msg, msg == WM_KEYDOWN ? static_cast<int>(wParam) : 0,
+                             POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        return 0;
+    case WM_DESTROY:
+        // Gone before its owner is told, which then takes over again.
+        if (st) {
+            const std::function<void()> closed = std::move(st->callbacks.closed);
+            g_dest.reset();
+            if (closed) closed();
+        }
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-const char* DestinationDirectory() { return g_dest ? g_dest->view.DestDir : ""; }
+}  // namespace
 
-void DestinationDestroyed(HWND window) {
-    if (StateOf(window)) g_dest.reset();
+HWND OpenDestinationWindow(HWND owner, const char* startDir, const PendingOperation& operation,
+                           const DestinationContext& context, DestinationCallbacks callbacks) {
+    if (g_dest && IsWindow(g_dest->window)) return nullptr;  // one at a time
+    g_dest = std::make_unique<DestinationState>();
+    DestinationState& st = *g_dest;
+    st.owner = owner;
+    st.c = context;
+    st.operation = &operation;
+    st.callbacks = std::move(callbacks);
+    StartDestination(st.view, *context.settings, startDir);
+
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(instance, kDestinationClass, &wc))
+        RegisterOwnClass(instance, kDestinationClass, DestinationWindowProc, CS_DBLCLKS, nullptr);
+    // Below the owner's header, half its width; or where it was left last time.
+    const int lh = LineHeight(ListFont(PaintOf(st)));
+    RECT o{0, 0, 640, 480};
+    if (owner) GetWindowRect(owner, &o);
+    int left = o.left, top = o.top + 7 * lh, width = (o.right - o.left) / 2, height = o.bottom - top;
+    Profile& ini = *context.ini;
+    if (LoadInt(ini, IniKey::DestMemo) == 1) {
+        const int stored[4] = {LoadInt(ini, IniKey::DestX), LoadInt(ini, IniKey::DestY), LoadInt(ini, IniKey::DestW),
+                               LoadInt(ini, IniKey::DestH)};
+        int* into[4] = {&left, &top, &width, &height};
+        for (int i = 0; i < 4; ++i)
+            if (stored[i] >= 0) *into[i] = stored[i];
+        if (left > GetSystemMetrics(SM_CXSCREEN) - width) left = o.left;
+        if (top > GetSystemMetrics(SM_CYSCREEN) - height) top = o.top + 7 * lh;
+    }
+    if (height < 100) height = 100;
+    st.window = CreateWindowExA(0, kDestinationClass, operation.driveTitle,
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, left, top, width, height,
+                                owner, nullptr, instance, nullptr);
+    if (!st.window) {
+        g_dest.reset();
+        return nullptr;
+    }
+    ReadDestination(st.view, *context.settings, *context.disk);
+    ResetDestinationCursor(st.view);
+    ShowWindow(st.window, SW_SHOW);
+    UpdateWindow(st.window);
+    SpeakCursorRow(st);
+    return st.window;
+}
+
+void DestinationInput(UINT message, int key, POINT at) {
+    if (!g_dest) return;
+    DestinationState& st = *g_dest;
+    const int answer = Route(&st, message, key, at);
+    if (answer == -1) {
+        DestroyWindow(st.window);
+    } else if (answer == 1) {
+        // What the window holds goes with it: taken first.
+        HWND window = st.window, owner = st.owner;
+        const PendingOperation& operation = *st.operation;
+        const std::function<void()> finished = st.callbacks.finished;
+        char target[kPathSize];
+        CopyCut(target, sizeof target, st.view.DestDir);
+        ShowWindow(window, SW_HIDE);
+        UpdateWindow(owner);
+        if (operation.run) operation.run(owner, target);
+        if (IsWindow(window)) DestroyWindow(window);
+        if (finished) finished();
+    }
+}
+
+bool DestinationWindowOpen() { return g_dest != nullptr; }
+
+void CloseDestinationWindow() {
+    if (g_dest) DestroyWindow(g_dest->window);
+}
+
+void DestinationMakeDirectory() { DestinationInput(WM_KEYDOWN, 'K', POINT{0, 0}); }
+void DestinationAllFiles() { DestinationInput(WM_KEYDOWN, VK_TAB, POINT{0, 0}); }
+
+void DestinationDriveWindow() {
+    if (!g_dest) return;
+    DestinationState& st = *g_dest;
+    Win32DriveSource drives(*st.c.settings, st.c.driveTypes, *st.c.ini, st.c.rememberedDir);
+    char choice[kPathSize];
+    CopyCut(choice, sizeof choice, st.view.DestDir);
+    const DriveResult result = DriveWindow(st.window, kDriveSelectTitle, st.view.DestDir, drives,
+                                           DriveWindowLook{st.c.settings->Colors, ListFont(PaintOf(st))}, choice,
+                                           sizeof choice);
+    if (result == DriveResult::Drive || result == DriveResult::Directory) ShowDirectory(st, choice);
 }
 
 }  // namespace qrn

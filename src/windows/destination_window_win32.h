@@ -1,9 +1,12 @@
 // The destination window: where copy, move and unpack walk to their target.
-// It is modeless; the main window routes keys, clicks and a few commands to
-// DestinationKey while it is open, and runs the operation once a target is
-// confirmed.
+// It is modeless and serves its own keys and clicks, those its owner passes
+// on while it is open and the few commands of the owner's menus that act on
+// it; once a target is confirmed it is hidden, the pending operation runs,
+// and it is closed.
 #pragma once
 #include <windows.h>
+
+#include <functional>
 
 #include "base/profile.h"
 #include "base/settings.h"
@@ -23,19 +26,26 @@ struct DestinationContext {
     char* driveTypes;           // DriveTypeTable
 };
 
-// Creates, fills and shows the window; returns it (null when it cannot be made).
-HWND OpenDestinationWindow(HWND owner, const char* title, const char* startDir, PendingOp operation,
-                           WNDPROC procedure, const DestinationContext& context);
+// What the owner is told.
+struct DestinationCallbacks {
+    std::function<void()> closed;    // the window has gone, confirmed or not
+    std::function<void()> finished;  // after a confirmed operation has run and the window has gone
+};
+
+// Creates, fills and shows the window over startDir for operation, one at a
+// time; returns it (null when it cannot be made).
+HWND OpenDestinationWindow(HWND owner, const char* startDir, const PendingOperation& operation,
+                           const DestinationContext& context, DestinationCallbacks callbacks);
+// From its creation until it has gone.
+bool DestinationWindowOpen();
 // A key (WM_KEYDOWN) or click (WM_LBUTTONDOWN, WM_LBUTTONDBLCLK at a client
-// point): -1 cancel, 1 confirmed, 0 otherwise.
-int DestinationKey(HWND window, UINT message, int key, POINT at);
-// The full repaint; the list font is selected into dc.
-void PaintDestination(HWND window, HDC dc);
-// L: the drive window on the destination directory.
-void DestinationDriveCommand(HWND window);
-// The directory shown: the target once confirmed. Empty when none is open.
-const char* DestinationDirectory();
-// The window has gone: what it held is freed.
-void DestinationDestroyed(HWND window);
+// point) its owner passes on, taken as the window's own.
+void DestinationInput(UINT message, int key, POINT at);
+// The owner's commands while it is open: Escape, make directory (its K key),
+// all files (its Tab key), and the drive window on its directory.
+void CloseDestinationWindow();
+void DestinationMakeDirectory();
+void DestinationAllFiles();
+void DestinationDriveWindow();
 
 }  // namespace qrn

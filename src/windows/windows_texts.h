@@ -26,8 +26,11 @@ constexpr const char* kDestinationMkdirTitle = "ディレクトリの作成";  /
 constexpr const char* kExecutionRowName = "[ Execution  ]";
 constexpr const char* kExecutionHeader = "** Execution **";
 
-// The destination window's title, in front of the directory, by pending operation 1-5.
-constexpr const char* kDestinationTitles[] = {"", "File Copy ", "File Move ", "UnpackArc ", "MirrorCopy ",
-                                              "ISH File Make "};
+// The destination window's titles, in front of the directory, by the operation it chooses for.
+constexpr const char* kCopyDestinationTitle = "File Copy ";
+constexpr const char* kMoveDestinationTitle = "File Move ";
+constexpr const char* kUnpackDestinationTitle = "UnpackArc ";
+constexpr const char* kMirrorDestinationTitle = "MirrorCopy ";
+constexpr const char* kIshMakeDestinationTitle = "ISH File Make ";
 
 }  // namespace qrn

@@ -11,8 +11,10 @@ printf 'x' > "$U/a.txt"
 printf 'x' > "$U/表.txt"    # 0x95 0x5C: its trail byte is a backslash
 
 # ---------------------------------------------------------------------------
-scenario "the cursor rows through NVDA when no other reader is there"
-fresh_program_folder "$NVDA_DLL"
+scenario "the cursor rows through NVDA when no other reader can be used"
+# Beside it, logging what reaches them: SOUNDP.DLL (no reader's window), a PCTKUsr.dll without its entry point.
+fresh_program_folder "$NVDA_DLL" SOUNDP.DLL
+cp "$DOUBLES/SOUNDP.DLL" "$PROG/PCTKUsr.dll"
 list_ini "Disp_Mode=5"
 open_at 'U:\' 'U:\*.*'
 check "the first row" becomes "しょうなりsubだいなり" nvda_last

@@ -149,6 +149,32 @@ TEST(Speech, NvdaClientIsLookedForInTheProgramFolderFirst) {
     }
 }
 
+// A library is taken, by bare name or full path, only with every entry point of its table: one lacking any
+// is freed at once with every pointer null. It goes with its handle, unless kept for the process.
+TEST(Library, IsTakenOnlyWithEveryEntryPointOfItsTable) {
+    TempTree t;
+    ASSERT_TRUE(CopyFileA(DoublePath("SOUNDP.DLL").c_str(), (t / "SOUNDP.DLL").c_str(), FALSE));
+    SetCurrentDirectoryA(t.Path().c_str());
+    using L = Library::Lifetime;
+    const std::string full = t / "SOUNDP.DLL";
+    const struct { const char* path; int entries; L lifetime; bool loaded; } cases[] = {
+        {"SOUNDP.DLL", 1, L::UntilDestroyed, true}, {full.c_str(), 1, L::Process, true},
+        {"SOUNDP.DLL", 2, L::Process, false}, {"absent.dll", 1, L::UntilDestroyed, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + " " + std::to_string(c.entries));
+        SoundMessageProc sound = nullptr;
+        PctkPReadProc pctk = nullptr;
+        const EntryPoint entries[] = {{"SoundMessage", &sound}, {"PCTKPRead", &pctk}};
+        Library kept = Library(c.path, std::span(entries, c.entries), c.lifetime);
+        EXPECT_EQ((std::vector<bool>{c.loaded, c.loaded, c.loaded, false}),
+                  (std::vector<bool>{kept.Loaded(), sound != nullptr, GetModuleHandleA("SOUNDP.DLL") != nullptr,
+                                     pctk != nullptr}));
+        kept = Library();
+        EXPECT_EQ(c.loaded && c.lifetime == L::Process, FreeLibrary(GetModuleHandleA("SOUNDP.DLL")) != FALSE);
+        EXPECT_EQ(nullptr, GetModuleHandleA("SOUNDP.DLL"));
+    }
+}
+
 // The target is started by its quoted path (handed to the system, which answers as the case says).
 TEST(Update, CopiesOverTheTargetWaitingWhileItIsHeldAndStartsIt) {
     enum Hold { kFree, kUntilFirstPause, kThroughout };
