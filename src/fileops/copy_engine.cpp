@@ -339,7 +339,6 @@ bool MirrorEqual(const FileStat& s, const FileStat& d) {
 // name may be made of.
 int ByPolicy(CopyJob& job, const std::string& src, std::string& dst, const std::string& targetDir,
              const std::string& name, const FileStat& s, const FileStat& d, std::uint64_t free, bool itself) {
-    void* owner = job.ui.Owner();
     if (itself && job.policy != DuplicatePolicy::Rename) return PassOver(job, src, dst, s, free);
     // Room for what the copy adds to what the old target really takes.
     auto roomForGrowth = [&] {
