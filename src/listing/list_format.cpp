@@ -217,40 +217,40 @@ void AttrField(const FileEntry& e, char out[8]) {
     AttrValue(e.attributes, out + 1);
 }
 
-void RowText(const FileEntry& e, int layout, const char* nameField, char* out, std::size_t size) {
-    std::size_t len = 0;
-    out[0] = '\0';
-    Append(out, size, len, nameField);
+namespace {
+
+// The fields a layout shows after the name, in their order, each with the
+// way it is read aloud (0 as it stands, 2 a date, 3 a time).
+template <typename Put>
+void LayoutFields(const FileEntry& e, int layout, Put put) {
     if (layout < 1 || layout > 3) return;
     char sz[32], dt[16], tm[16], at[8];
     SizeField(e, sz);
     DateField(e.date, dt);
     TimeField(e.time, tm);
     AttrField(e, at);
-    if (layout == 1 || layout == 3) Append(out, size, len, sz);
+    if (layout == 1 || layout == 3) put(sz, 0);
     if (layout == 2 || layout == 3) {
-        Append(out, size, len, dt);
-        Append(out, size, len, tm);
+        put(dt, 2);
+        put(tm, 3);
     }
-    if (layout == 1 || layout == 3) Append(out, size, len, at);
+    if (layout == 1 || layout == 3) put(at, 0);
+}
+
+}  // namespace
+
+void RowText(const FileEntry& e, int layout, const char* nameField, char* out, std::size_t size) {
+    std::size_t len = 0;
+    out[0] = '\0';
+    Append(out, size, len, nameField);
+    LayoutFields(e, layout, [&](const char* field, int) { Append(out, size, len, field); });
 }
 
 void SpokenRowText(const FileEntry& e, int layout, const char* nameField, char* out, std::size_t size) {
     if (size == 0) return;
     out[0] = '\0';
     AppendReadable(out, size, nameField, 1);
-    if (layout < 1 || layout > 3) return;
-    char sz[32], dt[16], tm[16], at[8];
-    SizeField(e, sz);
-    DateField(e.date, dt);
-    TimeField(e.time, tm);
-    AttrField(e, at);
-    if (layout == 1 || layout == 3) AppendReadable(out, size, sz, 0);
-    if (layout == 2 || layout == 3) {
-        AppendReadable(out, size, dt, 2);
-        AppendReadable(out, size, tm, 3);
-    }
-    if (layout == 1 || layout == 3) AppendReadable(out, size, at, 0);
+    LayoutFields(e, layout, [&](const char* field, int reading) { AppendReadable(out, size, field, reading); });
 }
 
 ColorIndex RowColor(const FileEntry& e) {
