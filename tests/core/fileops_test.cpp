@@ -504,14 +504,17 @@ TEST_F(Ops, DeletingAsksAndTakesTheWholeTree) {
     EXPECT_EQ((Strings{Told(kDeleteTitle, "C:\\t\\keep.txt")}), prompts.messages);
     EXPECT_EQ(0, l.table.MarkedCount);
     EXPECT_EQ("C:\\t\\l" + std::string(kLinkNotDeleted), LinksLeftText("C:\\t\\l", {"C:\\t\\l"}));
-    // A tree that goes only in part says what went and what did not.
+    // A tree that goes only in part says what went and what did not; what
+    // stays keeps its attributes.
     fs = MemoryFs{};
-    fs.File("C:\\t\\d\\a.txt"), fs.File("C:\\t\\d\\b.txt"), fs.File("C:\\t\\d\\held.txt");
+    fs.File("C:\\t\\d\\a.txt"), fs.File("C:\\t\\d\\b.txt"), fs.File("C:\\t\\d\\held.txt", "x", kAttrReadOnly | kAttrHidden);
+    fs.SetAttributes("C:\\t\\d", kAttrReadOnly);
     fs.held = {fs.Key("C:\\t\\d\\held.txt")};
-    prompts.answers = {kIdOk, kIdOk};  // the delete, and on after held.txt
+    prompts.answers = {kIdOk, kIdOk, kIdOk};  // the delete, the read-only directory, and on after held.txt
     EXPECT_EQ("0件削除しました。1件は削除できませんでした。削除できなかったディレクトリの中の2個は削除しました",
               DeleteCommand(ListOf("C:\\t\\"), "C:\\t\\", fs, *this).said);
-    EXPECT_EQ("D\\ D\\HELD.TXT=x", fs.Dump("C:\\t"));
+    EXPECT_EQ("D\\(r) D\\HELD.TXT=x(r)", fs.Dump("C:\\t"));
+    EXPECT_EQ(kAttrReadOnly | kAttrHidden, fs.Stat("C:\\t\\d\\held.txt").attributes);
 }
 
 // Names typed wrong, taken or only in another letter case; directories made

@@ -1,6 +1,5 @@
 // The commands over a list of rows where the system's answers matter: real
-// trees, the second drive letter onto the plain drive's folder, the
-// directory links made on the Linux side; the error list.
+// trees, the directory links made on the Linux side; the error list.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -43,10 +42,9 @@ TransferRequest Into(const Listing& l, const std::string& dest) {
     return r;
 }
 
-// Mirror copy where the system's answers matter: 64-bit sizes, a second
-// letter, links.
+// Mirror copy where the system's answers matter: 64-bit sizes, links.
 struct Mirror : Ops {
-    TempTree s{MappedDrive("PLAIN")}, t;
+    TempTree s, t;
     FILETIME now{};
     void SetUp() override {
         Ops::SetUp();
@@ -81,16 +79,6 @@ TEST_F(Mirror, ComparesTheWholeSize) {
     Run(s.Path(), t.Path());
     ASSERT_EQ(4u, fs.Stat(t / "D\\same.txt").size);
     EXPECT_EQ("same", Slurp(t / "D\\same.txt"));
-}
-
-// One tree through two letters: the deletion pass would reach into the source.
-TEST_F(Mirror, DeletesNothingInOneTreeThroughTwoLetters) {
-    const Strings before = Names(s / "D");
-    Run(s.Path(), MappedDrive("ALIAS") + s.Path().substr(3));
-    EXPECT_EQ(before, Names(s / "D"));
-    ASSERT_EQ(1u, messages.size());
-    EXPECT_EQ(0u, messages[0].find(kMirrorErrorTitle));
-    EXPECT_NE(std::string::npos, messages[0].find(kMirrorOverlap)) << messages[0];
 }
 
 // Links in the target are never entered by either pass, nor deleted through:
