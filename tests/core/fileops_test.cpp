@@ -45,31 +45,10 @@ TEST(FileopsPaths, ProgressTexts) {
 
 // The in-memory file system, scripted answers and a status dialog that
 // records what it was told.
-struct Ops : ::testing::Test, OperationUi {
+struct Ops : ::testing::Test, RecordingUi {
     MemoryFs fs;
-    ScriptedPrompts prompts;
-    DuplicatePolicy duplicate = DuplicatePolicy::OverwriteAll;
-    bool cancel = false;
-    int polls = 0, cancelAtPoll = 0, asked = 0;
-    std::uint64_t clock = 0;
-    Strings progress, errorLists;
-    Ints cursorRows;
 
-    Ops() { prompts.otherwise = kIdOk; }
-    void* Owner() override { return nullptr; }
-    void OpenStatus(const char*) override {}
-    void CloseStatus() override {}
-    void ShowStatus(bool) override {}
-    void Poll() override { cancel = cancel || ++polls == cancelAtPoll; }
-    bool CancelRequested() override { return cancel; }
-    void SetCancelRequested(bool on) override { cancel = on; }
-    void Progress(const std::string& text) override { progress.push_back(text); }
-    void EntryInfo(const std::string&, const FileStat&) override {}
-    DuplicatePolicy AskDuplicate() override { return ++asked, duplicate; }
-    void CursorTo(int row) override { cursorRows.push_back(row); }
-    void ShowErrorList(const char* name) override { errorLists.push_back(name + ("|" + fs.Content(name))); }
-    std::uint64_t Milliseconds() override { return clock += 300; }
-
+    std::string ListText(const char* name) override { return fs.Content(name); }
     CopyJob Job(std::size_t bufferSize = 4) {
         CopyJob job(fs, *this);
         job.bufferSize = bufferSize;

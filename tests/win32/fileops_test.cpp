@@ -72,12 +72,12 @@ TEST_F(Ops, ADirectoryIsNeverCopiedIntoItself) {
         fs.unresolved = unresolved;
         std::filesystem::remove_all(plain + base + "\\copy\\D");
         const std::string name = c.source == links ? "tree" : "D", target = c.target;
-        messages.clear();
+        prompts.messages.clear();
         CopyJob job = Job();
         EXPECT_EQ(c.refused ? 0 : 1, CopyEntry(job, c.source, target, name, FILE_ATTRIBUTE_DIRECTORY, false, ""));
         if (c.refused) {
-            ASSERT_EQ(1u, messages.size());
-            EXPECT_EQ(std::string(kErrorTitle) + "|" + c.source + name + kIntoItself, messages[0]);
+            ASSERT_EQ(1u, prompts.messages.size());
+            EXPECT_EQ(std::string(kErrorTitle) + "|" + c.source + name + kIntoItself, prompts.messages[0]);
             EXPECT_FALSE(Exists(target + name));  // nothing was made
         } else {
             EXPECT_EQ("f", Slurp(target + "D\\f.txt"));
@@ -102,7 +102,7 @@ TEST_F(Ops, DirectoryLinksAreNotFollowedBackNorEnteredByDelete) {
         EXPECT_EQ("k", Slurp(t / "tree\\out\\keep.txt"));
         EXPECT_TRUE(Exists(t / "tree\\sub"));
         EXPECT_FALSE(Exists(t / "tree\\sub\\up\\a.txt"));
-        EXPECT_TRUE(messages.empty());
+        EXPECT_TRUE(prompts.messages.empty());
     }
     fs.unflagged = false;
     // Nor one to the parent of the tree, into the copy being made there.
@@ -118,10 +118,10 @@ TEST_F(Ops, DirectoryLinksAreNotFollowedBackNorEnteredByDelete) {
     EXPECT_EQ("k", Slurp(links + "outside\\keep.txt"));
     if (deleted) {
         EXPECT_FALSE(Exists(links + "deltree"));
-        EXPECT_TRUE(messages.empty());
+        EXPECT_TRUE(prompts.messages.empty());
     } else {
         EXPECT_TRUE(fs.IsLink(links + "deltree\\out", fs.Stat(links + "deltree\\out").attributes));
-        EXPECT_EQ((Strings{LinksLeftText(links + "deltree", {links + "deltree\\out"}).insert(0, "Error!!|")}), messages);
+        EXPECT_EQ((Strings{LinksLeftText(links + "deltree", {links + "deltree\\out"}).insert(0, "Error!!|")}), prompts.messages);
     }
 }
 
@@ -131,10 +131,10 @@ TEST_F(Ops, FileSizesBeyondFourGigabytes) {
     src.File("big.dat", "");
     std::filesystem::resize_file(src / "big.dat", (4ull << 30) + 10);  // sparse: 4 GiB and 10 bytes
     fs.free = 1u << 20;
-    answers = {kIdCancel};
+    prompts.answers = {kIdCancel};
     CopyJob big = Job();
     EXPECT_EQ(0, CopyEntry(big, src.Path(), dst.Path(), "big.dat", 0, false, ""));
-    EXPECT_EQ((Strings{dst / "big.dat" + "|" + kMediaChange}), messages);
+    EXPECT_EQ((Strings{dst / "big.dat" + "|" + kMediaChange}), prompts.messages);
     DeleteFileA((src / "big.dat").c_str());
 }
 
