@@ -17,6 +17,7 @@
 #include "base/profile.h"
 #include "base/prompts.h"
 #include "fileops/operation_ui.h"
+#include "fileops/transfer.h"
 #include "listing/dir_reader.h"
 #include "listing/list_view.h"
 #include "listing/list_format.h"
@@ -145,6 +146,25 @@ inline FileEntry Row(const char* name, std::uint32_t attributes = kAttrArchive, 
     std::snprintf(e.name, sizeof e.name, "%s", name);
     e.attributes = attributes, e.size = size, e.date = date, e.time = time, e.ext = ExtensionIndex(name);
     return e;
+}
+
+// The list of dir as the reader leaves it from fs, the given rows marked.
+inline Listing& ListOf(FileSystem& fs, const std::string& dir, const Ints& marked = {}, int cursor = 0) {
+    Listing& l = TestListing();
+    CopyCut(l.CurrentDir, sizeof l.CurrentDir, dir.c_str());
+    std::vector<DirItem> items;
+    fs.List(dir, items);
+    for (const DirItem& i : items) l.table.rows[l.table.EntryCount++] = Row(i.name.c_str(), i.attributes, i.size);
+    for (int row : marked) SetMark(l.table, row, true);
+    l.CursorIndex = cursor;
+    return l;
+}
+
+// A command over the rows of l into dest.
+inline TransferRequest Into(const Listing& l, const char* dest, bool mask = false, const char* pattern = "") {
+    TransferRequest r;
+    r.currentDir = l.CurrentDir, r.destDir = dest, r.mask = mask, r.pattern = pattern;
+    return r;
 }
 
 // Directories by path, labels by drive, drives that are not ready, the drive window's choice; every other call is logged.

@@ -54,21 +54,8 @@ struct Ops : ::testing::Test, RecordingUi {
         job.bufferSize = bufferSize;
         return job;
     }
-    // The list of dir as the reader leaves it, the given rows marked.
     Listing& ListOf(const std::string& dir, const Ints& marked = {}, int cursor = 0) {
-        Listing& l = TestListing();
-        CopyCut(l.CurrentDir, sizeof l.CurrentDir, dir.c_str());
-        std::vector<DirItem> items;
-        fs.List(dir, items);
-        for (const DirItem& i : items) l.table.rows[l.table.EntryCount++] = Row(i.name.c_str(), i.attributes, i.size);
-        for (int row : marked) SetMark(l.table, row, true);
-        l.CursorIndex = cursor;
-        return l;
-    }
-    static TransferRequest Into(const Listing& l, const char* dest, bool mask = false, const char* pattern = "") {
-        TransferRequest r;
-        r.currentDir = l.CurrentDir, r.destDir = dest, r.mask = mask, r.pattern = pattern;
-        return r;
+        return test::ListOf(fs, dir, marked, cursor);
     }
     std::string Told(const std::string& title, const std::string& text) { return title + "|" + text; }
 };

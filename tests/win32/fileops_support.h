@@ -16,6 +16,8 @@
 namespace qrntest {
 
 using namespace qrn;
+using qrn::test::Into;
+using qrn::test::ListOf;
 using Strings = std::vector<std::string>;
 
 struct Faulty : Win32FileSystem {

@@ -17,31 +17,6 @@ using namespace qrntest;
 
 namespace {
 
-// The list of dir as the reader leaves it.
-Listing& ListOf(const std::string& dir) {
-    static Listing l;
-    ResetListing(l);
-    CopyCut(l.CurrentDir, sizeof l.CurrentDir, dir.c_str());
-    Strings names = Ops::Names(dir);
-    for (const std::string& n : names) {
-        FileEntry& e = l.table.rows[l.table.EntryCount++];
-        CopyCut(e.name, sizeof e.name, n.c_str());
-        const DWORD a = GetFileAttributesA((dir + n).c_str());
-        e.attributes = a & 0xFF;
-        e.size = Slurp(dir + n).size();
-    }
-    return l;
-}
-
-TransferRequest Into(const Listing& l, const std::string& dest) {
-    static std::string kept;
-    kept = dest;
-    TransferRequest r;
-    r.currentDir = l.CurrentDir;
-    r.destDir = kept.c_str();
-    return r;
-}
-
 // Mirror copy where the system's answers matter: 64-bit sizes, links.
 struct Mirror : Ops {
     TempTree s, t;
@@ -54,11 +29,11 @@ struct Mirror : Ops {
         std::string name;
     } log;
     TransferResult Run(const std::string& from, const std::string& to, const char* row = "D") {
-        Listing& l = ListOf(from);
+        Listing& l = ListOf(fs, from);
         for (int i = 0; i < l.table.EntryCount; ++i)
             if (std::string(l.table.rows[i].name) == row) l.CursorIndex = i;
         log.name = t / "errors.log";
-        return MirrorCopyCommand(l, Into(l, to), fs, *this, log);
+        return MirrorCopyCommand(l, Into(l, to.c_str()), fs, *this, log);
     }
 };
 
@@ -97,7 +72,7 @@ TEST_F(Ops, RenamingToAnotherLetterCaseAlone) {
     t.File("a.txt", "a");
     for (const char* name : {"A.TXT", "a.txt"}) {
         prompts.lines = {name};
-        EXPECT_EQ(1, RenameCommand(ListOf(t.Path()), t.Path().c_str(), fs, *this, false).done);
+        EXPECT_EQ(1, RenameCommand(ListOf(fs, t.Path()), t.Path().c_str(), fs, *this, false).done);
         EXPECT_EQ((Strings{name}), Names(t.Path()));
     }
 }
