@@ -59,9 +59,8 @@ TEST_F(Ops, ADirectoryIsNeverCopiedIntoItself) {
     const std::string d = plain + base + "\\D";
     std::filesystem::create_directories(d + "\\sub");
     std::ofstream(d + "\\f.txt") << "f";
-    std::string upper = plain + base + "\\d\\SUB\\";
     const struct { const char* what; std::string source, target; bool refused; } cases[] = {
-        {"its subdirectory in other letter case", plain + base + "\\", upper, true},
+        {"its subdirectory in other letter case", plain + base + "\\", plain + base + "\\d\\SUB\\", true},
         {"its subdirectory through a second drive letter", plain + base + "\\", alias + base + "\\D\\sub\\", true},
         {"itself through a directory link", links, links + "tree\\sub\\up\\", true},
         {"a sibling", plain + base + "\\", plain + base + "\\copy\\", false}};
@@ -90,8 +89,6 @@ TEST_F(Ops, ADirectoryIsNeverCopiedIntoItself) {
 // but follows one out of it; a delete removes the link itself and never what it points to.
 TEST_F(Ops, DirectoryLinksAreNotFollowedBackNorEnteredByDelete) {
     const std::string links = MappedDrive("LINKS");
-    EXPECT_TRUE(fs.IsLink(links + "tree\\out", fs.Stat(links + "tree\\out").attributes));
-    EXPECT_FALSE(fs.IsLink(links + "tree\\sub", fs.Stat(links + "tree\\sub").attributes));
     for (const bool unflagged : {false, true}) {
         SCOPED_TRACE(unflagged ? "links not flagged" : "links flagged");
         fs.unflagged = unflagged;
