@@ -21,7 +21,6 @@ using qrn::test::ListOf;
 using Strings = std::vector<std::string>;
 
 struct Faulty : Win32FileSystem {
-    std::uint64_t free = kFreeUnknown - 1;  // when set below that, the free space reported
     bool unresolved = false;  // as a system that cannot resolve paths: only identities tell
     bool unflagged = false;   // links not told apart from directories, nor listed as links (a bind mount looks so)
     std::string RealPath(const std::string& p) override { return unresolved ? p : Win32FileSystem::RealPath(p); }
@@ -31,9 +30,6 @@ struct Faulty : Win32FileSystem {
         if (unflagged)
             for (DirItem& i : items) i.attributes &= ~kAttrReparsePoint;
         return true;
-    }
-    std::uint64_t FreeBytes(const std::string& p) override {
-        return free < kFreeUnknown - 1 ? free : Win32FileSystem::FreeBytes(p);
     }
 };
 

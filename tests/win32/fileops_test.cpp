@@ -22,9 +22,8 @@ namespace {
 TEST_F(Ops, ACopyOntoItselfThroughAnotherPathChangesNothing) {
     const std::string plain = MappedDrive("PLAIN"), alias = MappedDrive("ALIAS"), links = MappedDrive("LINKS");
     const std::string dir = plain + "same-file-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(dir.c_str(), nullptr);
-    CreateDirectoryA((dir + "\\A long directory name").c_str(), nullptr);
     const std::string longDir = dir + "\\A long directory name\\";
+    std::filesystem::create_directories(longDir);
     std::ofstream(longDir + "f.txt") << "mine";
     std::ofstream(links + "tree\\f.txt") << "mine";
     char shortDir[MAX_PATH] = "";
@@ -122,12 +121,11 @@ TEST_F(Ops, DirectoryLinksAreNotFollowedBackNorEnteredByDelete) {
     }
 }
 
-// 64-bit sizes in the free-space check.
+// 64-bit sizes in the free-space check, onto a volume of 4 MiB.
 TEST_F(Ops, FileSizesBeyondFourGigabytes) {
-    TempTree src, dst;
+    TempTree src, dst(MappedDrive("SMALL"));
     src.File("big.dat", "");
     std::filesystem::resize_file(src / "big.dat", (4ull << 30) + 10);  // sparse: 4 GiB and 10 bytes
-    fs.free = 1u << 20;
     prompts.answers = {kIdCancel};
     CopyJob big = Job();
     EXPECT_EQ(0, CopyEntry(big, src.Path(), dst.Path(), "big.dat", 0, false, ""));
