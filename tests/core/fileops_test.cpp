@@ -17,7 +17,7 @@ using namespace qrn::test;
 
 namespace {
 
-TEST(FileopsPaths, InsideADirectoryAndItsDirectoryPart) {
+TEST(FileopsPaths, InsideADirectoryItsDirectoryPartAndTheProgressTexts) {
     // "ソ" is 0x83 0x5C: its trail byte is no separator.
     const struct { const char* tree; const char* target; bool inside; } rows[] = {
         {"C:\\a", "C:\\a", true}, {"C:\\a\\", "C:\\A", true}, {"C:\\a", "c:\\A\\b\\", true},
@@ -33,9 +33,7 @@ TEST(FileopsPaths, InsideADirectoryAndItsDirectoryPart) {
     const struct { const char* a; const char* b; bool same; } drives[] = {
         {"C:\\a", "c:\\b", true}, {"C:\\a", "D:\\a", false}, {"\\\\s\\x", "\\\\t\\y", true}, {"", "C:\\", false}};
     for (const auto& d : drives) EXPECT_EQ(d.same, SameDrive(d.a, d.b)) << d.a << " " << d.b;
-}
-
-TEST(FileopsPaths, ProgressTexts) {
+    // The progress texts.
     EXPECT_EQ("C:\\a.txt\r\n   v v v\r\nD:\\a.txt\r\n        FreeSpace        1,234,567 Bytes",
               ProgressText(1, 1234567, "C:\\a.txt", "D:\\a.txt"));
     EXPECT_EQ("\r\n\r\nDelete C:\\old", ProgressText(0, 99, "C:\\old", "unused"));
