@@ -130,6 +130,7 @@ struct RecordingUi : OperationUi {
     void CursorTo(int row) override { cursorRows.push_back(row); }
     void ShowErrorList(const char* name) override { errorLists.push_back(name + ("|" + ListText(name))); }
     std::uint64_t Milliseconds() override { return clock += 300; }
+    static std::string Told(const std::string& title, const std::string& text) { return title + "|" + text; }
 };
 
 // A listing in its start state: too large for the stack, so one lives for the run.

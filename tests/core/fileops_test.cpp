@@ -55,7 +55,6 @@ struct Ops : ::testing::Test, RecordingUi {
     Listing& ListOf(const std::string& dir, const Ints& marked = {}, int cursor = 0) {
         return test::ListOf(fs, dir, marked, cursor);
     }
-    std::string Told(const std::string& title, const std::string& text) { return title + "|" + text; }
 };
 
 constexpr auto kAll = DuplicatePolicy::OverwriteAll, kNewer = DuplicatePolicy::CopyNewer, kRename = DuplicatePolicy::Rename,

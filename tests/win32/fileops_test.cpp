@@ -74,7 +74,7 @@ TEST_F(Ops, ADirectoryIsNeverCopiedIntoItself) {
         EXPECT_EQ(c.refused ? 0 : 1, CopyEntry(job, c.source, target, name, FILE_ATTRIBUTE_DIRECTORY, false, ""));
         if (c.refused) {
             ASSERT_EQ(1u, prompts.messages.size());
-            EXPECT_EQ(std::string(kErrorTitle) + "|" + c.source + name + kIntoItself, prompts.messages[0]);
+            EXPECT_EQ(Told(kErrorTitle, c.source + name + kIntoItself), prompts.messages[0]);
             EXPECT_FALSE(Exists(target + name));  // nothing was made
         } else {
             EXPECT_EQ("f", Slurp(target + "D\\f.txt"));
@@ -116,7 +116,7 @@ TEST_F(Ops, DirectoryLinksAreNotFollowedBackNorEnteredByDelete) {
         EXPECT_TRUE(prompts.messages.empty());
     } else {
         EXPECT_TRUE(fs.IsLink(links + "deltree\\out", fs.Stat(links + "deltree\\out").attributes));
-        EXPECT_EQ((Strings{LinksLeftText(links + "deltree", {links + "deltree\\out"}).insert(0, "Error!!|")}), prompts.messages);
+        EXPECT_EQ((Strings{Told(kRowErrorTitle, LinksLeftText(links + "deltree", {links + "deltree\\out"}))}), prompts.messages);
     }
 }
 

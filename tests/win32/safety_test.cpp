@@ -21,9 +21,8 @@ TEST_F(Ops, FileLinksAndWhatTheyPointToStay) {
     const std::string links = MappedDrive("LINKS"), fl = links + "fl\\", o = fl + "out\\o.txt";
     EXPECT_EQ(0, DeleteTree(fs, *this, fl + "row.lnk", FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_EQ(0, DeleteTree(fs, *this, fl + "tree", FILE_ATTRIBUTE_DIRECTORY));
-    EXPECT_EQ((Strings{std::string(kRowErrorTitle) + "|" + fl + "row.lnk" + kLinkNotDeleted,
-                       std::string(kRowErrorTitle) + "|" + fl + "tree" + kDeleteFailed + kLinksLeft + "\r" + fl +
-                           "tree\\f.lnk"}),
+    EXPECT_EQ((Strings{Told(kRowErrorTitle, fl + "row.lnk" + kLinkNotDeleted),
+                       Told(kRowErrorTitle, fl + "tree" + kDeleteFailed + kLinksLeft + "\r" + fl + "tree\\f.lnk")}),
               prompts.messages);
     EXPECT_EQ((Strings{"f.lnk"}), Names(fl + "tree"));  // the rest of the tree went
     TempTree t, src;
@@ -36,7 +35,7 @@ TEST_F(Ops, FileLinksAndWhatTheyPointToStay) {
     EXPECT_EQ((Strings{"out"}), Names(links + "movetree"));
     EXPECT_EQ("m", Slurp(t / "movetree\\sub\\m.txt"));
     EXPECT_EQ((Strings{"keep.txt"}), Names(links + "outside"));
-    EXPECT_EQ(std::string(kErrorTitle) + "|" + links + "movetree\\out" + kLinkNotMoved, prompts.messages.at(0));
+    EXPECT_EQ(Told(kErrorTitle, links + "movetree\\out" + kLinkNotMoved), prompts.messages.at(0));
     // A target that is a link to a read-only file: replaced itself, or told,
     // but the file it points to keeps its content and its attribute.
     src.File("ro.lnk", "new");
