@@ -1,5 +1,7 @@
 // What the core tests share: an in-memory qrn.ini with the semantics of the
-// Windows profile functions, scripted prompts and one listing for the run.
+// Windows profile functions, scripted prompts, a recording status dialog and
+// one listing for the run. The Windows layer's tests of the file operations
+// use the prompts and the status dialog too.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -14,6 +16,8 @@
 
 #include "base/profile.h"
 #include "base/prompts.h"
+#include "fileops/operation_ui.h"
+#include "fileops/transfer.h"
 #include "listing/dir_reader.h"
 #include "listing/list_view.h"
 #include "listing/list_format.h"
@@ -99,6 +103,36 @@ struct ScriptedPrompts : Prompts {
     }
 };
 
+// The status dialog of the file operations, recording what it was told (the
+// error lists as name|text, their text read by ListText); Cancel comes at
+// poll cancelAtPoll. Unanswered messages are answered OK.
+struct RecordingUi : OperationUi {
+    ScriptedPrompts prompts;
+    DuplicatePolicy duplicate = DuplicatePolicy::OverwriteAll;
+    bool cancel = false;
+    int polls = 0, cancelAtPoll = 0, asked = 0;
+    std::uint64_t clock = 0;
+    Strings progress, errorLists;
+    Ints cursorRows;
+
+    RecordingUi() { prompts.otherwise = kIdOk; }
+    virtual std::string ListText(const char* name) = 0;
+    void* Owner() override { return nullptr; }
+    void OpenStatus(const char*) override {}
+    void CloseStatus() override {}
+    void ShowStatus(bool) override {}
+    void Poll() override { cancel = cancel || ++polls == cancelAtPoll; }
+    bool CancelRequested() override { return cancel; }
+    void SetCancelRequested(bool on) override { cancel = on; }
+    void Progress(const std::string& text) override { progress.push_back(text); }
+    void EntryInfo(const std::string&, const FileStat&) override {}
+    DuplicatePolicy AskDuplicate() override { return ++asked, duplicate; }
+    void CursorTo(int row) override { cursorRows.push_back(row); }
+    void ShowErrorList(const char* name) override { errorLists.push_back(name + ("|" + ListText(name))); }
+    std::uint64_t Milliseconds() override { return clock += 300; }
+    static std::string Told(const std::string& title, const std::string& text) { return title + "|" + text; }
+};
+
 // A listing in its start state: too large for the stack, so one lives for the run.
 inline Listing& TestListing() {
     static Listing listing;
@@ -113,6 +147,25 @@ inline FileEntry Row(const char* name, std::uint32_t attributes = kAttrArchive, 
     std::snprintf(e.name, sizeof e.name, "%s", name);
     e.attributes = attributes, e.size = size, e.date = date, e.time = time, e.ext = ExtensionIndex(name);
     return e;
+}
+
+// The list of dir as the reader leaves it from fs, the given rows marked.
+inline Listing& ListOf(FileSystem& fs, const std::string& dir, const Ints& marked = {}, int cursor = 0) {
+    Listing& l = TestListing();
+    CopyCut(l.CurrentDir, sizeof l.CurrentDir, dir.c_str());
+    std::vector<DirItem> items;
+    fs.List(dir, items);
+    for (const DirItem& i : items) l.table.rows[l.table.EntryCount++] = Row(i.name.c_str(), i.attributes, i.size);
+    for (int row : marked) SetMark(l.table, row, true);
+    l.CursorIndex = cursor;
+    return l;
+}
+
+// A command over the rows of l into dest.
+inline TransferRequest Into(const Listing& l, const char* dest, bool mask = false, const char* pattern = "") {
+    TransferRequest r;
+    r.currentDir = l.CurrentDir, r.destDir = dest, r.mask = mask, r.pattern = pattern;
+    return r;
 }
 
 // Directories by path, labels by drive, drives that are not ready, the drive window's choice; every other call is logged.

@@ -17,7 +17,7 @@ using namespace qrn::test;
 
 namespace {
 
-TEST(FileopsPaths, InsideADirectoryAndItsDirectoryPart) {
+TEST(FileopsPaths, InsideADirectoryItsDirectoryPartAndTheProgressTexts) {
     // "ソ" is 0x83 0x5C: its trail byte is no separator.
     const struct { const char* tree; const char* target; bool inside; } rows[] = {
         {"C:\\a", "C:\\a", true}, {"C:\\a\\", "C:\\A", true}, {"C:\\a", "c:\\A\\b\\", true},
@@ -33,9 +33,7 @@ TEST(FileopsPaths, InsideADirectoryAndItsDirectoryPart) {
     const struct { const char* a; const char* b; bool same; } drives[] = {
         {"C:\\a", "c:\\b", true}, {"C:\\a", "D:\\a", false}, {"\\\\s\\x", "\\\\t\\y", true}, {"", "C:\\", false}};
     for (const auto& d : drives) EXPECT_EQ(d.same, SameDrive(d.a, d.b)) << d.a << " " << d.b;
-}
-
-TEST(FileopsPaths, ProgressTexts) {
+    // The progress texts.
     EXPECT_EQ("C:\\a.txt\r\n   v v v\r\nD:\\a.txt\r\n        FreeSpace        1,234,567 Bytes",
               ProgressText(1, 1234567, "C:\\a.txt", "D:\\a.txt"));
     EXPECT_EQ("\r\n\r\nDelete C:\\old", ProgressText(0, 99, "C:\\old", "unused"));
@@ -45,53 +43,18 @@ TEST(FileopsPaths, ProgressTexts) {
 
 // The in-memory file system, scripted answers and a status dialog that
 // records what it was told.
-struct Ops : ::testing::Test, OperationUi {
+struct Ops : ::testing::Test, RecordingUi {
     MemoryFs fs;
-    ScriptedPrompts prompts;
-    DuplicatePolicy duplicate = DuplicatePolicy::OverwriteAll;
-    bool cancel = false;
-    int polls = 0, cancelAtPoll = 0, asked = 0;
-    std::uint64_t clock = 0;
-    Strings progress, errorLists;
-    Ints cursorRows;
 
-    Ops() { prompts.otherwise = kIdOk; }
-    void* Owner() override { return nullptr; }
-    void OpenStatus(const char*) override {}
-    void CloseStatus() override {}
-    void ShowStatus(bool) override {}
-    void Poll() override { cancel = cancel || ++polls == cancelAtPoll; }
-    bool CancelRequested() override { return cancel; }
-    void SetCancelRequested(bool on) override { cancel = on; }
-    void Progress(const std::string& text) override { progress.push_back(text); }
-    void EntryInfo(const std::string&, const FileStat&) override {}
-    DuplicatePolicy AskDuplicate() override { return ++asked, duplicate; }
-    void CursorTo(int row) override { cursorRows.push_back(row); }
-    void ShowErrorList(const char* name) override { errorLists.push_back(name + ("|" + fs.Content(name))); }
-    std::uint64_t Milliseconds() override { return clock += 300; }
-
+    std::string ListText(const char* name) override { return fs.Content(name); }
     CopyJob Job(std::size_t bufferSize = 4) {
         CopyJob job(fs, *this);
         job.bufferSize = bufferSize;
         return job;
     }
-    // The list of dir as the reader leaves it, the given rows marked.
     Listing& ListOf(const std::string& dir, const Ints& marked = {}, int cursor = 0) {
-        Listing& l = TestListing();
-        CopyCut(l.CurrentDir, sizeof l.CurrentDir, dir.c_str());
-        std::vector<DirItem> items;
-        fs.List(dir, items);
-        for (const DirItem& i : items) l.table.rows[l.table.EntryCount++] = Row(i.name.c_str(), i.attributes, i.size);
-        for (int row : marked) SetMark(l.table, row, true);
-        l.CursorIndex = cursor;
-        return l;
+        return test::ListOf(fs, dir, marked, cursor);
     }
-    static TransferRequest Into(const Listing& l, const char* dest, bool mask = false, const char* pattern = "") {
-        TransferRequest r;
-        r.currentDir = l.CurrentDir, r.destDir = dest, r.mask = mask, r.pattern = pattern;
-        return r;
-    }
-    std::string Told(const std::string& title, const std::string& text) { return title + "|" + text; }
 };
 
 constexpr auto kAll = DuplicatePolicy::OverwriteAll, kNewer = DuplicatePolicy::CopyNewer, kRename = DuplicatePolicy::Rename,
@@ -514,14 +477,17 @@ TEST_F(Ops, DeletingAsksAndTakesTheWholeTree) {
     EXPECT_EQ((Strings{Told(kDeleteTitle, "C:\\t\\keep.txt")}), prompts.messages);
     EXPECT_EQ(0, l.table.MarkedCount);
     EXPECT_EQ("C:\\t\\l" + std::string(kLinkNotDeleted), LinksLeftText("C:\\t\\l", {"C:\\t\\l"}));
-    // A tree that goes only in part says what went and what did not.
+    // A tree that goes only in part says what went and what did not; what
+    // stays keeps its attributes.
     fs = MemoryFs{};
-    fs.File("C:\\t\\d\\a.txt"), fs.File("C:\\t\\d\\b.txt"), fs.File("C:\\t\\d\\held.txt");
+    fs.File("C:\\t\\d\\a.txt"), fs.File("C:\\t\\d\\b.txt"), fs.File("C:\\t\\d\\held.txt", "x", kAttrReadOnly | kAttrHidden);
+    fs.SetAttributes("C:\\t\\d", kAttrReadOnly);
     fs.held = {fs.Key("C:\\t\\d\\held.txt")};
-    prompts.answers = {kIdOk, kIdOk};  // the delete, and on after held.txt
+    prompts.answers = {kIdOk, kIdOk, kIdOk};  // the delete, the read-only directory, and on after held.txt
     EXPECT_EQ("0件削除しました。1件は削除できませんでした。削除できなかったディレクトリの中の2個は削除しました",
               DeleteCommand(ListOf("C:\\t\\"), "C:\\t\\", fs, *this).said);
-    EXPECT_EQ("D\\ D\\HELD.TXT=x", fs.Dump("C:\\t"));
+    EXPECT_EQ("D\\(r) D\\HELD.TXT=x(r)", fs.Dump("C:\\t"));
+    EXPECT_EQ(kAttrReadOnly | kAttrHidden, fs.Stat("C:\\t\\d\\held.txt").attributes);
 }
 
 // Names typed wrong, taken or only in another letter case; directories made

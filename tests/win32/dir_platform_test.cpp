@@ -4,30 +4,24 @@
 #include <cstring>
 #include <filesystem>
 
-#include "base/prompts.h"
 #include "base/startup.h"
 #include "base/profile_win32.h"
 #include "base/startup_win32.h"
 #include "listing/dir_platform_win32.h"
 #include "windows/drive_window_win32.h"
 #include "support.h"
+#include "../core/core_test.h"
 
 using namespace qrn;
 using namespace qrntest;
 
 namespace {
 
-struct ReadTest : ::testing::Test, Prompts {
-    void SetUp() override { DefaultSettings(s); ResetListing(l); SetPrompts(this); }
+struct ReadTest : ::testing::Test {
+    void SetUp() override { DefaultSettings(s); ResetListing(l); }
     void TearDown() override {
-        SetPrompts(nullptr);
         if (l.ChangeWatch) FindCloseChangeNotification(static_cast<HANDLE>(l.ChangeWatch));
     }
-    int Message(void*, const char* text, const char* title, unsigned) override {
-        said.push_back(std::string(title) + "|" + text);
-        return kIdOk;
-    }
-    void Beep() override { said.push_back("beep"); }
     int Read(const std::string& dir) {
         std::snprintf(l.CurrentDir, sizeof l.CurrentDir, "%s", dir.c_str());
         return ReadDirectory(l, s, platform, nullptr, l.CurrentDir, sizeof l.CurrentDir);
@@ -39,7 +33,7 @@ struct ReadTest : ::testing::Test, Prompts {
     }
     Settings s;
     Listing l;
-    std::vector<std::string> said;  // what the prompts were asked to say
+    qrn::test::ScriptedPrompts prompts;
     TempTree program;                // stands for the program folder
     std::string programFolder = program.Path().substr(0, program.Path().size() - 1);
     Win32DirectoryPlatform platform{s, programFolder.c_str()};
@@ -98,7 +92,8 @@ TEST_F(ReadTest, TheMappedDrives) {
     EXPECT_EQ(0u, fig.total + fig.used);
     l.FirstRead = false;  // the first would fall back to the program folder silently
     EXPECT_EQ(-1, Read(missing));
-    EXPECT_EQ((std::vector<std::string>{"beep", "ERROR!|" + missing + "*.*\rThis drive is not ready!"}), said);
+    EXPECT_EQ((std::vector<std::string>{"ERROR!|" + missing + "*.*\rThis drive is not ready!"}), prompts.messages);
+    EXPECT_EQ(1, prompts.beeps);
     char types[26];
     BuildDriveTypes(types);
     const std::string iniPath = program / "qrn.ini";

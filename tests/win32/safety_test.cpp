@@ -19,26 +19,23 @@ namespace {
 // stays as it was, and so does the link where the system cannot remove it alone.
 TEST_F(Ops, FileLinksAndWhatTheyPointToStay) {
     const std::string links = MappedDrive("LINKS"), fl = links + "fl\\", o = fl + "out\\o.txt";
-    EXPECT_TRUE(fs.IsLink(fl + "row.lnk", fs.Stat(fl + "row.lnk").attributes));
-    EXPECT_FALSE(fs.IsLink(fl + "tree\\x.txt", fs.Stat(fl + "tree\\x.txt").attributes));
     EXPECT_EQ(0, DeleteTree(fs, *this, fl + "row.lnk", FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_EQ(0, DeleteTree(fs, *this, fl + "tree", FILE_ATTRIBUTE_DIRECTORY));
-    EXPECT_EQ((Strings{std::string(kRowErrorTitle) + "|" + fl + "row.lnk" + kLinkNotDeleted,
-                       std::string(kRowErrorTitle) + "|" + fl + "tree" + kDeleteFailed + kLinksLeft + "\r" + fl +
-                           "tree\\f.lnk"}),
-              messages);
+    EXPECT_EQ((Strings{Told(kRowErrorTitle, fl + "row.lnk" + kLinkNotDeleted),
+                       Told(kRowErrorTitle, fl + "tree" + kDeleteFailed + kLinksLeft + "\r" + fl + "tree\\f.lnk")}),
+              prompts.messages);
     EXPECT_EQ((Strings{"f.lnk"}), Names(fl + "tree"));  // the rest of the tree went
     TempTree t, src;
     CopyJob job = Job();
     EXPECT_EQ(0, MoveEntry(job, fl, t.Path(), "row.lnk", FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_EQ(Strings{}, Names(t.Path()));
     // A directory link in a moved tree stays too, told; the rest of the tree moves.
-    messages.clear(), answers = {kIdOk, kIdOk};  // told, then the rest
+    prompts.messages.clear(), prompts.answers = {kIdOk, kIdOk};  // told, then the rest
     EXPECT_EQ(1, MoveEntry(job, links, t.Path(), "movetree", FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_EQ((Strings{"out"}), Names(links + "movetree"));
     EXPECT_EQ("m", Slurp(t / "movetree\\sub\\m.txt"));
     EXPECT_EQ((Strings{"keep.txt"}), Names(links + "outside"));
-    EXPECT_EQ(std::string(kErrorTitle) + "|" + links + "movetree\\out" + kLinkNotMoved, messages.at(0));
+    EXPECT_EQ(Told(kErrorTitle, links + "movetree\\out" + kLinkNotMoved), prompts.messages.at(0));
     // A target that is a link to a read-only file: replaced itself, or told,
     // but the file it points to keeps its content and its attribute.
     src.File("ro.lnk", "new");
@@ -62,10 +59,10 @@ TEST_F(Ops, ShortRoomCountsWhatTheOldTargetReallyTakes) {
     std::ofstream(small + "filler", std::ios::binary) << std::string(5 << 19, 'f');  // 1.5 MiB left
     HANDLE h = CreateFileA((small + "f.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     SetFilePointer(h, 3 << 20, nullptr, FILE_BEGIN), SetEndOfFile(h), CloseHandle(h);  // sparse: takes nothing
-    answers = {kIdCancel};
+    prompts.answers = {kIdCancel};
     CopyJob sparse = Job();
     EXPECT_EQ(0, CopyEntry(sparse, src.Path(), small, "f.dat", FILE_ATTRIBUTE_ARCHIVE, false, ""));
-    EXPECT_EQ((Strings{small + "f.dat|" + kMediaChange}), messages);
+    EXPECT_EQ((Strings{small + "f.dat|" + kMediaChange}), prompts.messages);
     EXPECT_EQ(3u << 20, fs.Stat(small + "f.dat").size);
     DeleteFileA((small + "f.dat").c_str()), DeleteFileA((small + "filler").c_str());
 }
@@ -79,10 +76,10 @@ TEST_F(Ops, AMoveOntoAVolumeMountedOnAFolder) {
     src.File("big.dat", std::string(3 << 20, 'b'));
     src.File("ro.txt", "read-only", FILE_ATTRIBUTE_READONLY);
     std::ofstream(vol + "filler", std::ios::binary) << std::string(5 << 19, 'f');
-    answers = {kIdCancel};
+    prompts.answers = {kIdCancel};
     CopyJob job = Job();
     EXPECT_EQ(0, MoveEntry(job, src.Path(), vol, "big.dat", FILE_ATTRIBUTE_ARCHIVE));
-    EXPECT_EQ((Strings{vol + "big.dat|" + kMediaChange}), messages);
+    EXPECT_EQ((Strings{vol + "big.dat|" + kMediaChange}), prompts.messages);
     const FileStat before = fs.Stat(src / "ro.txt");
     EXPECT_EQ(1, MoveEntry(job, src.Path(), vol, "ro.txt", FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ((Strings{"big.dat"}), Names(src.Path()));
