@@ -70,7 +70,7 @@ TEST(Selection, MarkedRowsOfTheKindTheCursorRowFailuresAndStops) {
         RowKind kind;
         WhenUnmarked unmarked;
         bool dropMarks;
-        Ints fail, stop;  // rows that fail, rows that stop
+        Ints fail, stop;  // rows that fail, rows that stop (negative: Cancel after the row)
         bool goOn;
         Ints worked;
         int done, failed, asked, marksLeft;
@@ -82,6 +82,7 @@ TEST(Selection, MarkedRowsOfTheKindTheCursorRowFailuresAndStops) {
         {"asked, no more", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, true, {3}, {}, false, {1, 3}, 1, 1, 1, 0, true},
         {"the last row fails: no question", {1, 3}, RowKind::Any, WhenUnmarked::CursorRow, true, {3}, {}, false, {1, 3}, 1, 1, 0, 0, false},
         {"stop keeps the rest", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, false, {}, {3}, true, {1, 3}, 1, 0, 0, 3, true},
+        {"stopped after a row (Cancel)", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, true, {}, {-3}, true, {1, 3}, 2, 0, 0, 0, true},
         {"the cursor row", {}, RowKind::FileOrDirectory, WhenUnmarked::CursorRow, true, {}, {}, true, {2}, 1, 0, 0, 0, false},
         {"every row of the kind", {}, RowKind::FileOrDirectory, WhenUnmarked::EveryRow, true, {}, {}, true, {1, 2, 3, 4}, 4, 0, 0, 0, false},
         {"none", {}, RowKind::Any, WhenUnmarked::Nothing, true, {}, {}, true, {}, 0, 0, 0, 0, false}};
@@ -95,8 +96,9 @@ TEST(Selection, MarkedRowsOfTheKindTheCursorRowFailuresAndStops) {
         int asked = 0;
         SelectionWalk walk;
         walk.kind = c.kind, walk.unmarked = c.unmarked, walk.dropMarks = c.dropMarks;
-        walk.goOnAfterFailure = [&] { return ++asked, c.goOn; };
         const auto has = [](const Ints& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); };
+        walk.goOnAfterFailure = [&] { return ++asked, c.goOn; };
+        walk.stopAfterRow = [&] { return has(c.stop, -worked.back()); };
         const SelectionTally r = WalkSelection(t, 2, walk, [&](int row) {
             worked.push_back(row);
             return has(c.stop, row) ? RowOutcome::Stop : has(c.fail, row) ? RowOutcome::Failed : RowOutcome::Done;
