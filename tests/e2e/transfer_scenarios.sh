@@ -64,42 +64,32 @@ check "every directory is made, only matching files copied" equals "$(files_in "
 quit
 
 # ---------------------------------------------------------------------------
-scenario "mirror copy"
+scenario "mirror copy, moving to another drive"
 clear_drive "$U"
 clear_drive "$R"
-mkdir -p "$U/m" "$R/m/extradir"
+mkdir -p "$U/m" "$U/tree/in" "$R/m/extradir" "$R/moved"
 printf 'same' | tee "$U/m/same.txt" > "$R/m/same.txt"
+touch -d '2021-05-06 07:08:10' "$U/m/same.txt" "$R/m/same.txt"
 printf 'new' > "$U/m/new.txt"
 printf 'x' > "$R/m/extra.txt"
-printf 'f' > "$U/file.txt"
 printf 'y' > "$R/m/extradir/y.txt"
-touch -d '2021-05-06 07:08:10' "$U/m/same.txt" "$R/m/same.txt"
+for f in a b c; do printf '%s' "$f" > "$U/$f.txt"; done
+printf 'y' > "$U/tree/in/y.txt"
 open_u "Disp_Mode=1"
 keys shift+c
 check "mirror copy asks first" told 確認 '削除を伴うコピーです。'
 to 'Mirror Copy' r 'R:\'
 check "what was done is said" said "同一化複写しました。1件コピー、2件削除しました"
 check "the target is made equal to the source" equals "$(files_in "$R/m")" "./new.txt ./same.txt "
-keys down
-keys shift+c
-check "on a file nothing happens" settled "fileぴりおどtxt"
-check "no question was asked" equals "$(dialogs 確認)" 0
-quit
-
-# ---------------------------------------------------------------------------
-scenario "moving to another drive"
-clear_drive "$U"
-clear_drive "$R"
-mkdir -p "$U/tree/in" "$R/moved"
-for f in a b c; do printf '%s' "$f" > "$U/$f.txt"; done
-printf 'y' > "$U/tree/in/y.txt"
-open_u "Disp_Mode=1"
-keys space space space
+keys shift+pgup down space space space
 check "the tree, a.txt and b.txt are marked" spoken "cぴりおどtxt"
 keys m
-to 'File Move' r 'R:\moved\' down enter
+to 'File Move' r 'R:\moved\' down down enter
 check "what was done is said" said "3件移動しました"
-check "they are gone from the source" equals "$(files_in "$U")" "./c.txt "
+check "they are gone from the source" equals "$(files_in "$U")" "./c.txt ./m ./m/new.txt ./m/same.txt "
 check "and at the target, the tree rebuilt" equals "$(files_in "$R/moved")" "./a.txt ./b.txt ./tree ./tree/in ./tree/in/y.txt "
 check "the list is read again, the cursor on the last row left" settled "cぴりおどtxt"
+keys shift+c
+check "mirror copy on a file does nothing" settled "cぴりおどtxt"
+check "and asks nothing" equals "$(dialogs 確認)" 0
 quit
