@@ -2,7 +2,7 @@
 # volume label.
 # shellcheck shell=bash
 # ---------------------------------------------------------------------------
-scenario "deleting, with its questions"
+scenario "deleting with its questions, renaming both ways, making a directory"
 clear_drive "$U"
 mkdir -p "$U/sub/deep"
 for f in a b c d e f keep; do printf '%s' "$f" > "$U/$f.txt"; done
@@ -34,25 +34,17 @@ answer =Delete '#1'
 check "the read-only question again in a new command" question Delete 'U:\e.txt'
 answer =Delete '#2'
 check "Cancel keeps that row, the others go" spoken "1件削除しました"
-check "e.txt and keep.txt stay" equals "$(cd "$U" && ls)" "$(printf 'e.txt\nkeep.txt')"
-quit
-chmod -R u+w "$U"
-
-# ---------------------------------------------------------------------------
-scenario "renaming both ways, making a directory"
-clear_drive "$U"
-for f in other report; do printf '%s' "$f" > "$U/$f.txt"; done
+check "e.txt and keep.txt stay" equals "$(cd "$U" && ls | xargs)" "e.txt keep.txt"
 NEWNAME=ファイル名の変更
-open_u "Disp_Mode=1"
-keys down shift+r
-check "Shift+R offers the name without its extension" becomes report input_text $NEWNAME
+keys shift+pgup down shift+r
+check "Shift+R offers the name without its extension" becomes keep input_text $NEWNAME
 type_line $NEWNAME notes '#1'
 check "the extension is kept" spoken "1件名前を変えました"
-check "report.txt is notes.txt now" equals "$(cd "$U" && ls | xargs)" "notes.txt other.txt"
-keys shift+pgup r
+check "keep.txt is notes.txt now" equals "$(cd "$U" && ls | xargs)" "e.txt notes.txt"
+keys shift+pgup down r
 check "R offers the whole name" becomes notes.txt input_text $NEWNAME
 type_line $NEWNAME notes.md '#1'
-check "and takes the whole name typed" becomes "notes.md other.txt" eval 'cd "$U" && ls | xargs'
+check "and takes the whole name typed" becomes "e.txt notes.md" eval 'cd "$U" && ls | xargs'
 MKDIR=ディレクトリの作成
 keys k
 check "K asks for a name, offering none" becomes "" input_text $MKDIR
@@ -60,6 +52,7 @@ type_line $MKDIR 新しいフォルダ '#1'
 check "the directory is made" spoken "ディレクトリ 新しいフォルダ を作りました"
 check "in the listed directory" test -d "$U/新しいフォルダ"
 quit
+chmod -R u+w "$U"
 
 # ---------------------------------------------------------------------------
 scenario "the volume label"

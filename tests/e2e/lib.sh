@@ -27,10 +27,9 @@ becomes() {
     equals "$("$@")" "$want"
 }
 
-# qrn.ini as UTF-8 without carriage returns; ini_value SECTION KEY
-ini_text() { iconv -f CP932 -t UTF-8 "$PROG/qrn.ini" 2>/dev/null | tr -d '\r'; }
+# ini_value SECTION KEY: the value in qrn.ini, read as UTF-8
 ini_value() {
-    ini_text | awk -v s="[$1]" -v k="$2" '
+    iconv -f CP932 -t UTF-8 "$PROG/qrn.ini" 2>/dev/null | tr -d '\r' | awk -v s="[$1]" -v k="$2" '
         /^\[/ { in_s = ($0 == s); next }
         in_s && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
 }
@@ -96,7 +95,6 @@ clear_drive() { chmod -R u+w "$1"; find "$1" -mindepth 1 -maxdepth 1 ! -name .wi
 U=$(drive_dir u)
 read -r LH CW <<< "$(ask metrics FixedSys 16 128)"
 Y0=$((LH / 4)) TOP=$((LH / 4 + 4 * LH)) X0=$((CW / 2))
-
 
 # The list driven by keys and the mouse. Files f000.txt ... on U:, in one
 # column of one layout (Disp_Mode 5) or in the layout of Disp_Mode 1.
