@@ -27,10 +27,9 @@ becomes() {
     equals "$("$@")" "$want"
 }
 
-# qrn.ini as UTF-8 without carriage returns; ini_value SECTION KEY
-ini_text() { iconv -f CP932 -t UTF-8 "$PROG/qrn.ini" 2>/dev/null | tr -d '\r'; }
+# ini_value SECTION KEY: the value in qrn.ini, read as UTF-8
 ini_value() {
-    ini_text | awk -v s="[$1]" -v k="$2" '
+    iconv -f CP932 -t UTF-8 "$PROG/qrn.ini" 2>/dev/null | tr -d '\r' | awk -v s="[$1]" -v k="$2" '
         /^\[/ { in_s = ($0 == s); next }
         in_s && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
 }
@@ -39,6 +38,8 @@ ini_becomes() { becomes "$3" ini_value "$1" "$2"; }   # ini_becomes SECTION KEY 
 ini_table() { local w s k v; while IFS='|' read -r w s k v; do check "$w" equals "$(ini_value "$s" "$k")" "$v"; done; }
 # write_ini LINES... (UTF-8 text, stored as Shift-JIS with CRLF)
 write_ini() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 > "$PROG/qrn.ini"; }
+# open_u QRN.INI-LINES...: the list on U:\, qrn.ini those lines after list_ini's
+open_u() { fresh_program_folder PCTKUsr.dll; list_ini "$@"; open_at 'U:\' 'U:\*.*'; }
 list_ini() {
     write_ini "[QRNInit]" "WinBannerMode=0" "SORT_TYPE0=2" "Disp_Omoji=3" "ToolBar=0" \
         "FontSize=16" "Font=FixedSys" "FontCharSet=128" "$@"
@@ -70,6 +71,9 @@ input_text() { local t; t=$(drive gettext '#32770' "$1" '#1033') || { echo "(no 
 # type_line TITLE TEXT BUTTON: the input line of the dialog TITLE answered
 type_line() { drive settext '#32770' "$1" '#1033' "$2"; drive press '#32770' "$1" "$3"; }
 answer() { drive press '#32770' "$1" "$2"; drive gone '#32770' "$1" 10000; }   # answer TITLE BUTTON
+# question TITLE TEXT: a message box of exactly that title comes up naming TEXT
+question() { drive wait '#32770' "=$1" 10000 && contains "$(ask texts '#32770' "=$1")" "$2"; }
+dest_title() { ask title 'QRN Destination' -; }
 
 # The spoken-text log of the stand-in speech libraries.
 speech_log() { iconv -f CP932 -t UTF-8 "$PROG/speech.log" 2>/dev/null; }
@@ -91,7 +95,6 @@ clear_drive() { chmod -R u+w "$1"; find "$1" -mindepth 1 -maxdepth 1 ! -name .wi
 U=$(drive_dir u)
 read -r LH CW <<< "$(ask metrics FixedSys 16 128)"
 Y0=$((LH / 4)) TOP=$((LH / 4 + 4 * LH)) X0=$((CW / 2))
-
 
 # The list driven by keys and the mouse. Files f000.txt ... on U:, in one
 # column of one layout (Disp_Mode 5) or in the layout of Disp_Mode 1.

@@ -1,6 +1,5 @@
 # Scenarios of the list: drawing, sorting, keys, the mouse, changes.
 # shellcheck shell=bash
-open_u() { fresh_program_folder PCTKUsr.dll; list_ini "$@"; open_at 'U:\' 'U:\*.*'; }  # qrn.ini lines; on U:\
 # ---------------------------------------------------------------------------
 scenario "a drive root drawn in its colours, the cursor row spoken"
 R=$(drive_dir r)
@@ -77,7 +76,6 @@ R=$(($(index_of) + 1))
 key_table <<'EOF'
 down|$(fname 0)|Down from the last row wraps to the first
 pgdn|$(fname $R)|Page Down shows the next page, cursor on its first row
-up|$(fname $((2 * R - 1)))|Up wraps within page 2
 pgup|$(fname 0)|Page Up: the previous page
 shift+pgdn|$(fname $(( (99 / R) * R )))|Shift+Page Down: the last page
 EOF

@@ -27,11 +27,8 @@ check "where qrn.ini put it" equals "$(ask rect 'QRN Pager' - | awk '{ print $1,
 KEYS=pager_keys key_table <<'EOF2'
 pgdn|$(line_said $((LPP + 1)))|Page Down turns a page
 down|$(line_said $((LPP + 2)))|Down one line
-pgup|$(line_said 2)|Page Up turns back
-shift+left|$(line_said 1)|Shift+Left is Page Up, not below the first line
+shift+left|$(line_said 2)|Shift+Left turns back
 end|$(line_said $LAST)|End goes to the last page
-home|$(line_said 1)|Home to the first
-end|$(line_said $LAST)|End again, from the line index
 EOF2
 n=$(spoken_count)
 pager_keys pgdn up

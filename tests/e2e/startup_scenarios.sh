@@ -22,12 +22,12 @@ fresh_program_folder
 mkdir -p "$C/data" "$C/ソフト"
 while IFS='|' read -r args title saved what; do
     open_at "$args" "$title" "$what"
-    if [ -z "$saved" ]; then quit; else keys q; wait_qrn; fi
-    [ -z "$saved" ] || check "$what: saved byte for byte" equals "$(ini_value QRN_CurDir C:)" "$saved"
+    keys q
+    wait_qrn
+    check "$what: saved byte for byte" equals "$(ini_value QRN_CurDir C:)" "$saved"
 done <<'EOF'
 C:\data|C:\data\*.*|C:\data\|a directory, shown with a backslash added
 C:\ソフト|C:\ソフト\*.*|C:\ソフト\|a Shift-JIS name whose trail byte is a backslash
-C:\no such folder\deeper|C:\*.*||a directory that does not exist falls back to its root
 EOF
 write_ini "[QRNInit]" 'GetPath=C:\data\' "WinBannerMode=0"
 open_at 'C:\ignored /m*.txt' 'C:\data\*.txt' "a mask is taken, the directory comes from GetPath"

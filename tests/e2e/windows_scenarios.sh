@@ -1,8 +1,6 @@
 # Scenarios of the drive window and the destination window.
 # shellcheck shell=bash
-open_u() { fresh_program_folder PCTKUsr.dll; list_ini "$@"; open_at 'U:\' 'U:\*.*'; }  # qrn.ini lines; on U:\
 drive_window() { drive wait 'QRN LogDisk' "$1" 10000; }
-dest_title() { ask title 'QRN Destination' -; }
 dest_keys() { drive keys 'QRN Destination' - "$@"; }
 
 # ---------------------------------------------------------------------------
@@ -13,8 +11,6 @@ open_u "Disp_Mode=1" "[SET_DIR]" 'SET1=S:\'
 keys l
 check "L opens it on the listed drive, its kind in the title" drive_window '=Drive Select - hard disk'
 check "the highlighted letter is spoken" spoken U
-drive keys 'QRN LogDisk' - right
-check "Right steps to the next drive" spoken V
 drive keys 'QRN LogDisk' - esc
 check "Escape closes it" drive gone 'QRN LogDisk' - 10000
 check "and nothing changes" equals "$(main_title)" 'QRN - U:\*.*'
@@ -49,8 +45,7 @@ check "the execution row comes first and is spoken" contains "$EXEC" "Execution"
 KEYS=dest_keys key_table <<'EOF'
 down|しょうなりd1だいなり|then the directories
 up|$EXEC|Up walks back
-tab up|しょうなりd2だいなり|Tab: directories only (Up wraps to the last)
-down down enter|$EXEC|Enter on a directory enters it
+down enter|$EXEC|Enter on a directory enters it
 down|[UpperDir]|with the parent first
 EOF
 check "the title names the operation and the directory" equals "$(dest_title)" 'File Copy U:\d1\'
