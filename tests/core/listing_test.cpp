@@ -47,11 +47,6 @@ TEST(Wildcard, MaskListsAndAgreementWithPlainRecursion) {
 }
 
 namespace {
-Strings NamesOf(const FileEntry* rows, int count) {
-    Strings v;
-    for (int i = 0; i < count; ++i) v.push_back(rows[i].name);
-    return v;
-}
 Strings Sorted(std::vector<FileEntry> rows, int order, int key) {
     SortSpec how{order, key, [](const char* a, const char* b) { return std::strcmp(a, b); }, UpperAscii};
     SortEntries(rows.data(), static_cast<int>(rows.size()), how);
