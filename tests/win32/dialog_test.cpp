@@ -97,8 +97,6 @@ TEST(InputDialog, OpensOnItsTitleAndHowItEndsDecidesTheAnswerTheLineAndTheHistor
         std::vector<std::pair<const char*, const char*>> stored;  // none: the file stays as it was
     };
     const Case cases[] = {
-        {mkdir, work, {Enter("newdir", IDOK)}, true, "newdir",
-         {{"000", "newdir"}, {"001", "work"}, {"002", "ソフト\\表示"}, {"003", "<none>"}}},
         {"", work, {Enter("typed", SC_CLOSE)}, false, "", {}},
         {mkdir, work, {Enter("", IDOK), Enter("", VK_RETURN), open, Enter("", IDCANCEL)}, false, "", {}},
         {kShellCommandTitle, "[QRNHISTShell Command]\r\n000=ver\r\n", {Enter("", IDOK)}, true, shell, {}},
