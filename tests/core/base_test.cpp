@@ -306,25 +306,6 @@ TEST(Readable, TablesRunsAndWholeCharactersWithinTheBuffer) {
 
 namespace {
 
-struct ScriptedSpeech final : SpeechPlatform {
-    bool window = false, loads = true, nvdaLoads = false, nvdaRuns = true;
-    int result = 1, windowChecks = 0, loadings = 0, nvdaLoadings = 0, nvdaAsks = 0;
-    std::uint32_t now = 0;
-    Strings calls;  // engine, flag and text of each call; "3 cancel" and "3 <text>" for NVDA
-    bool ReaderWindowExists() override { return ++windowChecks, window; }
-    bool LoadEngine(int) override { return ++loadings, loads; }
-    int Call(int engine, char* text, int flag) override {
-        calls.push_back(std::to_string(engine) + " " + std::to_string(flag) + " " + text);
-        text[0] = 'Z';  // the engine may scribble on what it is given
-        return result;
-    }
-    bool LoadNvda() override { return ++nvdaLoadings, nvdaLoads; }
-    bool NvdaRunning() override { return ++nvdaAsks, nvdaRuns; }
-    void NvdaCancel() override { calls.push_back("3 cancel"); }
-    bool NvdaSpeak(const char* text) override { return calls.push_back(std::string("3 ") + text), nvdaRuns; }
-    std::uint32_t Milliseconds() override { return now; }
-};
-
 struct Speech : ::testing::Test {
     ScriptedSpeech fake;
     void Start(bool window, bool loads, int result) {

@@ -16,6 +16,7 @@
 
 #include "base/profile.h"
 #include "base/prompts.h"
+#include "base/speech.h"
 #include "fileops/operation_ui.h"
 #include "fileops/transfer.h"
 #include "listing/dir_reader.h"
@@ -27,6 +28,12 @@ namespace qrn::test {
 
 using Strings = std::vector<std::string>;
 using Ints = std::vector<int>;
+
+inline Strings NamesOf(const FileEntry* rows, int count) {
+    Strings v;
+    for (int i = 0; i < count; ++i) v.push_back(rows[i].name);
+    return v;
+}
 
 // Sections and keys are kept sorted by name, which is the order every test writes them in.
 class FakeProfile : public Profile {
@@ -208,6 +215,26 @@ struct FakeDisk : DirectoryPlatform {
         log.push_back(std::string("choose ") + title + " " + choice);
         return chosen.empty() ? -1 : (std::snprintf(choice, size, "%s", chosen.c_str()), 1);
     }
+};
+
+// A reader window, its engine's loading and answer, NVDA's client and a clock, as a test sets them.
+struct ScriptedSpeech final : SpeechPlatform {
+    bool window = false, loads = true, nvdaLoads = false, nvdaRuns = true;
+    int result = 1, windowChecks = 0, loadings = 0, nvdaLoadings = 0, nvdaAsks = 0;
+    std::uint32_t now = 0;
+    Strings calls;  // engine, flag and text of each call; "3 cancel" and "3 <text>" for NVDA
+    bool ReaderWindowExists() override { return ++windowChecks, window; }
+    bool LoadEngine(int) override { return ++loadings, loads; }
+    int Call(int engine, char* text, int flag) override {
+        calls.push_back(std::to_string(engine) + " " + std::to_string(flag) + " " + text);
+        text[0] = 'Z';  // the engine may scribble on what it is given
+        return result;
+    }
+    bool LoadNvda() override { return ++nvdaLoadings, nvdaLoads; }
+    bool NvdaRunning() override { return ++nvdaAsks, nvdaRuns; }
+    void NvdaCancel() override { calls.push_back("3 cancel"); }
+    bool NvdaSpeak(const char* text) override { return calls.push_back(std::string("3 ") + text), nvdaRuns; }
+    std::uint32_t Milliseconds() override { return now; }
 };
 
 }  // namespace qrn::test

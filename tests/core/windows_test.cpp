@@ -103,11 +103,7 @@ struct SortingDisk : FakeDisk {
     }
 };
 
-Strings Names(const DestinationView& v) {
-    Strings n;
-    for (int i = 0; i < v.table.EntryCount; ++i) n.push_back(v.table.rows[i].name);
-    return n;
-}
+Strings Names(const DestinationView& v) { return NamesOf(v.table.rows, v.table.EntryCount); }
 
 }  // namespace
 

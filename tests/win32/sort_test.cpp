@@ -9,6 +9,7 @@
 #include "base/sjis_win32.h"
 #include "listing/dir_platform_win32.h"
 #include "listing/sort.h"
+#include "../core/core_test.h"
 
 using namespace qrn;
 
@@ -47,12 +48,6 @@ std::vector<FileEntry> GeneratedRows() {
     return rows;
 }
 
-std::vector<std::string> Names(const std::vector<FileEntry>& rows) {
-    std::vector<std::string> names;
-    for (const FileEntry& e : rows) names.push_back(e.name);
-    return names;
-}
-
 int g_keys = 0, g_collations = 0;
 std::size_t CountedKey(const char* s, unsigned char* out, std::size_t n) { return ++g_keys, CollationKey(s, out, n); }
 int CountedCollate(const char* a, const char* b) { return ++g_collations, Collate(a, b); }
@@ -74,7 +69,8 @@ TEST(Sort, CollationKeysGiveTheOrderOfTheCollation) {
                 g_keys = g_collations = 0;
                 SortEntries(byKeys.data(), static_cast<int>(byKeys.size()),
                             SortSpec{order, key, CountedCollate, PlatformUpper, CountedKey});
-                EXPECT_EQ(Names(byCollation), Names(byKeys));
+                EXPECT_EQ(qrn::test::NamesOf(byCollation.data(), static_cast<int>(byCollation.size())),
+                          qrn::test::NamesOf(byKeys.data(), static_cast<int>(byKeys.size())));
                 EXPECT_EQ(0, g_collations) << "sorted by the keys alone";
                 EXPECT_GT(g_keys, 0);
             }
