@@ -23,7 +23,7 @@ struct RowNeed {
     RowKind cursor = RowKind::Any;
     bool orMarked = false;
 };
-constexpr RowNeed kNoRow{}, kPlainFileRow{RowKind::PlainFile},
+constexpr RowNeed kNoRow{}, kPlainFileRow{RowKind::PlainFile}, kMarkedOrPlainFileRow{RowKind::PlainFile, true},
     kMarkedOrEntryRow{RowKind::FileOrDirectory, true}, kDirectoryOrLabelRow{RowKind::DirectoryOrLabel};
 
 inline bool RowsServe(const EntryTable& t, int cursor, RowNeed need) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/app_texts.h"
+#include "app/archive_commands_win32.h"
 #include "app/commands.h"
 #include "app/fileops_commands_win32.h"
 #include "app/launch_commands_win32.h"
@@ -148,7 +149,7 @@ constexpr Command kCommands[] = {
     {CMD_MIRROR_COPY, MirrorCopyDirectory, kDirectoryOrLabelRow, nullptr, nullptr},
     {CMD_MKDIR, MakeDirectory, kNoRow, DestinationMakeDirectory, kTipMkdir},
     {CMD_MOVE, MoveEntries, kMarkedOrEntryRow, nullptr, kTipMove},
-    {CMD_PACK, nullptr, kNoRow, nullptr, kTipPack},
+    {CMD_PACK, PackLzhCommand, kMarkedOrEntryRow, nullptr, kTipPack},
     {CMD_QUIT, QuitCommand, kNoRow, nullptr, kTipQuit},
     {CMD_QUICK_VIEW, QuickView, kPlainFileRow, nullptr, nullptr},
     {CMD_RENAME, RenameEntries, kNoRow, nullptr, kTipRename},
@@ -156,7 +157,7 @@ constexpr Command kCommands[] = {
     {CMD_H_KEY, ShellCommandLine, kNoRow, nullptr, nullptr},
     {CMD_SORT, SortCommand, kNoRow, nullptr, nullptr},
     {CMD_TAB, ResetMask, kNoRow, DestinationAllFiles, nullptr},
-    {CMD_UNPACK, nullptr, kNoRow, nullptr, kTipUnpack},
+    {CMD_UNPACK, UnpackCommand, kMarkedOrPlainFileRow, nullptr, kTipUnpack},
     {CMD_PREVIOUS_PAGE, PreviousPage, kNoRow, nullptr, kTipPreviousPage},
     {CMD_VIEW, ViewCursorFile, kPlainFileRow, nullptr, kTipView},
     {CMD_VOLUME_LABEL, ChangeVolumeLabel, kNoRow, nullptr, nullptr},
@@ -170,6 +171,8 @@ constexpr Command kCommands[] = {
     {CMD_CTRL_TAB, ToggleNameWidth, kNoRow, nullptr, nullptr},
     {CMD_RELOAD_SETTINGS, ReloadSettings, kNoRow, nullptr, nullptr},
     {CMD_SCOPE, ArchiveViewer, kNoRow, nullptr, nullptr},
+    {CMD_TAR_MAKE, PackTarCommand, kMarkedOrEntryRow, nullptr, nullptr},
+    {CMD_ISH_MAKE, MakeIshCommand, kMarkedOrEntryRow, nullptr, nullptr},
 };
 
 constexpr bool OnToolbar(int id) {

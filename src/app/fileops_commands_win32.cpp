@@ -39,10 +39,7 @@ void RunInPlace(HWND window, Command command) {
     if (r.refresh) Refresh(window);
     else RepaintAll(window);
     UpdateWindow(window);  // the cursor row is read first, then what was done
-    if (!r.said.empty()) {
-        SetSpeechMode(1);
-        Speak(r.said.c_str());
-    }
+    SaySummary(r.said);
 }
 
 void RunRename(HWND window, bool keepExtension) {

@@ -52,6 +52,12 @@ void SpeakCursorRow() {
     Speak(spoken);
 }
 
+void SaySummary(const std::string& said) {
+    if (said.empty()) return;
+    SetSpeechMode(1);
+    Speak(said.c_str());
+}
+
 void SetMainTitle(HWND hwnd) {
     char title[8 + kPathSize + sizeof g_listing.FileMask];
     std::snprintf(title, sizeof title, kMainTitleFormat, g_listing.CurrentDir, g_listing.FileMask);

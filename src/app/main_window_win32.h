@@ -46,6 +46,8 @@ IniFileProfile& IniProfile();
 PaintContext MainPaint();
 // Speaks the main list's cursor row (not while a destination is chosen).
 void SpeakCursorRow();
+// Says what a command did, after the cursor row (nothing when said is empty).
+void SaySummary(const std::string& said);
 // The main window's title: "QRN - " with the directory and the mask.
 void SetMainTitle(HWND hwnd);
 // Reads CurrentDir into the main list; the row count or -1.

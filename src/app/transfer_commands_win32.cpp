@@ -90,21 +90,21 @@ void DestinationClosed(HWND window) {
 void DestinationFinished(HWND window) {
     RefreshStep(window);
     UpdateWindow(window);
-    if (!g_window.SaidAfterDestination.empty()) {
-        SetSpeechMode(1);
-        Speak(g_window.SaidAfterDestination.c_str());
-    }
+    SaySummary(g_window.SaidAfterDestination);
     OfferUpdate(window);
 }
 
-// The drive window, then the destination window on the drive's current
-// directory or the directory chosen.
+}  // namespace
+
 void ChooseDestination(HWND window, const PendingOperation& operation) {
     char choice[kPathSize];
     CopyCut(choice, sizeof choice, g_window.DestDir);
     const DriveResult result = AskDrive(window, operation.driveTitle, choice, sizeof choice);
     char dir[kPathSize];
-    if (result == DriveResult::Drive) {
+    if (operation.driveChoiceAsIs) {
+        if (result != DriveResult::Drive) return;
+        CopyCut(dir, sizeof dir, choice);
+    } else if (result == DriveResult::Drive) {
         Win32DriveSource drives(g_settings, g_startup.DriveTypeTable, IniProfile(), g_window.RememberedDir);
         if (!drives.CurrentDirectory(choice[0], dir, sizeof dir)) return;
     } else if (result == DriveResult::Directory) {
@@ -115,8 +115,6 @@ void ChooseDestination(HWND window, const PendingOperation& operation) {
     }
     OpenDestination(window, dir, operation);
 }
-
-}  // namespace
 
 void OpenDestination(HWND window, const char* dir, const PendingOperation& operation) {
     CopyCut(g_window.DestDir, sizeof g_window.DestDir, dir);

@@ -15,6 +15,10 @@ void CopyEntries(HWND window);
 void MaskCopyEntries(HWND window);
 void MirrorCopyDirectory(HWND window);
 void MoveEntries(HWND window);
+// The drive window titled for operation, then the destination window on the
+// drive's current directory or the directory chosen (as the drive window
+// answered, for an operation that takes its choice as it is).
+void ChooseDestination(HWND window, const PendingOperation& operation);
 // The destination window over dir for operation, the main window's own
 // while it is open; once it has gone the main window takes over again: the
 // cursor where the command found it, the list read again, what was done said.

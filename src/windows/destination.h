@@ -17,6 +17,10 @@ struct PendingOperation {
     const char* destinationTitle;  // the destination window's, in front of the directory it shows
     // Runs on confirming, with the directory shown (trailing backslash) as the target.
     void (*run)(void* owner, const char* target);
+    const char* openingTitle = nullptr;  // the destination window's until it is drawn, when not driveTitle
+    // Only a drive (or a typed path) chosen in the drive window goes on, and
+    // the destination window opens on it as the drive window answered.
+    bool driveChoiceAsIs = false;
 };
 
 constexpr int kDestinationRows = 512;  // the execution row, 510 entries and the end row

@@ -280,7 +280,8 @@ HWND OpenDestinationWindow(HWND owner, const char* startDir, const PendingOperat
         if (top > GetSystemMetrics(SM_CYSCREEN) - height) top = o.top + 7 * lh;
     }
     if (height < 100) height = 100;
-    st.window = CreateWindowExA(0, kDestinationClass, operation.driveTitle,
+    st.window = CreateWindowExA(0, kDestinationClass,
+                                operation.openingTitle ? operation.openingTitle : operation.driveTitle,
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, left, top, width, height,
                                 owner, nullptr, instance, nullptr);
     if (!st.window) {
