@@ -58,7 +58,9 @@ inline void Log(const char* prefix, const char* text) {
 
 }  // namespace speechdouble
 
+#ifndef DOUBLE_OWN_DLLMAIN  // a stand-in that logs its loading has its own
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) speechdouble::g_module = instance;
     return TRUE;
 }
+#endif
