@@ -4,30 +4,6 @@
 R=$(drive_dir r)
 MASK='Mask Copy Pattern Input WildCard'
 
-# to TITLE DRIVE DIR [KEYS...]: the drive window of the command takes the
-# drive, KEYS walk the destination window to DIR, and Enter on its execution
-# row confirms it. That window names the operation, not the command.
-to() {
-    local title=$1 letter=$2 dir=$3
-    shift 3
-    drive wait 'QRN LogDisk' "$title" 10000 || return 1
-    drive keys 'QRN LogDisk' - "$letter" enter
-    case $title in 'Mask File Copy') title='File Copy' ;; 'Mirror Copy') title=MirrorCopy ;; esac
-    drive wait 'QRN Destination' "$title" 10000 || return 1
-    [ $# -eq 0 ] || drive keys 'QRN Destination' - "$@"
-    drive wait 'QRN Destination' "=$title $dir" 10000 || { say "  the destination window shows $(dest_title)"; return 1; }
-    SPOKEN_BEFORE=$(spoken_count)
-    drive keys 'QRN Destination' - enter
-}
-# said TEXT: the command has ended and said TEXT (after what it said before)
-said() {
-    local i
-    for i in $(seq 1 150); do
-        [ "$(spoken_count)" -gt "$SPOKEN_BEFORE" ] && [ "$(last_spoken)" == "$1" ] && return 0
-        sleep 0.1
-    done
-    equals "$(last_spoken)" "$1"
-}
 files_in() { (cd "$1" && find . -mindepth 1 ! -name .windows-label | sort | tr '\n' ' '); }
 # told TITLE TEXT: a message box of that title naming TEXT comes up, and is answered OK
 told() { question "$1" "$2" && answer "=$1" OK; }
