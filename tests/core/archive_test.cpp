@@ -73,24 +73,19 @@ struct ArchiveTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(ArchiveTest, CommandLines) {
-    const struct { ArchiverKind k; const char* dir; const char* name; bool makeDir; std::string line; } rows[] = {
-        {ArchiverKind::Lha, "C:\\ARC\\", "a.lzh", true, "x -a1 \"C:\\ARC\\a.lzh\" \"D:\\OUT\\a\\\""},
-        {ArchiverKind::Lha, "C:\\ARC\\", "a.lzh", false, "x -a1 \"C:\\ARC\\a.lzh\" \"D:\\OUT\\\""},
-        {ArchiverKind::Zip, "C:\\ソ\\", "ソ.zip", true, "-x \"C:\\ソ\\ソ.zip\" \"D:\\OUT\\ソ\\\""},
-        {ArchiverKind::Cab, "C:\\ARC\\", "e.cab", false, "-x \"C:\\ARC\\e.cab\" \"D:\\OUT\\\""},
-        {ArchiverKind::Tar, "C:\\ARC\\", "b.tar", true, "xvf \"C:\\ARC\\b.tar\" -o \"D:\\OUT\\b\\"},
-        {ArchiverKind::Tar, "C:\\ARC\\", "x.tar.Z", true, "zxvf \"C:\\ARC\\x.tar.Z\" -o \"D:\\OUT\\x.tar\\"},
-        {ArchiverKind::Ish, "C:\\ARC\\", "d.ish", true, "/q C:\\ARC\\d.ish /f=D:\\OUT\\d\\"},
-        {ArchiverKind::Ish, "C:\\ARC\\", "README", true, "/q C:\\ARC\\README /f=D:\\OUT\\README\\"}};
-    for (const auto& r : rows) EXPECT_EQ(r.line, UnpackLine(s, r.k, r.dir, r.name, "D:\\OUT\\", r.makeDir)) << r.name;
-    const std::pair<const char*, ArchiverKind> kinds[] = {{"a.Lzh", ArchiverKind::Lha}, {"a.ZIP", ArchiverKind::Zip},
-        {"a.cab", ArchiverKind::Cab}, {"a.tar", ArchiverKind::Tar}, {"a.z", ArchiverKind::Tar},
-        {"a.tgz", ArchiverKind::Ish}, {"README", ArchiverKind::Ish}, {"lzh", ArchiverKind::Ish}};
-    for (auto [name, kind] : kinds) EXPECT_EQ(kind, UnpackKindOf(name)) << name;
-    EXPECT_EQ("a -a1 -d1 \"a\" \"a.txt\"", PackLine(s, ArchiverKind::Lha, "a", "a.txt", false));
-    EXPECT_EQ("-cvf \"t.tar\" @T:\\QRN1.TMP", PackLine(s, ArchiverKind::Tar, "t.tar", "T:\\QRN1.TMP", true));
-    EXPECT_EQ("/f=D:\\OUT\\ /YA out.ISH y.txt", IshMakeLine("D:\\OUT\\", false, "out.ISH", "y.txt"));
+// The line of each kind, the kind found from the extension in any case.
+TEST_F(ArchiveTest, UnpackLines) {
+    const struct { const char* dir; const char* name; bool makeDir; std::string line; } rows[] = {
+        {"C:\\ARC\\", "a.lzh", true, "x -a1 \"C:\\ARC\\a.lzh\" \"D:\\OUT\\a\\\""},
+        {"C:\\ARC\\", "a.Lzh", false, "x -a1 \"C:\\ARC\\a.Lzh\" \"D:\\OUT\\\""},
+        {"C:\\ソ\\", "ソ.zip", true, "-x \"C:\\ソ\\ソ.zip\" \"D:\\OUT\\ソ\\\""},
+        {"C:\\ARC\\", "E.CAB", false, "-x \"C:\\ARC\\E.CAB\" \"D:\\OUT\\\""},
+        {"C:\\ARC\\", "b.tar", true, "xvf \"C:\\ARC\\b.tar\" -o \"D:\\OUT\\b\\"},
+        {"C:\\ARC\\", "x.tar.z", true, "zxvf \"C:\\ARC\\x.tar.z\" -o \"D:\\OUT\\x.tar\\"},
+        {"C:\\ARC\\", "d.tgz", true, "/q C:\\ARC\\d.tgz /f=D:\\OUT\\d\\"},
+        {"C:\\ARC\\", "README", true, "/q C:\\ARC\\README /f=D:\\OUT\\README\\"}};
+    for (const auto& r : rows)
+        EXPECT_EQ(r.line, UnpackLine(s, UnpackKindOf(r.name), r.dir, r.name, "D:\\OUT\\", r.makeDir)) << r.name;
 }
 
 // Marked a.lzh, b.txt, c.LZH (and x.tar.Z): the library of the first marked
@@ -122,17 +117,13 @@ TEST_F(ArchiveTest, UnpackKindByKind) {
     EXPECT_EQ(std::string(kArchiverMessageTitle) + "|ISH32.DLL は現在実行中です。", ui.messages.back());
     EXPECT_EQ((Ints{0, 2, 5}), Marked());
     EXPECT_EQ("0件を解凍しました。1件は失敗しました", r.said);
-}
-
-TEST_F(ArchiveTest, UnpackTheCursorRowOnly) {
-    l.CursorIndex = 2;  // c.LZH; a.lzh before it and nothing after it of its kind
-    const ArchiveResult r = UnpackArchives(c, "D:\\OUT\\");
-    EXPECT_EQ((Strings{"load LHA", "modes", "x -a1 \"C:\\ARC\\c.LZH\" \"D:\\OUT\\\"", "release LHA"}), p.log);
-    EXPECT_EQ((Strings{}), ui.messages);  // no question without marks
-    p.log.clear();
-    l.CursorIndex = 5;
+    // Nothing marked: the cursor row alone, though rows of its kind follow; no question.
+    p.log.clear(), ui.messages.clear(), p.missing = p.running = "";
+    ClearAllMarks(l.table);
+    l.CursorIndex = 0;
     UnpackArchives(c, "D:\\OUT\\");
-    EXPECT_EQ((Strings{"load ISH", "/q C:\\ARC\\README /f=D:\\OUT\\", "release ISH"}), p.log);
+    EXPECT_EQ((Strings{"load LHA", "modes", "x -a1 \"C:\\ARC\\a.lzh\" \"D:\\OUT\\\"", "release LHA"}), p.log);
+    EXPECT_EQ((Strings{}), ui.messages);
 }
 
 TEST_F(ArchiveTest, PackTheCursorRowOrTheMarkedRows) {
