@@ -17,7 +17,7 @@ for f in a.lzh b.txt c.lzh d.tar.Z e.txt; do printf 'x' > "$U/$f"; done
 fresh_program_folder PCTKUsr.dll $ARCHIVERS
 list_ini
 open_at 'U:\' 'U:\*.*'
-keys space space space u
+keys space space space up up up apps u  # 解凍 in the popup menu of an archive
 to 'Unpack File' r 'R:\'
 check "a directory named after each archive is offered" question 確認 '書庫名のディレクトリを作成しますか？'
 answer =確認 OK
