@@ -31,9 +31,10 @@ TEST_F(Mirror, ComparesTheWholeSize) {
     for (const TempTree* x : {&s, &t}) {
         x->Dir("D");
         x->File("D\\same.txt", "same");
+        if (x == &t) std::filesystem::resize_file(t / "D\\same.txt", (1ull << 32) + 4);  // "same" is 4 bytes
+        ASSERT_TRUE(fs.SetTimes(*x / "D\\same.txt", {0, 133000000000000000ull, 0}));
+        ASSERT_EQ(133000000000000000ull, fs.Stat(*x / "D\\same.txt").writeTime);
     }
-    std::filesystem::resize_file(t / "D\\same.txt", (1ull << 32) + 4);  // "same" is 4 bytes
-    for (const TempTree* x : {&s, &t}) ASSERT_TRUE(fs.SetTimes(*x / "D\\same.txt", {0, 133000000000000000ull, 0}));
     Run(s.Path(), t.Path());
     ASSERT_EQ(4u, fs.Stat(t / "D\\same.txt").size);
     EXPECT_EQ("same", Slurp(t / "D\\same.txt"));
