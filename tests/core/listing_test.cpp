@@ -306,7 +306,8 @@ TEST_F(ListingTest, DrivesDisplayModesCaseAndHandOvers) {
     const int rows[][5] = {  // key, shift, ctrl; action and argument
         {'1', 0, 0, kActDrive, 0}, {'0', 0, 0, kActDrive, 9}, {kKeyNumpad0 + 3, 0, 0, kActDrive, 2}, {'2', 0, 0, kActBeep, 0},
         {kKeyBack, 0, 0, kActNone, 0}, {kKeyReturn, 0, 0, kActOpen, kKeyReturn}, {kKeyE, 0, 0, kActNone, 0},
-        {kKeyE, 1, 0, kActOpen, kKeyE}, {kKeyE, 0, 1, kActOpen, kKeyE}, {kKeyPeriod, 0, 0, kActOneKeyDir, 2}};
+        {kKeyE, 1, 0, kActOpen, kKeyE}, {kKeyE, 0, 1, kActOpen, kKeyE}, {kKeyPeriod, 0, 0, kActOneKeyDir, 2},
+        {kKeySlash, 0, 0, kActOneKeyDir, 3}};
     for (auto [key, shift, ctrl, action, arg] : rows) {
         KeyResult k = Key(key, shift, ctrl);
         EXPECT_EQ((Ints{action, arg}), (Ints{k.action, k.arg})) << key;
