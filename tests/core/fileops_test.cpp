@@ -444,16 +444,17 @@ TEST_F(Ops, MovingDirectoryTrees) {
     EXPECT_EQ("EMPTY\\|D\\(r) D\\STUCK.TXT=s D\\SUB\\ D\\SUB\\Y.TXT=y D\\X.TXT=x", fs.Dump("C:\\a") + "|" + fs.Dump("D:\\"));
 }
 
-// Delete asks first, and again for a read-only, hidden or system file; a
-// tree goes whole; "." and ".." are never deleted.
+// Delete asks first, and again for a read-only, hidden or system file (a
+// row refused there stays, the next marked one goes); a tree goes whole;
+// "." and ".." are never deleted.
 TEST_F(Ops, DeletingAsksAndTakesTheWholeTree) {
-    const struct { const char* what; const char* name; std::uint32_t attributes; std::deque<int> answers; Strings asked; bool gone; } cases[] = {
-        {"a file", "a.txt", kAttrArchive, {kIdOk}, {""}, true},
-        {"refused at the first question", "a.txt", kAttrArchive, {kIdCancel}, {""}, false},
-        {"a read-only file, refused", "a.txt", kAttrReadOnly, {kIdOk, kIdCancel}, {"", kReadOnlyFile}, false},
-        {"a read-only file, agreed", "a.txt", kAttrReadOnly, {kIdOk, kIdOk}, {"", kReadOnlyFile}, true},
-        {"hidden and system: the system question alone", "a.txt", kAttrHidden | kAttrSystem, {}, {"", kSystemFile}, true},
-        {"a tree with a read-only file", "d", kAttrDirectory, {kIdOk}, {""}, true}};
+    const struct { const char* what; const char* name; std::uint32_t attributes; std::deque<int> answers; Strings asked; bool gone, both; } cases[] = {
+        {"a file", "a.txt", kAttrArchive, {kIdOk}, {""}, true, false},
+        {"refused at the first question", "a.txt", kAttrArchive, {kIdCancel}, {""}, false, false},
+        {"a read-only file, agreed", "a.txt", kAttrReadOnly, {kIdOk, kIdOk}, {"", kReadOnlyFile}, true, false},
+        {"a read-only file refused, the next row marked", "a.txt", kAttrReadOnly, {kIdOk, kIdCancel}, {"", kReadOnlyFile}, false, true},
+        {"hidden and system: the system question alone", "a.txt", kAttrHidden | kAttrSystem, {}, {"", kSystemFile}, true, false},
+        {"a tree with a read-only file", "d", kAttrDirectory, {kIdOk}, {""}, true, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs = MemoryFs{};
@@ -461,12 +462,13 @@ TEST_F(Ops, DeletingAsksAndTakesTheWholeTree) {
         const bool tree = c.attributes & kAttrDirectory;
         fs.File(std::string("C:\\t\\") + c.name + (tree ? "\\in\\r.txt" : ""), "a", tree ? kAttrReadOnly : c.attributes);
         prompts.answers = c.answers, prompts.messages.clear();
-        const InPlaceResult r = DeleteCommand(ListOf("C:\\t\\"), "C:\\t\\", fs, *this);
+        const InPlaceResult r = DeleteCommand(ListOf("C:\\t\\", c.both ? Ints{0, 1} : Ints{}), "C:\\t\\", fs, *this);
         Strings expected;
         for (const std::string& a : c.asked) expected.push_back(Told(kDeleteTitle, "C:\\t\\" + std::string(c.name) + a));
         EXPECT_EQ(expected, prompts.messages);
-        EXPECT_EQ(c.gone, fs.Dump("C:\\t") == "KEEP.TXT=x");
-        EXPECT_EQ(c.gone ? "1件削除しました" : kSaidNothingDeleted, r.said);
+        EXPECT_EQ((std::vector<bool>{!c.gone, !c.both}), (std::vector<bool>{fs.Stat("C:\\t\\" + std::string(c.name)).exists,
+                                                                          fs.Stat("C:\\t\\keep.txt").exists}));
+        EXPECT_EQ(c.gone || c.both ? "1件削除しました" : kSaidNothingDeleted, r.said);
     }
     // A marked ".." ahead of a file is left alone, and the question still comes.
     Listing& l = ListOf("C:\\t\\");

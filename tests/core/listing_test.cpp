@@ -222,14 +222,6 @@ TEST(RowText, NumbersAndNameFields) {
     }
 }
 
-// A window too small for one row, with names wider than itself, still shows one.
-TEST_F(ListingTest, TinyWindowsShowOneRow) {
-    l.table.EntryCount = 50, l.table.LongestName = 259;
-    l.screen = ComputeScreenLayout(200, 100, 30, 180, 60);
-    ComputePageGeometry(l, s);
-    EXPECT_EQ((Ints{1, 1, 50}), (Ints{l.RowsPerColumn, l.EntriesPerPage, l.PageCount}));
-}
-
 TEST_F(ListingTest, CursorAndPageMovesInBothScrollModes) {
     const int U = kKeyUp, D = kKeyDown, L = kKeyLeft, R = kKeyRight, P = kKeyPrior, N = kKeyNext;
     const int rows[][6] = {  // scroll mode, entries, from, key (negative: with Shift), to, page; pages of 4 x 3
@@ -252,6 +244,11 @@ TEST_F(ListingTest, CursorAndPageMovesInBothScrollModes) {
     l.table.rows[1] = Row("..", kAttrDirectory);
     Key(kKeyPrior, true);  // Shift+Page Up: on ".." when it is entry 1
     EXPECT_EQ(1, l.CursorIndex);
+    // A window too small for one row, with names wider than itself, still shows one a page.
+    l.table.EntryCount = 50, l.table.LongestName = 259;
+    l.screen = ComputeScreenLayout(200, 100, 30, 180, 60);
+    ComputePageGeometry(l, s);
+    EXPECT_EQ((Ints{1, 1, 50}), (Ints{l.RowsPerColumn, l.EntriesPerPage, l.PageCount}));
 }
 
 // Every key from every cursor position keeps the cursor on a real entry of
@@ -306,7 +303,8 @@ TEST_F(ListingTest, DrivesDisplayModesCaseAndHandOvers) {
     const int rows[][5] = {  // key, shift, ctrl; action and argument
         {'1', 0, 0, kActDrive, 0}, {'0', 0, 0, kActDrive, 9}, {kKeyNumpad0 + 3, 0, 0, kActDrive, 2}, {'2', 0, 0, kActBeep, 0},
         {kKeyBack, 0, 0, kActNone, 0}, {kKeyReturn, 0, 0, kActOpen, kKeyReturn}, {kKeyE, 0, 0, kActNone, 0},
-        {kKeyE, 1, 0, kActOpen, kKeyE}, {kKeyE, 0, 1, kActOpen, kKeyE}, {kKeyPeriod, 0, 0, kActOneKeyDir, 2}};
+        {kKeyE, 1, 0, kActOpen, kKeyE}, {kKeyE, 0, 1, kActOpen, kKeyE}, {kKeyPeriod, 0, 0, kActOneKeyDir, 2},
+        {kKeySlash, 0, 0, kActOneKeyDir, 3}};
     for (auto [key, shift, ctrl, action, arg] : rows) {
         KeyResult k = Key(key, shift, ctrl);
         EXPECT_EQ((Ints{action, arg}), (Ints{k.action, k.arg})) << key;

@@ -130,13 +130,9 @@ public:
     bool SetLabel(const std::string& root, const std::string& label) override {
         return room.count(Key(root)[0]) ? (labels[Key(root)[0]] = label, true) : Fail(kErrPathNotFound);
     }
-    bool GetTimes(const std::string& path, FileTimes& t) override { return Look(path) && (t = Find(path)->times, true); }
-    bool SetTimes(const std::string& path, const FileTimes& t) override {
-        if (!Look(path)) return false;
-        FileTimes& n = Find(path)->times;
-        n = {t.creation ? t.creation : n.creation, t.lastWrite ? t.lastWrite : n.lastWrite, t.lastAccess ? t.lastAccess : n.lastAccess};
-        return true;
-    }
+    // A file's write time is set through its handle alone: nothing asks for the times by path.
+    bool GetTimes(const std::string&, FileTimes&) override { return Fail(kErrAccessDenied); }
+    bool SetTimes(const std::string&, const FileTimes&) override { return Fail(kErrAccessDenied); }
     FileHandle OpenRead(const std::string& path) override { return !Look(path) || Refused(path, false, true) ? kNoFile : Open(path); }
     FileHandle CreateNew(const std::string& path, std::uint32_t attributes) override {
         if (Find(path) ? !Fail(kErrFileExists) : !Parent(path)) return kNoFile;

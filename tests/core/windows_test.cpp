@@ -1,4 +1,5 @@
-// The drive window's keys and input line; the destination window's listing and keys.
+// The drive window's keys and input line; the destination window's listing and keys; the main window's stored place.
+#include "base/startup.h"
 #include "listing/sort.h"
 #include "windows/destination.h"
 #include "windows/drive_choice.h"
@@ -183,4 +184,20 @@ TEST(Destination, KeysAndClicksWalkTheTree) {
         EXPECT_EQ(c.cursor, v.CursorIndex);
     }
     EXPECT_STREQ("C:\\a\\b\\sub\\", v.DestDir);  // the double click entered it
+}
+
+// A stored place on a screen of 1024 x 768 from (sl, 0): absurd sizes become 600 x 350; a window with 20 pixels or
+// less on the screen goes back to 0, 0; without a screen nothing changes.
+TEST(MainWindow, TheStoredPlaceFitsTheScreen) {
+    const int rows[][10] = {  // screen left and width; x, y, w, h stored; x, y, w, h shown
+        {0, 1024, 10, 20, 999999999, -5, 10, 20, 600, 350}, {0, 1024, 5, 5, 4096, 3072, 5, 5, 4096, 3072},
+        {0, 1024, -580, 5, 600, 350, 0, 0, 600, 350}, {0, 1024, -579, 747, 600, 350, -579, 747, 600, 350},
+        {0, 1024, 1003, 748, 600, 350, 0, 0, 600, 350}, {0, 1024, 1004, 5, 600, 350, 0, 0, 600, 350},
+        {0, 1024, 5, -330, 600, 350, 0, 0, 600, 350}, {-1280, 2304, -1000, 5, 600, 350, -1000, 5, 600, 350},
+        {0, 0, -99999, 5, 0, 0, -99999, 5, 0, 0}};
+    for (const auto& r : rows) {
+        int x = r[2], y = r[3], w = r[4], h = r[5];
+        FitWindowToScreen(x, y, w, h, r[0], 0, r[1], 768);
+        EXPECT_EQ((Ints{r[6], r[7], r[8], r[9]}), (Ints{x, y, w, h})) << r[2] << "," << r[3];
+    }
 }

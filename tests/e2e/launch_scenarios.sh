@@ -62,7 +62,6 @@ check "the shell command is started as typed" recorded 2 "$REC shell"
 FIND='File Find  Input WildCard or FileName'
 keys f
 check "F asks for a mask" drive wait '#32770' "$FIND" 10000
-check "offering the current one" equals "$(input_text "$FIND")" '*.*'
 type_line "$FIND" '*.log' '#1'
 check "the mask is taken" drive wait QRN 'QRN - U:\*.log' 10000
 quit
@@ -81,7 +80,6 @@ check "the run began with the first marked file" becomes "$REC m000.txt" rec_lin
 # Wait until the walk has ended: the log stops growing.
 prev=-1
 for i in $(seq 1 60); do n=$(rec_lines); [ "$n" -eq "$prev" ] && break; prev=$n; sleep 0.5; done
-say "  files opened before Escape: $(rec_lines) of 60"
 check "Escape stopped the walk" test "$(rec_lines)" -lt 60
 check "without asking to quit" equals "$(dialogs 確認)" 0
 keys esc

@@ -49,18 +49,12 @@ for f in aaa.mmm zzz.mmm mmm1.aaa; do printf 'x' > "$U/$f"; done
 open_u "Disp_Mode=1"
 check "auto-sort by name puts aaa.mmm first" spoken "aaaぴりおどmmm"
 SORT=ソート条件の入力
-# KEY-ID ORDER-ID FIRST WHAT: through the dialog opened by the S key
-while read -r key order first what; do
-    keys s
-    drive wait '#32770' $SORT 10000
-    drive press '#32770' $SORT "#$key"
-    drive press '#32770' $SORT "#$order"
-    answer $SORT OK
-    check "sorted by $what: the cursor is on the first row, $first" spoken "$first"
-done <<'EOF'
-1095 1098 mmm1ぴりおどaaa extension ascending
-1094 1099 zzzぴりおどmmm name descending
-EOF
+keys s
+drive wait '#32770' $SORT 10000
+drive press '#32770' $SORT "#1094"  # by name
+drive press '#32770' $SORT "#1099"  # descending
+answer $SORT OK
+check "sorted by name descending through the dialog of the S key: the cursor is on the first row" spoken "zzzぴりおどmmm"
 check "the title stays on the directory" equals "$(main_title)" 'QRN - U:\*.*'
 quit
 
@@ -69,16 +63,12 @@ scenario "cursor keys and pages"
 make_files 100
 open_u "Disp_Mode=5"
 check "the first row is spoken at start" spoken "$(fname 0)"
-keys down down down up up up up
+keys up
 wrapped() { [ "$(index_of)" -gt 2 ] && echo yes; }
 check "Up from the first row of the page wraps to its last" becomes yes wrapped
 R=$(($(index_of) + 1))
-key_table <<'EOF'
-down|$(fname 0)|Down from the last row wraps to the first
-pgdn|$(fname $R)|Page Down shows the next page, cursor on its first row
-pgup|$(fname 0)|Page Up: the previous page
-shift+pgdn|$(fname $(( (99 / R) * R )))|Shift+Page Down: the last page
-EOF
+keys pgdn
+check "Page Down shows the next page, cursor on its first row" spoken "$(fname $R)"
 quit
 
 # ---------------------------------------------------------------------------
@@ -88,20 +78,12 @@ ln -sfn "$U" "$G"
 make_files 3
 mkdir -p "$U/sub"
 fresh_program_folder PCTKUsr.dll
-list_ini "Disp_Mode=1" "[SET_DIR]" 'SET1=U:\sub\' 'SET3=G:\'
+list_ini "Disp_Mode=1" "[SET_DIR]" 'SET1=U:\sub\'
 open_at 'C:\' 'C:\*.*'
-while IFS='|' read -r k title what; do
-    keys "$k"
-    check "$what" drive wait QRN "QRN - $title" 10000
-done <<'EOF'
-comma|U:\sub\*.*|comma opens the first one-key directory
-slash|G:\*.*|slash the third
-3|C:\*.*|3 is drive C:
-7|G:\*.*|the digit 7 opens drive G:
-EOF
-keys 0
-check "0 is drive J:, which does not exist: nothing changes" settled "しょうなりsubだいなり"
-check "no message" equals "$(dialogs -)" 0
+keys comma
+check "comma opens the first one-key directory" drive wait QRN 'QRN - U:\sub\*.*' 10000
+keys 7
+check "the digit 7 opens drive G:" drive wait QRN 'QRN - G:\*.*' 10000
 quit
 rm -f "$G"
 
@@ -126,10 +108,8 @@ done <<'EOF'
 5|ctrl|$(marked 5)|Ctrl+click marks the clicked row
 1|shift|$(marked 1)|Shift+click marks the range
 EOF
-keys down
-check "the rows between are marked" spoken "$(marked 2)"
 drive click QRN "QRN - " 100 $((TOP + 40 * LH))
-check "a click behind the last row changes nothing" settled "$(marked 2)"
+check "a click behind the last row changes nothing" settled "$(marked 1)"
 
 # The popup menu: three kinds, told apart by their number of items.
 popup_height() {
@@ -160,11 +140,13 @@ check "the Escape that closed the menus did not ask to quit" equals "$(dialogs �
 quit
 
 # ---------------------------------------------------------------------------
-scenario "changes by another program"
+scenario "changes by another program; commands from other programs and window sizes; a window closed maximised starts maximised"
 clear_drive "$U"
 printf 'b' > "$U/b.txt"
 printf 'c' > "$U/c.txt"
-open_u "Disp_Mode=1"
+fresh_program_folder PCTKUsr.dll
+list_ini "Disp_Mode=1" 'GetPath=U:\'
+open_at '/m*.txt' 'U:\*.txt'
 check "start" spoken "bぴりおどtxt"
 printf 'a' > "$U/a.txt"
 drive click QRN "QRN - " 5 5
@@ -178,16 +160,9 @@ check "while something is marked the list is not read again" settled "あすた�
 keys space
 drive click QRN "QRN - " 5 5
 check "once the marks are gone the change is taken over" spoken "aぴりおどtxt"
-quit
-
-# ---------------------------------------------------------------------------
-scenario "commands from other programs and window sizes; a window closed maximised starts maximised"
-fresh_program_folder PCTKUsr.dll
-list_ini "Disp_Mode=1" 'GetPath=U:\'
-open_at '/m*.txt' 'U:\*.txt'
 list_ini "Disp_Mode=2" 'GetPath=U:\'
 drive command QRN "QRN - " 40061
-check "settings reloaded on command 40061 from another program" spoken "0ぴりおどtxt   1 A___"
+check "settings reloaded on command 40061 from another program" spoken "aぴりおどtxt   1 A___"
 keys tab
 check "Tab resets the mask" drive wait QRN '\*.*' 10000
 drive resize QRN "QRN - " 100 100

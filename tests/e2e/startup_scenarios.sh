@@ -1,7 +1,7 @@
 # Scenarios of starting, quitting, the settings file and update mode.
 # shellcheck shell=bash
 # ---------------------------------------------------------------------------
-scenario "first start without qrn.ini"
+scenario "first start without qrn.ini; start directories and masks on the command line; quitting by key"
 fresh_program_folder
 open_at "" 'C:\qrn\*.*' "the main window lists the program folder"
 check "the start banner is gone after the first paint" equals "$(dialogs QRN)" 0
@@ -15,39 +15,22 @@ no entry for the CD-ROM drive|QRN_CurDir|T:|
 no entry for the drive that is not ready|QRN_CurDir|S:|
 GetPath is not written with SaveMode 0|QRNInit|GetPath|
 EOF
-
-# ---------------------------------------------------------------------------
-scenario "start directories and masks on the command line"
-fresh_program_folder
 mkdir -p "$C/data" "$C/ソフト"
-while IFS='|' read -r args title saved what; do
-    open_at "$args" "$title" "$what"
-    keys q
-    wait_qrn
-    check "$what: saved byte for byte" equals "$(ini_value QRN_CurDir C:)" "$saved"
-done <<'EOF'
-C:\data|C:\data\*.*|C:\data\|a directory, shown with a backslash added
-C:\ソフト|C:\ソフト\*.*|C:\ソフト\|a Shift-JIS name whose trail byte is a backslash
-EOF
-write_ini "[QRNInit]" 'GetPath=C:\data\' "WinBannerMode=0"
-open_at 'C:\ignored /m*.txt' 'C:\data\*.txt' "a mask is taken, the directory comes from GetPath"
-quit
-check "the mask is saved" equals "$(ini_value QRNInit Mask)" '*.txt'
-
-# ---------------------------------------------------------------------------
-scenario "quitting by key"
-fresh_program_folder
 write_ini "[QRNInit]" "SaveMode=1" "MenuMode=1"
-open_at 'C:\data' 'C:\data\*.*'
+open_at 'C:\ソフト' 'C:\ソフト\*.*' "a directory whose trail byte is a backslash, shown with a backslash added"
 keys q
 wait_qrn
-check "Q with SaveMode 1 writes GetPath" equals "$(ini_value QRNInit GetPath)" 'C:\data\'
-write_ini "[QRNInit]" "SaveMode=0"
-open_at 'C:\ソフト' 'C:\ソフト\*.*'
+check "Q saves it byte for byte" equals "$(ini_value QRN_CurDir C:)" 'C:\ソフト\'
+check "and with SaveMode 1 writes GetPath" equals "$(ini_value QRNInit GetPath)" 'C:\ソフト\'
+write_ini "[QRNInit]" 'GetPath=C:\data\' "WinBannerMode=0"
+open_at 'C:\ignored /m*.txt' 'C:\data\*.txt' "a mask is taken, the directory comes from GetPath"
+keys back
+check "Backspace: the parent" drive wait QRN 'QRN - C:\*.txt' 10000
 keys shift+q
 wait_qrn
-check "Shift+Q writes GetPath whatever SaveMode says" equals "$(ini_value QRNInit GetPath)" 'C:\ソフト\'
-open_at "" 'C:\ソフト\*.*' "the next start opens the saved directory"
+check "the mask is saved" equals "$(ini_value QRNInit Mask)" '*.txt'
+check "Shift+Q writes GetPath whatever SaveMode says" equals "$(ini_value QRNInit GetPath)" 'C:\'
+open_at "" 'C:\*.txt' "the next start opens the saved directory"
 keys esc
 check "Escape asks first" drive wait '#32770' 確認 10000
 check "the question" contains "$(ask texts '#32770' 確認)" "終了しますか？"
@@ -58,18 +41,6 @@ drive wait '#32770' 確認 10000
 drive press '#32770' 確認 '#1'
 wait_qrn
 check "OK ends it" equals "$?" 0
-
-# ---------------------------------------------------------------------------
-scenario "settings that are broken or extreme"
-fresh_program_folder
-printf '%s\r\n' "garbage ===" "[QRNInit" "[QRNInit]" "init_x_siz=999999999" "init_y_siz=-5" \
-    "init_x_pos=-99999" "FontSize=abc" "Disp_Mode=-7" "Mask=$(printf '*%.0s' $(seq 1 80))" \
-    "GetPath=S:\\" "[Color]" "Back_Col_R=9999" "[QRNInit]" "SaveMode=1" > "$PROG/qrn.ini"
-open_at "" 'C:\qrn\' "a drive that is not ready at the first read falls back to the program folder"
-check "silently" equals "$(dialogs -)" 0
-quit
-check "ends normally" equals "$?" 0
-check "the stored size is usable again" equals "$(ini_value QRNInit init_x_siz)" 600
 
 # ---------------------------------------------------------------------------
 scenario "update mode"
@@ -101,5 +72,4 @@ check "with the error, source and target" contains "$(ask texts '#32770' "$FAILE
 drive press '#32770' "$FAILED" '#1'
 wait_qrn
 check "and the program ends" equals "$?" 0
-check "the installed program is untouched" cmp -s "$QRN_EXE" "$PROG/qrn.exe"
 

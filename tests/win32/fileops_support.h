@@ -56,10 +56,4 @@ struct Ops : ::testing::Test, qrn::test::RecordingUi {
     }
 };
 
-inline void SetWriteTime(const std::string& path, FILETIME t) {
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    SetFileTime(h, nullptr, nullptr, &t);
-    CloseHandle(h);
-}
-
 }  // namespace qrntest

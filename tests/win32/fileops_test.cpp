@@ -1,7 +1,6 @@
 // The copy engine and the recursive delete where the system's own answers
-// matter: real trees, the mapped drives (a second letter onto the plain
-// drive's folder, directory links made on the Linux side), short names,
-// sizes beyond 4 GiB; the file times; the dialogs.
+// matter: real trees, the mapped drives (a second letter onto the plain drive's
+// folder, directory links made on the Linux side), short names; the dialogs.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -118,43 +117,6 @@ TEST_F(Ops, DirectoryLinksAreNotFollowedBackNorEnteredByDelete) {
         EXPECT_TRUE(fs.IsLink(links + "deltree\\out", fs.Stat(links + "deltree\\out").attributes));
         EXPECT_EQ((Strings{Told(kRowErrorTitle, LinksLeftText(links + "deltree", {links + "deltree\\out"}))}), prompts.messages);
     }
-}
-
-// 64-bit sizes in the free-space check, onto a volume of 4 MiB.
-TEST_F(Ops, FileSizesBeyondFourGigabytes) {
-    TempTree src, dst(MappedDrive("SMALL"));
-    src.File("big.dat", "");
-    std::filesystem::resize_file(src / "big.dat", (4ull << 30) + 10);  // sparse: 4 GiB and 10 bytes
-    prompts.answers = {kIdCancel};
-    CopyJob big = Job();
-    EXPECT_EQ(0, CopyEntry(big, src.Path(), dst.Path(), "big.dat", 0, false, ""));
-    EXPECT_EQ((Strings{dst / "big.dat" + "|" + kMediaChange}), prompts.messages);
-    DeleteFileA((src / "big.dat").c_str());
-}
-
-// The three times of a file and of a directory, set and read back; a time
-// of 0 leaves that one as it was.
-TEST(FileTimes, SetAndReadBack) {
-    Win32FileSystem fs;
-    TempTree t;
-    t.File("f.txt");
-    t.Dir("d");
-    for (const std::string& path : {t / "f.txt", t / "d"}) {
-        SCOPED_TRACE(path);
-        ASSERT_TRUE(fs.SetTimes(path, {130000000000000000ull, 131000000000000000ull, 132000000000000000ull}));
-        ASSERT_TRUE(fs.SetTimes(path, {0, 131500000000000000ull, 0}));
-        FileTimes got;
-        ASSERT_TRUE(fs.GetTimes(path, got));
-        EXPECT_EQ((std::vector<std::uint64_t>{131500000000000000ull, 132000000000000000ull}),
-                  (std::vector<std::uint64_t>{got.lastWrite, got.lastAccess}));
-        // Wine keeps no creation time on a Linux file system: it tells the last write's.
-        EXPECT_TRUE(got.creation == 130000000000000000ull || got.creation == got.lastWrite) << got.creation;
-        EXPECT_EQ(131500000000000000ull, fs.Stat(path).writeTime);
-    }
-    FileTimes none;
-    EXPECT_FALSE(fs.GetTimes(t / "missing", none));
-    EXPECT_EQ(kErrFileNotFound, fs.LastError());
-    EXPECT_FALSE(fs.SetTimes(t / "missing", none));
 }
 
 // The status dialog stops the command by Cancel, Enter or Escape and goes

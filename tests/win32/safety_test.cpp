@@ -50,21 +50,25 @@ TEST_F(Ops, FileLinksAndWhatTheyPointToStay) {
     for (const char* kept : {"row.lnk", "ro.lnk", "tree"}) EXPECT_TRUE(Exists(fl + kept)) << kept;
 }
 
-// Short room: what the old target frees is what it really takes (a sparse
-// one nothing).
-TEST_F(Ops, ShortRoomCountsWhatTheOldTargetReallyTakes) {
+// Short room, on a volume of 4 MiB: a source beyond 4 GiB counts whole, and
+// what the old target frees is what it really takes (a sparse one nothing).
+TEST_F(Ops, ShortRoomCountsWholeSizesAndWhatTheOldTargetReallyTakes) {
     const std::string small = MappedDrive("SMALL");
     TempTree src;
+    src.File("big.dat", "");
+    std::filesystem::resize_file(src / "big.dat", (4ull << 30) + 10);  // sparse: 4 GiB and 10 bytes
     src.File("f.dat", std::string(3 << 20, 'n'));
     std::ofstream(small + "filler", std::ios::binary) << std::string(5 << 19, 'f');  // 1.5 MiB left
     HANDLE h = CreateFileA((small + "f.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     SetFilePointer(h, 3 << 20, nullptr, FILE_BEGIN), SetEndOfFile(h), CloseHandle(h);  // sparse: takes nothing
-    prompts.answers = {kIdCancel};
-    CopyJob sparse = Job();
-    EXPECT_EQ(0, CopyEntry(sparse, src.Path(), small, "f.dat", FILE_ATTRIBUTE_ARCHIVE, false, ""));
-    EXPECT_EQ((Strings{small + "f.dat|" + kMediaChange}), prompts.messages);
+    for (const std::string name : {"big.dat", "f.dat"}) {
+        prompts.answers = {kIdCancel}, prompts.messages.clear();
+        CopyJob job = Job();
+        EXPECT_EQ(0, CopyEntry(job, src.Path(), small, name, FILE_ATTRIBUTE_ARCHIVE, false, ""));
+        EXPECT_EQ((Strings{small + name + "|" + kMediaChange}), prompts.messages);
+    }
     EXPECT_EQ(3u << 20, fs.Stat(small + "f.dat").size);
-    DeleteFileA((small + "f.dat").c_str()), DeleteFileA((small + "filler").c_str());
+    DeleteFileA((src / "big.dat").c_str()), DeleteFileA((small + "f.dat").c_str()), DeleteFileA((small + "filler").c_str());
 }
 
 // Another volume mounted on a folder of the same drive: a move there asks
