@@ -1,5 +1,7 @@
 // The archiver binding against the stand-in libraries: versions, a missing
 // library or entry point, the modes and lines, the response file.
+#include <fstream>
+
 #include "archive/archive_texts.h"
 #include "archive/archiver_binding_win32.h"
 #include "support.h"
@@ -91,4 +93,23 @@ TEST_F(ArchiverBindingTest, PackThroughAResponseFile) {
               "UNLHA32 call a -a1 -d1 \"out\" @" + response + "\nUNLHA32 response \"ソフト.txt\"|\"b c.txt\"|\n"
               "UNLHA32 release\n", logged);
     EXPECT_FALSE(Exists(response));
+}
+
+// A response file that does not fit on the temporary volume is no response
+// file: nothing of it is left behind.
+TEST_F(ArchiverBindingTest, AResponseFileThatDoesNotFit) {
+    const std::string small = MappedDrive("SMALL");
+    ULARGE_INTEGER free{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA(small.c_str(), &free, nullptr, nullptr));
+    std::ofstream(small + "filler", std::ios::binary) << std::string(free.QuadPart - 4096, 'f');
+    char saved[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableA("TMP", saved, sizeof saved);
+    SetEnvironmentVariableA("TMP", small.c_str());
+    std::string path;
+    EXPECT_FALSE(binding.WriteTemporary(std::string(1 << 16, 'n'), path));
+    SetEnvironmentVariableA("TMP", n > 0 && n < sizeof saved ? saved : nullptr);
+    EXPECT_TRUE(path.empty());
+    WIN32_FIND_DATAA found;
+    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileA((small + "QRN*.TMP").c_str(), &found));
+    DeleteFileA((small + "filler").c_str());
 }
