@@ -53,9 +53,7 @@ struct ArchiveTest : ::testing::Test {
     int countsShown = 0;
     ArchiveCommand c{l, s, p, nullptr, [this] { ++countsShown; }};
     void SetUp() override {
-        std::strcpy(s.LzhUnpack, "x -a1"), std::strcpy(s.ZipUnpack, "-x"), std::strcpy(s.CabUnpack, "-x");
-        std::strcpy(s.TarUnpack, "xvf"), std::strcpy(s.IshUnpack, "/q"), std::strcpy(s.LzhPack, "a -a1 -d1");
-        s.FileNameGet = 1;
+        DefaultSettings(s);  // the lines below are those of the default options
         std::strcpy(l.CurrentDir, "C:\\ARC\\");
         for (const char* name : {"a.lzh", "b.txt", "c.LZH", "d.zip", "x.tar.Z", "README", "e.cab", "f.tar"})
             l.table.rows[l.table.EntryCount++] = Row(name, kAttrArchive, 10);
