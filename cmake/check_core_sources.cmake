@@ -4,7 +4,7 @@
 # 1. A portable core file (every source whose name does not end in _win32)
 #    includes no Windows header.
 # 2. Includes between folders go one way only, downwards:
-#       base  <  listing  <  fileops, windows, launch, pager, archive, setup  <  app
+#       base  <  listing  <  fileops, windows, launch, pager, archive, setup  <  app, archivers
 #    A folder includes from its own folder and from folders below it, never
 #    from one beside or above it. resources (ids shared with the resource
 #    script) stands beside them all and includes nothing of theirs.
@@ -22,6 +22,7 @@ foreach(d fileops windows launch pager archive setup)
   set(QRN_LEVEL_${d} 2)
 endforeach()
 set(QRN_LEVEL_app 3)
+set(QRN_LEVEL_archivers 3)  # the program's own archiver libraries, beside app
 
 file(GLOB_RECURSE ALL_FILES "${SRC_DIR}/*.h" "${SRC_DIR}/*.cpp" "${SRC_DIR}/*.rc")
 foreach(f IN LISTS ALL_FILES)

@@ -12,6 +12,15 @@ namespace qrn {
 
 namespace {
 
+// The folder "archivers" beside the program, with a trailing backslash.
+std::string OwnArchiversFolder() {
+    char exe[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
+    if (n == 0 || n >= sizeof exe) return std::string();
+    const int slash = LastBackslash(exe);
+    return std::string(exe, static_cast<std::size_t>(slash) + 1) + "archivers\\";
+}
+
 class LoadedArchiver final : public Archiver {
 public:
     explicit LoadedArchiver(ArchiverKind kind) : kind_(kind) {
@@ -25,6 +34,8 @@ public:
             entries.emplace_back(r.cursor, &cursor_);
         }
         library_ = Library(r.file, entries);
+        // The user's library keeps priority; the program's own only where there is none.
+        if (!library_.Found()) library_ = Library(OwnArchiversFolder(), r.file, entries);
     }
     bool Loaded() const { return library_.Loaded(); }
     // Only the low 16 bits of the answer are the version.

@@ -1,6 +1,7 @@
 // The binding of the archiver libraries: each loaded by its file name for
-// one command, its entry points and version checked, released when the
-// command is done.
+// one command (the user's first; the program's own in the folder
+// "archivers" beside it only where the user has none), its entry points and
+// version checked, released when the command is done.
 #pragma once
 #include <windows.h>
 

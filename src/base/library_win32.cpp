@@ -14,6 +14,7 @@ Library::Library(const std::string& folder, const char* name, std::span<const En
 }
 
 void Library::Take(HMODULE module, std::span<const EntryPoint> entries) {
+    found_ = module != nullptr;
     bool complete = module != nullptr;
     for (const EntryPoint& e : entries) {
         const FARPROC p = complete ? GetProcAddress(module, e.name) : nullptr;
@@ -32,6 +33,7 @@ Library& Library::operator=(Library&& other) noexcept {
     if (this != &other) {
         Release();
         module_ = other.module_;
+        found_ = other.found_;
         lifetime_ = other.lifetime_;
         other.module_ = nullptr;
     }

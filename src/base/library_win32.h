@@ -44,18 +44,23 @@ public:
     Library(const std::string& folder, const char* name, std::span<const EntryPoint> entries,
             Lifetime lifetime = Lifetime::UntilDestroyed);
     ~Library() { Release(); }
-    Library(Library&& other) noexcept : module_(other.module_), lifetime_(other.lifetime_) { other.module_ = nullptr; }
+    Library(Library&& other) noexcept : module_(other.module_), found_(other.found_), lifetime_(other.lifetime_) {
+        other.module_ = nullptr;
+    }
     Library& operator=(Library&& other) noexcept;
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
 
     bool Loaded() const { return module_ != nullptr; }
+    // The library was there, whether or not it had every entry point.
+    bool Found() const { return found_; }
 
 private:
     void Take(HMODULE module, std::span<const EntryPoint> entries);
     void Release();
 
     HMODULE module_ = nullptr;
+    bool found_ = false;
     Lifetime lifetime_ = Lifetime::UntilDestroyed;
 };
 

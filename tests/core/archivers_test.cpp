@@ -1,0 +1,219 @@
+// QRN's own archiver code: the command-line reader, entry names that would
+// leave the target, and TAR archives against GNU tar, gzip and compress.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <set>
+
+#include "archivers/archiver_line.h"
+#include "archivers/entry_path.h"
+#include "archivers/tar32.h"
+#include "base/sjis.h"
+
+using namespace qrn;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Files and directories in memory; paths as the libraries are given them.
+struct MemoryFiles : ArchiveFiles {
+    std::map<std::string, std::string> files;
+    std::set<std::string> dirs{"T:\\", ".\\"};
+    std::map<std::string, std::int64_t> times;
+    Strings told;
+
+    struct Source : ByteSource {
+        std::string data;
+        std::size_t at = 0;
+        long long Read(void* out, std::size_t size) override {
+            const std::size_t n = std::min(size, data.size() - at);
+            std::memcpy(out, data.data() + at, n);
+            return at += n, static_cast<long long>(n);
+        }
+    };
+    struct Written : NewFile {
+        MemoryFiles& m;
+        std::string path, data;
+        Written(MemoryFiles& owner, std::string p) : m(owner), path(std::move(p)) {}
+        bool Write(const void* p, std::size_t n) override { return data.append(static_cast<const char*>(p), n), true; }
+        bool Commit() override { return m.files[path] = data, true; }
+    };
+    // Relative paths are the working directory's, ".\\".
+    static std::string Norm(const std::string& p) { return p.size() > 1 && (p[1] == ':' || p[0] == '.') ? p : ".\\" + p; }
+    static std::string Dir(const std::string& p) { return EndsWithBackslash(Norm(p).c_str()) ? Norm(p) : Norm(p) + "\\"; }
+    std::unique_ptr<ByteSource> Open(const std::string& path) override {
+        if (!files.count(Norm(path))) return nullptr;
+        auto s = std::make_unique<Source>();
+        s->data = files[Norm(path)];
+        return s;
+    }
+    std::unique_ptr<NewFile> Create(const std::string& path) override {
+        const std::string p = Norm(path);
+        return dirs.count(p.substr(0, LastBackslash(p.c_str()) + 1)) ? std::make_unique<Written>(*this, p) : nullptr;
+    }
+    bool MakeDirectories(const std::string& path) override {
+        const std::string p = Norm(path);
+        for (std::size_t i = 0; i < p.size(); ++i)
+            if (IsLeadByte(p[i])) ++i;
+            else if (p[i] == '\\') dirs.insert(p.substr(0, i + 1));
+        return true;
+    }
+    void SetTime(const std::string& path, std::int64_t t) override { times[path] = t; }
+    bool Find(const std::string& path, FoundEntry& e) override {
+        const std::string p = Norm(path);
+        e = FoundEntry{path, dirs.count(Dir(path)) > 0, files.count(p) ? files[p].size() : 0, 1600000000};
+        return e.directory || files.count(p);
+    }
+    bool List(const std::string& dir, std::vector<FoundEntry>& entries) override {
+        const std::string d = Dir(dir);
+        auto child = [&](const std::string& p) {  // the part of p below d when it is one name
+            return p.size() > d.size() && p.compare(0, d.size(), d) == 0 && LastBackslash(p.c_str()) < static_cast<int>(d.size())
+                       ? p.substr(d.size()) : std::string();
+        };
+        for (auto& [p, data] : files)
+            if (!child(p).empty()) entries.push_back(FoundEntry{child(p), false, data.size(), 1600000000});
+        for (auto& p : dirs)
+            if (!child(p.substr(0, p.size() - 1)).empty()) entries.push_back(FoundEntry{child(p.substr(0, p.size() - 1)), true, 0, 0});
+        return true;
+    }
+    bool Inside(const std::string& path, const std::string& top) override { return path.compare(0, top.size(), top) == 0; }
+    bool SameFile(const std::string& a, const std::string& b) override { return Norm(a) == Norm(b); }
+    std::string FromUtf8(const std::string& utf8) override {  // converted: what is not ASCII is marked
+        return std::all_of(utf8.begin(), utf8.end(), [](char c) { return c > 0; }) ? utf8 : "<" + utf8 + ">";
+    }
+    void Tell(const std::string& text) override { told.push_back(text); }
+};
+
+// A directory of the host's own, for the real tools.
+struct HostDir {
+    fs::path path = fs::temp_directory_path() / ("qrn-archivers-" + std::to_string(std::random_device{}()));
+    HostDir() { fs::create_directories(path); }
+    ~HostDir() { fs::remove_all(path); }
+    void Put(const std::string& name, const std::string& data) {
+        fs::create_directories((path / name).parent_path());
+        std::ofstream(path / name, std::ios::binary) << data;
+    }
+    std::string Get(const std::string& name) {
+        std::ifstream in(path / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    int Run(const std::string& command) { return std::system(("cd '" + path.string() + "' && " + command).c_str()); }
+};
+
+const std::string kSjisName = "\x83\x5C\x95\x5C.txt";  // ソ表: both trail bytes 0x5C
+const std::string kLongName = std::string(60, 'p') + "/" + std::string(60, 'n') + ".txt";  // ustar splits it
+
+}  // namespace
+
+TEST(ArchiverLine, WordsSwitchesAndResponses) {
+    ArchiverLine a = ReadArchiverLine("xvf \"C:\\ARC\\b.tar\" -o \"D:\\OUT\\b\\");  // the last quote left open
+    EXPECT_EQ((Strings{"xvf", "C:\\ARC\\b.tar"}), a.words);
+    EXPECT_EQ("D:\\OUT\\b\\", a.outDir);
+    a = ReadArchiverLine("a -a1 -d1 -x+ \"C:\\\x83\x5C\\my arc\" @C:\\TEMP\\QRN1.TMP \"@not a list\"");
+    EXPECT_EQ((Strings{"a", "C:\\\x83\x5C\\my arc", "@not a list"}), a.words);
+    EXPECT_EQ((Strings{"C:\\TEMP\\QRN1.TMP"}), a.responses);
+    EXPECT_EQ((std::string{'1', '1', '+', '\0'}), (std::string{a.Switch('a'), a.Switch('d'), a.Switch('x'), a.Switch('q')}));
+    EXPECT_EQ((Strings{"a b.txt", "\x83\x5C", "c"}), ReadResponseNames("\"a b.txt\"\r\n\r\n\x83\x5C\r\n  c  \n"));
+}
+
+TEST(EntryPath, NamesThatWouldLeaveTheTarget) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"a/b/c.txt", "a\\b\\c.txt"}, {"./a//b\\", "a\\b"}, {kSjisName, kSjisName}, {"d/" + kSjisName, "d\\" + kSjisName},
+        {"../x", ""}, {"a/../../x", ""}, {"a/.. /x", ""}, {"a/.../x", ""}, {"/etc/x", ""}, {"\\x", ""},
+        {"C:x", ""}, {"a/b:stream", ""}, {"con", ""}, {"d/NUL.txt", ""}, {"COM1", ""}, {"lpt9.log", ""},
+        {"COM10", "COM10"}, {"", ""}, {".", ""}};
+    for (const auto& [name, relative] : rows) {
+        std::string got;
+        EXPECT_EQ(!relative.empty(), SafeEntryPath(name, got)) << name;
+        EXPECT_EQ(relative, got) << name;
+    }
+}
+
+// What GNU tar makes, plain, through gzip and through compress, comes out
+// byte for byte; long, Shift-JIS and pax names included.
+TEST(Tar, ReadsWhatGnuTarMakes) {
+    HostDir host;
+    host.Put("in/a.txt", "alpha\n");
+    host.Put("in/d/" + kSjisName, std::string(70000, 's'));
+    host.Put("in/" + kLongName, "long");
+    host.Put("in/\xC3\xBC.txt", "u");
+    const struct { const char* options; const char* file; } rows[] = {
+        {"--format=gnu -cf", "a.tar"}, {"--format=ustar -czf", "a.tgz"}, {"--format=gnu -cZf", "a.tar.Z"},
+        {"--format=posix -cf", "p.tar"}};  // pax: a UTF-8 path, and a binary one
+    for (const auto& r : rows) {
+        ASSERT_EQ(0, host.Run(std::string("LC_ALL=C.UTF-8 tar ") + r.options + " " + r.file + " -C in a.txt d \xC3\xBC.txt " +
+                              kLongName.substr(0, 60))) << r.file;
+        MemoryFiles m;
+        m.files[std::string("C:\\") + r.file] = host.Get(r.file);
+        EXPECT_EQ(0, RunTarLine(m, (std::string("xvf \"C:\\") + r.file + "\" -o \"T:\\out\\").c_str())) << r.file;
+        EXPECT_EQ((Strings{}), m.told);
+        EXPECT_EQ("alpha\n", m.files["T:\\out\\a.txt"]) << r.file;
+        EXPECT_EQ("u", m.files[std::string(r.file) == "p.tar" ? "T:\\out\\<\xC3\xBC.txt>" : "T:\\out\\\xC3\xBC.txt"]) << r.file;
+        EXPECT_TRUE(std::string(70000, 's') == m.files["T:\\out\\d\\" + kSjisName]) << r.file;
+        EXPECT_EQ("long", m.files["T:\\out\\" + std::string(60, 'p') + "\\" + std::string(60, 'n') + ".txt"]) << r.file;
+    }
+}
+
+// What QRN makes, GNU tar reads back byte for byte; the archive is never in itself.
+TEST(Tar, GnuTarReadsWhatQrnMakes) {
+    MemoryFiles m;
+    m.MakeDirectories(".\\tree\\sub\\");
+    m.files[".\\tree\\sub\\" + kSjisName] = std::string(1025, 'x');
+    m.files[".\\tree\\" + std::string(120, 'n')] = "";  // GNU keeps it in an entry of its own
+    m.files[".\\one.txt"] = "one";
+    m.files[".\\list"] = "\"tree\"\r\n\"one.txt\"\r\n\"out.tar\"\r\n";
+    m.files[".\\out.tar"] = "old";
+    EXPECT_EQ(0, RunTarLine(m, "-cvf \"out.tar\" @.\\list"));
+    EXPECT_EQ((Strings{}), m.told);
+    HostDir host;
+    host.Put("out.tar", m.files[".\\out.tar"]);
+    ASSERT_EQ(0, host.Run("mkdir x && tar -xf out.tar -C x && tar --quoting-style=literal -tf out.tar | sort > names"));
+    EXPECT_TRUE(std::string(1025, 'x') == host.Get("x/tree/sub/" + kSjisName));
+    EXPECT_EQ("one", host.Get("x/one.txt"));
+    EXPECT_EQ("one.txt\ntree/\ntree/" + std::string(120, 'n') + "\ntree/sub/\ntree/sub/" + kSjisName + "\n",
+              host.Get("names"));
+    EXPECT_FALSE(fs::exists(host.path / "x/out.tar"));  // the list named the archive itself
+}
+
+// Names leaving the target are refused and told; the rest goes on. A damaged
+// or cut archive is told and leaves no part of an entry; mutated archives
+// never crash or hang the reader.
+TEST(Tar, HostileAndDamagedArchives) {
+    HostDir host;
+    host.Put("a.txt", "a"), host.Put("b.txt", std::string(5000, 'b'));
+    ASSERT_EQ(0, host.Run("tar -cPf evil.tar --transform='s,^a,../a,' a.txt b.txt && tar -czf ok.tgz b.txt a.txt"
+                          " && tar -cZf ok.tar.Z b.txt a.txt"));
+    MemoryFiles m;
+    m.files["C:\\evil.tar"] = host.Get("evil.tar");
+    EXPECT_EQ(1, RunTarLine(m, "xvf \"C:\\evil.tar\" -o \"T:\\out\\"));
+    EXPECT_EQ((Strings{"展開先の外を指す名前なので展開しませんでした: ../a.txt"}), m.told);
+    EXPECT_EQ((Strings{"C:\\evil.tar", "T:\\out\\b.txt"}), [&] { Strings k; for (auto& f : m.files) k.push_back(f.first); return k; }());
+    std::string cut = host.Get("ok.tgz");
+    for (const std::string& data : {cut.substr(0, cut.size() / 2), std::string(2048, 'z')}) {
+        MemoryFiles d;
+        d.files["C:\\x.tgz"] = data;
+        EXPECT_EQ(2, RunTarLine(d, "xvf \"C:\\x.tgz\" -o \"T:\\out\\"));
+        EXPECT_EQ(1u, d.told.size());
+        EXPECT_EQ(1u, d.files.size());  // nothing of b.txt, cut inside it
+    }
+    std::mt19937 rng(2026);
+    for (const char* name : {"ok.tgz", "ok.tar.Z", "evil.tar"}) {
+        const std::string good = host.Get(name);
+        for (int round = 0; round < 3000; ++round) {
+            std::string bad = good;
+            for (int i = 0, n = 1 + static_cast<int>(rng() % 8); i < n; ++i) bad[rng() % bad.size()] = static_cast<char>(rng());
+            if (rng() % 4 == 0) bad.resize(rng() % bad.size());
+            MemoryFiles f;
+            f.files["C:\\x"] = bad;
+            RunTarLine(f, "xvf \"C:\\x\" -o \"T:\\out\\");
+        }
+    }
+}
