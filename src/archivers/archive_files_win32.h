@@ -6,7 +6,7 @@
 
 namespace qrn {
 
-class Win32ArchiveFiles final : public ArchiveFiles {
+class Win32ArchiveFiles : public ArchiveFiles {
 public:
     explicit Win32ArchiveFiles(HWND owner) : owner_(owner) {}
     std::unique_ptr<ByteSource> Open(const std::string& path) override;

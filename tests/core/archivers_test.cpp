@@ -190,14 +190,13 @@ TEST(Tar, HostileAndDamagedArchives) {
     HostDir host;
     host.Put("a.txt", "a"), host.Put("b.txt", std::string(5000, 'b'));
     ASSERT_EQ(0, host.Run("tar -cPf evil.tar --transform='s,^a,../a,' a.txt b.txt && tar -czf ok.tgz b.txt a.txt"
-                          " && tar -cZf ok.tar.Z b.txt a.txt"));
+                          " && tar -cZf ok.tar.Z b.txt a.txt && tar -cf ok.tar b.txt a.txt"));
     MemoryFiles m;
     m.files["C:\\evil.tar"] = host.Get("evil.tar");
     EXPECT_EQ(1, RunTarLine(m, "xvf \"C:\\evil.tar\" -o \"T:\\out\\"));
     EXPECT_EQ((Strings{"展開先の外を指す名前なので展開しませんでした: ../a.txt"}), m.told);
     EXPECT_EQ((Strings{"C:\\evil.tar", "T:\\out\\b.txt"}), [&] { Strings k; for (auto& f : m.files) k.push_back(f.first); return k; }());
-    std::string cut = host.Get("ok.tgz");
-    for (const std::string& data : {cut.substr(0, cut.size() / 2), std::string(2048, 'z')}) {
+    for (const std::string& data : {host.Get("ok.tar").substr(0, 2000), std::string(2048, 'z')}) {
         MemoryFiles d;
         d.files["C:\\x.tgz"] = data;
         EXPECT_EQ(2, RunTarLine(d, "xvf \"C:\\x.tgz\" -o \"T:\\out\\"));
