@@ -15,6 +15,7 @@ clear_drive "$R"
 for f in a.lzh b.txt c.lzh d.tar.Z e.txt; do printf 'x' > "$U/$f"; done
 # shellcheck disable=SC2086
 fresh_program_folder PCTKUsr.dll $ARCHIVERS
+mkdir -p "$PROG/archivers" && cp "$BUILD/archivers/TAR32.DLL" "$PROG/archivers/"  # the user's keeps priority
 list_ini
 open_at 'U:\' 'U:\*.*'
 keys space space space up up up apps u  # 解凍 in the popup menu of an archive
@@ -76,4 +77,25 @@ check "two files are made into ISH" said "2件をISHにしました"
 check "the first with /s, the next with /YA, into one output" equals "$(calls)" \
 '/f=R:\ /s out.ISH a.lzh
 /f=R:\ /YA out.ISH b.txt'
+quit
+
+# ---------------------------------------------------------------------------
+scenario "with no library of the user's, the program's own TAR32 packs and unpacks"
+clear_drive "$U"
+clear_drive "$R"
+TSRC=$(mktemp -d) && mkdir "$TSRC/sub" && printf 'hello' > "$TSRC/h.txt" && printf 's' > "$TSRC/sub/s.txt"
+tar -cZf "$U/t.tar.Z" -C "$TSRC" h.txt sub && rm -rf "$TSRC"
+printf 'packed' > "$U/p.txt"
+fresh_program_folder PCTKUsr.dll
+mkdir -p "$PROG/archivers" && cp "$BUILD/archivers/TAR32.DLL" "$PROG/archivers/"
+list_ini
+open_at 'U:\' 'U:\*.*'
+drive command QRN "QRN - " 40053
+named Tarファイル名の入力 out.tar
+check "the TAR pack is said" said "1件を書庫にしました"
+check "and GNU tar reads the archive" equals "$(tar -xOf "$U/out.tar" p.txt)" packed
+keys down down u
+to 'Unpack File' r 'R:\'
+check "a .Z archive is unpacked" said "1件を解凍しました"
+check "whole, into the destination" equals "$(files_in "$R")$(cat "$R/h.txt")" "./h.txt ./sub ./sub/s.txt hello"
 quit

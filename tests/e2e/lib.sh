@@ -114,6 +114,8 @@ said() {
     done
     equals "$(last_spoken)" "$1"
 }
+# files_in DIR: what lies below DIR, one line of paths
+files_in() { (cd "$1" && find . -mindepth 1 ! -name .windows-label | sort | tr '\n' ' '); }
 # The drives' folders; the list's cells (CW wide, LH high).
 drive_dir() { readlink -f "$WINEPREFIX/dosdevices/$1:"; }
 clear_drive() { chmod -R u+w "$1"; find "$1" -mindepth 1 -maxdepth 1 ! -name .windows-label -exec rm -rf {} +; }

@@ -4,7 +4,6 @@
 R=$(drive_dir r)
 MASK='Mask Copy Pattern Input WildCard'
 
-files_in() { (cd "$1" && find . -mindepth 1 ! -name .windows-label | sort | tr '\n' ' '); }
 # told TITLE TEXT: a message box of that title naming TEXT comes up, and is answered OK
 told() { question "$1" "$2" && answer "=$1" OK; }
 
