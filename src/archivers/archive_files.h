@@ -16,6 +16,9 @@ public:
     virtual ~ByteSource() = default;
     // Up to size bytes; 0 at the end; -1 on a read error.
     virtual long long Read(void* out, std::size_t size) = 0;
+    // For a file: its size, and reading from another place; false where it cannot.
+    virtual bool Size(std::uint64_t& size) { return false; }
+    virtual bool Seek(std::uint64_t at) { return false; }
 };
 
 // A new file being written: Commit puts it in place of any old one in one
@@ -46,6 +49,8 @@ public:
     // Every missing directory of path made.
     virtual bool MakeDirectories(const std::string& path) = 0;
     virtual void SetTime(const std::string& path, std::int64_t unixTime) = 0;
+    // The same from an MS-DOS date and time in local time.
+    virtual void SetLocalTime(const std::string& path, std::uint16_t date, std::uint16_t time) = 0;
     // What path is (false when it is not there), and for a directory its entries.
     virtual bool Find(const std::string& path, FoundEntry& e) = 0;
     virtual bool List(const std::string& dir, std::vector<FoundEntry>& entries) = 0;

@@ -19,6 +19,15 @@ public:
         if (!ReadFile(h_, out, static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30)), &n, nullptr)) return -1;
         return n;
     }
+    bool Size(std::uint64_t& size) override {
+        LARGE_INTEGER n;
+        return GetFileSizeEx(h_, &n) ? (size = static_cast<std::uint64_t>(n.QuadPart), true) : false;
+    }
+    bool Seek(std::uint64_t at) override {
+        LARGE_INTEGER to;
+        to.QuadPart = static_cast<LONGLONG>(at);
+        return SetFilePointerEx(h_, to, nullptr, FILE_BEGIN) != FALSE;
+    }
 
 private:
     HANDLE h_;
@@ -119,6 +128,15 @@ void Win32ArchiveFiles::SetTime(const std::string& path, std::int64_t unixTime) 
     const std::int64_t ticks = (unixTime + 11644473600LL) * 10000000;
     const FILETIME t{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     SetFileTime(h, nullptr, nullptr, &t);
+    CloseHandle(h);
+}
+
+void Win32ArchiveFiles::SetLocalTime(const std::string& path, std::uint16_t date, std::uint16_t time) {
+    FILETIME local, utc;
+    if (!DosDateTimeToFileTime(date, time, &local) || !LocalFileTimeToFileTime(&local, &utc)) return;
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    SetFileTime(h, nullptr, nullptr, &utc);
     CloseHandle(h);
 }
 

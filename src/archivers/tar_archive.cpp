@@ -7,7 +7,7 @@
 
 #include "archivers/archivers_texts.h"
 #include "archivers/decompress.h"
-#include "archivers/entry_path.h"
+#include "archivers/entry_place.h"
 #include "base/sjis.h"
 
 namespace qrn {
@@ -97,7 +97,7 @@ bool IsUtf8(const std::string& s) {
 class Extraction {
 public:
     Extraction(ArchiveFiles& f, const std::string& archive, const std::string& target)
-        : f_(f), archive_(archive), target_(target) {}
+        : f_(f), archive_(archive), place_(f, target) {}
 
     int Run() {
         std::unique_ptr<ByteSource> raw = f_.Open(archive_);
@@ -119,7 +119,7 @@ public:
             ++entries;
             if (!Entry(h)) return Tell(kArchiveDamaged, archive_), 2;
         }
-        return failed_ ? 1 : 0;
+        return place_.AnyFailed() ? 1 : 0;
     }
 
 private:
@@ -140,8 +140,8 @@ private:
                 return false;
             if (type == 'L') longName_ = Field(reinterpret_cast<const unsigned char*>(data.data()), data.size());
             bool binary = false;
-            if (type == 'x')
-                if (const std::string path = PaxPath(data, binary); !path.empty()) longName_ = binary || !IsUtf8(path) ? path : f_.FromUtf8(path);
+            const std::string path = type == 'x' ? PaxPath(data, binary) : std::string();
+            if (!path.empty()) longName_ = binary || !IsUtf8(path) ? path : f_.FromUtf8(path);
             return true;
         }
         std::string name = Field(h, 100);
@@ -149,22 +149,11 @@ private:
         if (!longName_.empty()) name = longName_, longName_.clear();
         const bool file = type == '0' || type == '\0' || type == '7';
         if (type == 'g' || type == 'K' || (!file && type != '5')) {  // links and devices are not made
-            if (type != 'g' && type != 'K') Failed(kEntryNotWritten, name);
+            if (type != 'g' && type != 'K') place_.Failed(kEntryNotWritten, name);
             return Data(size, nullptr);
         }
-        std::string relative;
-        if (!SafeEntryPath(name, relative)) {
-            Failed(kEntryOutside, name);
-            return Data(size, nullptr);
-        }
-        const std::string path = target_ + relative;
-        const Place place = MakePlace(type == '5' ? relative + "\\" : relative.substr(0, LastBackslash(relative.c_str()) + 1));
-        if (place != Place::Made) {
-            if (place == Place::Outside) Failed(kEntryOutside, name);
-            else Failed(kEntryNotWritten, path);
-            return Data(size, nullptr);
-        }
-        if (type == '5') return Data(size, nullptr);
+        const std::string path = place_.Make(name, type == '5');
+        if (path.empty() || type == '5') return Data(size, nullptr);
         std::unique_ptr<NewFile> out = f_.Create(path);
         bool written = out != nullptr;
         if (!Data(size, [&](const unsigned char* p, std::size_t n, std::uint64_t) {
@@ -173,30 +162,8 @@ private:
             }))
             return false;  // cut short: nothing of it is kept
         if (written && out->Commit()) f_.SetTime(path, static_cast<std::int64_t>(mtime));
-        else Failed(kEntryNotWritten, path);
+        else place_.Failed(kEntryNotWritten, path);
         return true;
-    }
-
-    enum class Place { Made, Outside, Failed };
-    // The directories of relative (which ends with a backslash, or is empty)
-    // below the target: those there already must be directories that the
-    // system finds inside the target (no link leads out), the others are made.
-    Place MakePlace(const std::string& relative) {
-        for (std::size_t i = 0; i < relative.size(); ++i) {
-            if (IsLeadByte(relative[i])) {
-                ++i;
-                continue;
-            }
-            if (relative[i] != '\\') continue;
-            const std::string dir = target_ + relative.substr(0, i + 1);
-            FoundEntry e;
-            if (f_.Find(dir, e)) {
-                if (!e.directory || !f_.Inside(dir, target_)) return Place::Outside;
-            } else if (!f_.MakeDirectories(dir)) {
-                return Place::Failed;
-            }
-        }
-        return Place::Made;
     }
 
     // The entry's data in pieces, then its padding; false when it is cut short.
@@ -215,16 +182,12 @@ private:
         return true;
     }
 
-    void Failed(const char* text, const std::string& what) {
-        Tell(text, what);
-        failed_ = true;
-    }
 
     ArchiveFiles& f_;
-    std::string archive_, target_, longName_;
+    std::string archive_, longName_;
+    EntryPlace place_;
     std::unique_ptr<ByteSource> in_;
     unsigned char buffer_[1 << 16];
-    bool failed_ = false;
 };
 
 // A stored name: relative, '/' between its parts.

@@ -1,5 +1,6 @@
 // QRN's own archiver code: the command-line reader, entry names that would
-// leave the target, and TAR archives against GNU tar, gzip and compress.
+// leave the target, TAR archives against GNU tar, gzip and compress, ZIP
+// archives against Info-ZIP's zip (and Python's, for names it refuses).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "archivers/archiver_line.h"
 #include "archivers/entry_path.h"
 #include "archivers/tar32.h"
+#include "archivers/unzip32.h"
 #include "base/sjis.h"
 
 using namespace qrn;
@@ -33,6 +35,8 @@ struct MemoryFiles : ArchiveFiles {
     struct Source : ByteSource {
         std::string data;
         std::size_t at = 0;
+        bool Size(std::uint64_t& size) override { return size = data.size(), true; }
+        bool Seek(std::uint64_t to) override { return to <= data.size() && (at = to, true); }
         long long Read(void* out, std::size_t size) override {
             const std::size_t n = std::min(size, data.size() - at);
             std::memcpy(out, data.data() + at, n);
@@ -67,6 +71,9 @@ struct MemoryFiles : ArchiveFiles {
         return true;
     }
     void SetTime(const std::string& path, std::int64_t t) override { times[path] = t; }
+    void SetLocalTime(const std::string& path, std::uint16_t date, std::uint16_t time) override {
+        times[path] = date << 16 | time;
+    }
     bool Find(const std::string& path, FoundEntry& e) override {
         const std::string p = Norm(path);
         e = FoundEntry{path, dirs.count(Dir(path)) > 0, files.count(p) ? files[p].size() : 0, 1600000000};
@@ -214,5 +221,52 @@ TEST(Tar, HostileAndDamagedArchives) {
             f.files["C:\\x"] = bad;
             RunTarLine(f, "xvf \"C:\\x\" -o \"T:\\out\\");
         }
+    }
+}
+
+// Stored and deflated, ZIP64, directories, Shift-JIS and UTF-8 names: byte
+// for byte. A wrong CRC keeps nothing of its entry; a name leaving the
+// target is refused; the rest goes on, and mutated archives do no harm.
+TEST(Zip, ReadsWhatZipMakes) {
+    HostDir host;
+    host.Put("in/a.txt", "alpha"), host.Put("in/d/" + kSjisName, std::string(70000, 's')), host.Put("in/\xC3\xBC.txt", "u");
+    ASSERT_EQ(0, host.Run("mkdir in/empty && cd in && zip -qr ../a.zip . && zip -qr -fz ../z64.zip . && "
+                          "zip -q0 ../stored.zip a.txt && cd .. && python3 -c \"import zipfile; z = zipfile.ZipFile('evil.zip', 'w'); "
+                          "z.writestr('../evil.txt', 'e'); z.writestr('ok.txt', 'o'); z.close(); "
+                          "z = zipfile.ZipFile('u8.zip', 'w'); z.writestr('\xC3\xBC.txt', 'v'); z.close()\""));
+    for (const char* name : {"a.zip", "z64.zip"}) {
+        MemoryFiles m;
+        m.files[std::string("C:\\") + name] = host.Get(name);
+        EXPECT_EQ(0, RunUnzipLine(m, (std::string("-x \"C:\\") + name + "\" \"T:\\out\\\"").c_str())) << name;
+        EXPECT_EQ((Strings{}), m.told);
+        EXPECT_EQ("alpha", m.files["T:\\out\\a.txt"]) << name;
+        EXPECT_TRUE(std::string(70000, 's') == m.files["T:\\out\\d\\" + kSjisName]) << name;
+        EXPECT_EQ("u", m.files["T:\\out\\\xC3\xBC.txt"]) << name;  // no UTF-8 flag: the bytes as they are
+        EXPECT_TRUE(m.dirs.count("T:\\out\\empty\\")) << name;
+    }
+    MemoryFiles u;  // flagged UTF-8: converted
+    u.files["C:\\u.zip"] = host.Get("u8.zip");
+    EXPECT_EQ(0, RunUnzipLine(u, "x \"C:\\u.zip\" -o \"T:\\out\\\""));
+    EXPECT_EQ("v", u.files["T:\\out\\<\xC3\xBC.txt>"]);
+    std::string stored = host.Get("stored.zip");
+    stored[stored.find("alpha")] = 'A';
+    const std::pair<std::string, Strings> bad[] = {
+        {stored, {"壊れているので展開しませんでした: T:\\out\\a.txt"}},
+        {host.Get("evil.zip"), {"展開先の外を指す名前なので展開しませんでした: ../evil.txt"}}};
+    for (const auto& [data, told] : bad) {
+        MemoryFiles m;
+        m.files["C:\\x.zip"] = data;
+        EXPECT_EQ(1, RunUnzipLine(m, "-x \"C:\\x.zip\" \"T:\\out\\\""));
+        EXPECT_EQ(told, m.told);
+        EXPECT_EQ(m.files.count("T:\\out\\ok.txt"), m.files.size() - 1);  // only what was whole and inside
+    }
+    std::mt19937 rng(2027);
+    const std::string good = host.Get("a.zip");
+    for (int round = 0; round < 3000; ++round) {
+        std::string mutated = good;
+        for (int i = 0, n = 1 + static_cast<int>(rng() % 8); i < n; ++i) mutated[rng() % mutated.size()] = static_cast<char>(rng());
+        MemoryFiles f;
+        f.files["C:\\x"] = mutated;
+        RunUnzipLine(f, "-x \"C:\\x\" \"T:\\out\\\"");
     }
 }
