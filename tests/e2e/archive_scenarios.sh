@@ -80,14 +80,15 @@ check "the first with /s, the next with /YA, into one output" equals "$(calls)" 
 quit
 
 # ---------------------------------------------------------------------------
-scenario "with no library of the user's, the program's own TAR32 packs and unpacks"
+scenario "with no library of the user's, the program's own TAR32 and UNZIP32 pack and unpack"
 clear_drive "$U"
 clear_drive "$R"
 TSRC=$(mktemp -d) && mkdir "$TSRC/sub" && printf 'hello' > "$TSRC/h.txt" && printf 's' > "$TSRC/sub/s.txt"
-tar -cZf "$U/t.tar.Z" -C "$TSRC" h.txt sub && rm -rf "$TSRC"
+printf 'zipped' > "$TSRC/z.txt"
+tar -cZf "$U/t.tar.Z" -C "$TSRC" h.txt sub && (cd "$TSRC" && zip -q "$U/z.zip" z.txt) && rm -rf "$TSRC"
 printf 'packed' > "$U/p.txt"
 fresh_program_folder PCTKUsr.dll
-mkdir -p "$PROG/archivers" && cp "$BUILD/archivers/TAR32.DLL" "$PROG/archivers/"
+mkdir -p "$PROG/archivers" && cp "$BUILD/archivers/TAR32.DLL" "$BUILD/archivers/UNZIP32.DLL" "$PROG/archivers/"
 list_ini
 open_at 'U:\' 'U:\*.*'
 drive command QRN "QRN - " 40053
@@ -98,4 +99,8 @@ keys down down u
 to 'Unpack File' r 'R:\'
 check "a .Z archive is unpacked" said "1件を解凍しました"
 check "whole, into the destination" equals "$(files_in "$R")$(cat "$R/h.txt")" "./h.txt ./sub ./sub/s.txt hello"
+keys down u
+to 'Unpack File' r 'R:\'
+check "and a ZIP archive" said "1件を解凍しました"
+check "byte for byte" equals "$(cat "$R/z.txt")" zipped
 quit
