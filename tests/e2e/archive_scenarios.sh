@@ -80,17 +80,19 @@ check "the first with /s, the next with /YA, into one output" equals "$(calls)" 
 quit
 
 # ---------------------------------------------------------------------------
-scenario "with no library of the user's, the program's own TAR32 and UNZIP32 pack and unpack"
+scenario "with no library of the user's, the program's own TAR32, UNZIP32 and CAB32 pack and unpack"
 clear_drive "$U"
 clear_drive "$R"
 TSRC=$(mktemp -d) && mkdir "$TSRC/sub" && printf 'hello' > "$TSRC/h.txt" && printf 's' > "$TSRC/sub/s.txt"
-printf 'zipped' > "$TSRC/z.txt"
-tar -cZf "$U/t.tar.Z" -C "$TSRC" h.txt sub && (cd "$TSRC" && zip -q "$U/z.zip" z.txt) && rm -rf "$TSRC"
+printf 'zipped' > "$TSRC/z.txt" && mkdir "$TSRC/cs" && printf 'cab' > "$TSRC/cs/c.txt"
+tar -cZf "$U/t.tar.Z" -C "$TSRC" h.txt sub && (cd "$TSRC" && zip -q "$U/z.zip" z.txt && gcab -cz "$U/c.cab" cs/c.txt)
+rm -rf "$TSRC"
 printf 'packed' > "$U/p.txt"
 fresh_program_folder PCTKUsr.dll
-mkdir -p "$PROG/archivers" && cp "$BUILD/archivers/TAR32.DLL" "$BUILD/archivers/UNZIP32.DLL" "$PROG/archivers/"
+mkdir -p "$PROG/archivers" && cp "$BUILD/archivers/"*.DLL "$PROG/archivers/"
 list_ini
 open_at 'U:\' 'U:\*.*'
+keys down  # p.txt, after c.cab
 drive command QRN "QRN - " 40053
 named Tarファイル名の入力 out.tar
 check "the TAR pack is said" said "1件を書庫にしました"
@@ -103,4 +105,8 @@ keys down u
 to 'Unpack File' r 'R:\'
 check "and a ZIP archive" said "1件を解凍しました"
 check "byte for byte" equals "$(cat "$R/z.txt")" zipped
+keys shift+pgup u
+to 'Unpack File' r 'R:\'
+check "and a cabinet made by gcab, through the system's cabinet library" said "1件を解凍しました"
+check "into its directory" equals "$(cat "$R/cs/c.txt")" cab
 quit
