@@ -10,7 +10,7 @@ set -eu
 PKGS="cmake make g++ googletest g++-mingw-w64-i686-posix binutils-mingw-w64-i686 \
 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
 wine wine32:i386 wine64 xvfb xauth xdotool x11-apps imagemagick fonts-ipafont-gothic locales python3 \
-zlib1g-dev libz-mingw-w64-dev tar gzip ncompress zip unzip gcab cabextract lhasa"
+zlib1g-dev libz-mingw-w64-dev tar gzip ncompress zip unzip gcab cabextract lhasa jlha-utils"
 
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi

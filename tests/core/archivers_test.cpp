@@ -1,6 +1,7 @@
 // QRN's own archiver code: the command-line reader, entry names that would
 // leave the target, TAR archives against GNU tar, gzip and compress, ZIP
-// archives against Info-ZIP's zip (and Python's, for names it refuses).
+// archives against Info-ZIP's zip (and Python's, for names it refuses), LZH
+// archives against jlha.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "archivers/archiver_line.h"
 #include "archivers/entry_path.h"
 #include "archivers/tar32.h"
+#include "archivers/unlha32.h"
 #include "archivers/unzip32.h"
 #include "base/sjis.h"
 
@@ -268,5 +270,44 @@ TEST(Zip, ReadsWhatZipMakes) {
         MemoryFiles f;
         f.files["C:\\x"] = mutated;
         RunUnzipLine(f, "-x \"C:\\x\" \"T:\\out\\\"");
+    }
+}
+
+// Header levels 0, 1 and 2, -lh0- to -lh7-, a text with long matches and one
+// past the dictionary: byte for byte. A wrong CRC keeps nothing of its entry.
+TEST(Lzh, ReadsWhatJlhaMakes) {
+    HostDir host;
+    std::string text, noise;
+    for (int i = 0; i < 20000; ++i) text += "line " + std::to_string(i % 97) + (i % 7 ? " of it\n" : " again\n");
+    std::mt19937 rng(5);
+    for (int i = 0; i < 90000; ++i) noise += static_cast<char>('a' + rng() % 26);
+    host.Put("a.txt", "alpha"), host.Put("d/text.txt", text), host.Put("d/noise.txt", noise);
+    host.Put("small.txt", text.substr(0, 3000));
+    const char* const commands[] = {"a0", "a1", "ao5", "ao6", "ao7"};
+    for (const char* command : commands) {
+        const std::string name = std::string(command) + ".lzh";
+        ASSERT_EQ(0, host.Run(std::string("jlha ") + command + " " + name + " a.txt d/text.txt d/noise.txt > /dev/null"));
+        MemoryFiles m;
+        m.files["C:\\" + name] = host.Get(name);
+        EXPECT_EQ(0, RunUnlhaLine(m, ("x -a1 \"C:\\" + name + "\" \"T:\\out\\\"").c_str())) << name;
+        EXPECT_EQ((Strings{}), m.told) << name;
+        EXPECT_EQ("alpha", m.files["T:\\out\\a.txt"]) << name;
+        EXPECT_TRUE(text == m.files["T:\\out\\d\\text.txt"]) << name;
+        EXPECT_TRUE(noise == m.files["T:\\out\\d\\noise.txt"]) << name;
+    }
+    std::string bad = host.Get("ao5.lzh");
+    bad[bad.size() / 2] ^= 0x55;
+    MemoryFiles m;
+    m.files["C:\\x.lzh"] = bad;
+    EXPECT_NE(0, RunUnlhaLine(m, "x \"C:\\x.lzh\" \"T:\\out\\\""));
+    EXPECT_FALSE(m.told.empty());
+    EXPECT_EQ(0u, m.files.count("T:\\out\\d\\noise.txt"));
+    ASSERT_EQ(0, host.Run("jlha ao5 small.lzh a.txt small.txt > /dev/null"));
+    for (int round = 0; round < 3000; ++round) {
+        std::string mutated = host.Get("small.lzh");
+        for (int i = 0, n = 1 + static_cast<int>(rng() % 8); i < n; ++i) mutated[rng() % mutated.size()] = static_cast<char>(rng());
+        MemoryFiles f;
+        f.files["C:\\x"] = mutated;
+        RunUnlhaLine(f, "x \"C:\\x\" \"T:\\out\\\"");
     }
 }

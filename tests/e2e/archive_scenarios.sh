@@ -80,19 +80,21 @@ check "the first with /s, the next with /YA, into one output" equals "$(calls)" 
 quit
 
 # ---------------------------------------------------------------------------
-scenario "with no library of the user's, the program's own TAR32, UNZIP32 and CAB32 pack and unpack"
+scenario "with no library of the user's, the program's own libraries pack and unpack"
 clear_drive "$U"
 clear_drive "$R"
 TSRC=$(mktemp -d) && mkdir "$TSRC/sub" && printf 'hello' > "$TSRC/h.txt" && printf 's' > "$TSRC/sub/s.txt"
 printf 'zipped' > "$TSRC/z.txt" && mkdir "$TSRC/cs" && printf 'cab' > "$TSRC/cs/c.txt"
-tar -cZf "$U/t.tar.Z" -C "$TSRC" h.txt sub && (cd "$TSRC" && zip -q "$U/z.zip" z.txt && gcab -cz "$U/c.cab" cs/c.txt)
+printf 'lzh' > "$TSRC/cs/l.txt"
+tar -cZf "$U/t.tar.Z" -C "$TSRC" h.txt sub && (cd "$TSRC" && zip -q "$U/z.zip" z.txt && gcab -cz "$U/c.cab" cs/c.txt &&
+    jlha a "$U/l.lzh" cs/l.txt > /dev/null)
 rm -rf "$TSRC"
 printf 'packed' > "$U/p.txt"
 fresh_program_folder PCTKUsr.dll
 mkdir -p "$PROG/archivers" && cp "$BUILD/archivers/"*.DLL "$PROG/archivers/"
 list_ini
 open_at 'U:\' 'U:\*.*'
-keys down  # p.txt, after c.cab
+keys down down  # p.txt, after c.cab and l.lzh
 drive command QRN "QRN - " 40053
 named Tarファイル名の入力 out.tar
 check "the TAR pack is said" said "1件を書庫にしました"
@@ -109,4 +111,8 @@ keys shift+pgup u
 to 'Unpack File' r 'R:\'
 check "and a cabinet made by gcab, through the system's cabinet library" said "1件を解凍しました"
 check "into its directory" equals "$(cat "$R/cs/c.txt")" cab
+keys down u  # l.lzh
+to 'Unpack File' r 'R:\'
+check "and an LZH archive made by jlha" said "1件を解凍しました"
+check "byte for byte too" equals "$(cat "$R/cs/l.txt")" lzh
 quit
