@@ -34,4 +34,14 @@ std::string EntryPlace::Make(const std::string& name, bool directory) {
     return target_ + relative;
 }
 
+bool ReadExactly(ByteSource& in, void* out, std::size_t size) {
+    unsigned char* p = static_cast<unsigned char*>(out);
+    while (size > 0) {
+        const long long n = in.Read(p, size);
+        if (n <= 0) return false;
+        p += n, size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 }  // namespace qrn

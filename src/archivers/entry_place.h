@@ -1,6 +1,7 @@
 // Where an archive's entries go: the checks every reader makes before it
 // writes one.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "archivers/archive_files.h"
@@ -25,5 +26,27 @@ private:
     std::string target_;
     bool failed_ = false;
 };
+
+// What every reader of an archive holds.
+class ArchiveReader {
+protected:
+    ArchiveReader(ArchiveFiles& f, const std::string& archive, const std::string& target)
+        : f_(f), archive_(archive), place_(f, target) {}
+
+    ArchiveFiles& f_;
+    std::string archive_;
+    EntryPlace place_;
+    std::unique_ptr<ByteSource> in_;  // the archive, once open
+    unsigned char buffer_[1 << 16];
+};
+
+// A reader run from the heap (its buffer is large): 0, 1 or 2 as its Run says.
+template <typename Reader>
+int RunReader(ArchiveFiles& f, const std::string& archive, const std::string& target) {
+    return std::make_unique<Reader>(f, archive, target)->Run();
+}
+
+// Exactly size bytes, or false at the end or an error.
+bool ReadExactly(ByteSource& in, void* out, std::size_t size);
 
 }  // namespace qrn

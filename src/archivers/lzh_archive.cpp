@@ -21,20 +21,10 @@ struct LzhEntry {
     std::int64_t unixTime = -1;
 };
 
-// Exactly size bytes, or false.
-bool ReadFull(ByteSource& in, unsigned char* out, std::size_t size) {
-    while (size > 0) {
-        const long long n = in.Read(out, size);
-        if (n <= 0) return false;
-        out += n, size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-class LzhReader {
+class LzhReader final : public ArchiveReader {
 public:
     LzhReader(ArchiveFiles& f, const std::string& archive, const std::string& target)
-        : f_(f), archive_(archive), place_(f, target) {}
+        : ArchiveReader(f, archive, target) {}
 
     int Run() {
         in_ = f_.Open(archive_);
@@ -57,7 +47,7 @@ private:
         while (size != 0) {
             if (size < 3 || size > 65535) return -1;
             std::vector<unsigned char> x(size);
-            if (!ReadFull(*in_, x.data(), size)) return -1;
+            if (!ReadExactly(*in_, x.data(), size)) return -1;
             taken += size;
             const std::string data(reinterpret_cast<const char*>(x.data()) + 1, size - 3);
             if (x[0] == 0x01) e.name = data;
@@ -73,7 +63,7 @@ private:
         unsigned char b[26];
         const long long first = in_->Read(b, 1);
         if (first <= 0 || b[0] == 0) return first < 0 ? -1 : 0;
-        if (!ReadFull(*in_, b + 1, 21)) return -1;
+        if (!ReadExactly(*in_, b + 1, 21)) return -1;
         e.method.assign(reinterpret_cast<const char*>(b + 2), 5);
         e.packed = U32(b + 7), e.size = U32(b + 11);
         const int level = b[20];
@@ -82,7 +72,7 @@ private:
             const std::size_t headerSize = b[0], nameSize = b[21];  // the size counts from byte 2 on
             if (headerSize < 20 + nameSize + 2 + (level == 1 ? 3 : 0)) return -1;
             std::vector<unsigned char> rest(headerSize - 20);  // the name on, after the 22 bytes read
-            if (!ReadFull(*in_, rest.data(), rest.size())) return -1;
+            if (!ReadExactly(*in_, rest.data(), rest.size())) return -1;
             e.name.assign(reinterpret_cast<const char*>(rest.data()), nameSize);
             e.crc = static_cast<std::uint16_t>(U16(rest.data() + nameSize));
             if (level == 1) {  // the extended headers count in the packed size
@@ -93,7 +83,7 @@ private:
             return 1;
         }
         if (level != 2) return -1;
-        if (!ReadFull(*in_, b + 22, 4)) return -1;
+        if (!ReadExactly(*in_, b + 22, 4)) return -1;
         e.unixTime = U32(b + 15);
         e.crc = static_cast<std::uint16_t>(U16(b + 21));
         const std::uint32_t total = U16(b);
@@ -101,7 +91,7 @@ private:
         if (taken < 0 || static_cast<std::uint64_t>(26 + taken) > total) return -1;
         // A level-2 header may end with a byte of padding.
         for (std::uint32_t pad = total - 26 - static_cast<std::uint32_t>(taken); pad > 0; --pad)
-            if (!ReadFull(*in_, b, 1)) return -1;
+            if (!ReadExactly(*in_, b, 1)) return -1;
         return 1;
     }
 
@@ -117,7 +107,7 @@ private:
     bool Skip(std::uint64_t n) {
         while (n > 0) {
             const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(n, sizeof buffer_));
-            if (!ReadFull(*in_, buffer_, take)) return false;
+            if (!ReadExactly(*in_, buffer_, take)) return false;
             n -= take;
         }
         return true;
@@ -149,7 +139,7 @@ private:
             whole = true;
             for (std::uint64_t left = e.size; left > 0 && whole;) {
                 const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(left, sizeof buffer_));
-                whole = ReadFull(*in_, buffer_, take) && put(buffer_, take);
+                whole = ReadExactly(*in_, buffer_, take) && put(buffer_, take);
                 left -= take;
             }
             if (!whole) return false;
@@ -182,18 +172,12 @@ private:
         std::uint64_t left_;
     };
 
-    ArchiveFiles& f_;
-    std::string archive_;
-    EntryPlace place_;
-    std::unique_ptr<ByteSource> in_;
-    unsigned char buffer_[1 << 16];
 };
 
 }  // namespace
 
 int ExtractLzh(ArchiveFiles& f, const std::string& archive, const std::string& targetDir) {
-    auto r = std::make_unique<LzhReader>(f, archive, targetDir);
-    return r->Run();
+    return RunReader<LzhReader>(f, archive, targetDir);
 }
 
 }  // namespace qrn

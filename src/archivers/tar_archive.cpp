@@ -16,16 +16,6 @@ namespace {
 
 constexpr std::size_t kBlock = 512;
 
-// Exactly size bytes, or false at the end of the data or an error.
-bool ReadFull(ByteSource& in, unsigned char* out, std::size_t size) {
-    while (size > 0) {
-        const long long n = in.Read(out, size);
-        if (n <= 0) return false;
-        out += n, size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // An octal field (blanks and NULs around it), or base 256 when its first bit is set.
 bool Number(const unsigned char* field, std::size_t size, std::uint64_t& value) {
     value = 0;
@@ -94,10 +84,10 @@ bool IsUtf8(const std::string& s) {
     return true;
 }
 
-class Extraction {
+class Extraction final : public ArchiveReader {
 public:
     Extraction(ArchiveFiles& f, const std::string& archive, const std::string& target)
-        : f_(f), archive_(archive), place_(f, target) {}
+        : ArchiveReader(f, archive, target) {}
 
     int Run() {
         std::unique_ptr<ByteSource> raw = f_.Open(archive_);
@@ -110,7 +100,7 @@ public:
         if (!in_) return Tell(kNotAnArchive, archive_), 2;
         int entries = 0;
         for (unsigned char h[kBlock];;) {
-            if (!ReadFull(*in_, h, kBlock)) {  // the end without its zero blocks: what came is kept
+            if (!ReadExactly(*in_, h, kBlock)) {  // the end without its zero blocks: what came is kept
                 if (entries == 0) return Tell(kNotAnArchive, archive_), 2;
                 break;
             }
@@ -124,6 +114,7 @@ public:
 
 private:
     void Tell(const char* text, const std::string& what) { f_.Tell(text + what); }
+    std::string longName_;  // the next entry's name, from a GNU or pax header
 
     // One entry and its data; false when the archive is damaged.
     bool Entry(const unsigned char* h) {
@@ -173,7 +164,7 @@ private:
         const std::uint64_t padded = (size + kBlock - 1) / kBlock * kBlock;
         while (at < padded) {
             const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buffer_, padded - at));
-            if (!ReadFull(*in_, buffer_, n)) return false;
+            if (!ReadExactly(*in_, buffer_, n)) return false;
             if constexpr (!std::is_same_v<Use, std::nullptr_t>) {
                 if (at < size) use(buffer_, static_cast<std::size_t>(std::min<std::uint64_t>(n, size - at)), at);
             }
@@ -183,11 +174,6 @@ private:
     }
 
 
-    ArchiveFiles& f_;
-    std::string archive_, longName_;
-    EntryPlace place_;
-    std::unique_ptr<ByteSource> in_;
-    unsigned char buffer_[1 << 16];
 };
 
 // A stored name: relative, '/' between its parts.
@@ -294,8 +280,7 @@ private:
 }  // namespace
 
 int ExtractTar(ArchiveFiles& f, const std::string& archive, const std::string& targetDir) {
-    auto x = std::make_unique<Extraction>(f, archive, targetDir);
-    return x->Run();
+    return RunReader<Extraction>(f, archive, targetDir);
 }
 
 int CreateTar(ArchiveFiles& f, const std::string& archive, const std::vector<std::string>& names) {

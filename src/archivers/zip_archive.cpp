@@ -24,10 +24,10 @@ struct ZipEntry {
     std::int64_t unixTime = -1;  // from the extended timestamp, when there is one
 };
 
-class ZipReader {
+class ZipReader final : public ArchiveReader {
 public:
     ZipReader(ArchiveFiles& f, const std::string& archive, const std::string& target)
-        : f_(f), archive_(archive), place_(f, target) {}
+        : ArchiveReader(f, archive, target) {}
 
     int Run() {
         in_ = f_.Open(archive_);
@@ -176,18 +176,12 @@ private:
         return ok ? Written::Whole : Written::Failed;
     }
 
-    ArchiveFiles& f_;
-    std::string archive_;
-    EntryPlace place_;
-    std::unique_ptr<ByteSource> in_;
-    unsigned char buffer_[1 << 16];
 };
 
 }  // namespace
 
 int ExtractZip(ArchiveFiles& f, const std::string& archive, const std::string& targetDir) {
-    auto r = std::make_unique<ZipReader>(f, archive, targetDir);
-    return r->Run();
+    return RunReader<ZipReader>(f, archive, targetDir);
 }
 
 }  // namespace qrn
