@@ -117,6 +117,12 @@ struct HostDir {
     int Run(const std::string& command) { return std::system(("cd '" + path.string() + "' && " + command).c_str()); }
 };
 
+// Mutated archives of each kind: 3000 in the test tier, QRN_FUZZ_ROUNDS for a longer run by hand.
+int FuzzRounds() {
+    const char* n = std::getenv("QRN_FUZZ_ROUNDS");
+    return n && std::atoi(n) > 0 ? std::atoi(n) : 3000;
+}
+
 const std::string kSjisName = "\x83\x5C\x95\x5C.txt";  // ソ表: both trail bytes 0x5C
 const std::string kLongName = std::string(60, 'p') + "/" + std::string(60, 'n') + ".txt";  // ustar splits it
 
@@ -215,7 +221,7 @@ TEST(Tar, HostileAndDamagedArchives) {
     std::mt19937 rng(2026);
     for (const char* name : {"ok.tgz", "ok.tar.Z", "evil.tar"}) {
         const std::string good = host.Get(name);
-        for (int round = 0; round < 3000; ++round) {
+        for (int round = 0; round < FuzzRounds(); ++round) {
             std::string bad = good;
             for (int i = 0, n = 1 + static_cast<int>(rng() % 8); i < n; ++i) bad[rng() % bad.size()] = static_cast<char>(rng());
             if (rng() % 4 == 0) bad.resize(rng() % bad.size());
@@ -264,7 +270,7 @@ TEST(Zip, ReadsWhatZipMakes) {
     }
     std::mt19937 rng(2027);
     const std::string good = host.Get("a.zip");
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < FuzzRounds(); ++round) {
         std::string mutated = good;
         for (int i = 0, n = 1 + static_cast<int>(rng() % 8); i < n; ++i) mutated[rng() % mutated.size()] = static_cast<char>(rng());
         MemoryFiles f;
@@ -303,7 +309,7 @@ TEST(Lzh, ReadsWhatJlhaMakes) {
     EXPECT_FALSE(m.told.empty());
     EXPECT_EQ(0u, m.files.count("T:\\out\\d\\noise.txt"));
     ASSERT_EQ(0, host.Run("jlha ao5 small.lzh a.txt small.txt > /dev/null"));
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < FuzzRounds(); ++round) {
         std::string mutated = host.Get("small.lzh");
         for (int i = 0, n = 1 + static_cast<int>(rng() % 8); i < n; ++i) mutated[rng() % mutated.size()] = static_cast<char>(rng());
         MemoryFiles f;
