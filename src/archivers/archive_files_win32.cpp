@@ -47,7 +47,9 @@ public:
         return WriteFile(h_, data, static_cast<DWORD>(size), &n, nullptr) && n == size;
     }
     bool Commit() override {
-        const bool flushed = FlushFileBuffers(h_) != FALSE;
+        // Flushed before it replaces an old file (a new one need not wait).
+        const bool replaces = GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const bool flushed = !replaces || FlushFileBuffers(h_) != FALSE;
         const bool closed = CloseHandle(h_) != FALSE;
         h_ = INVALID_HANDLE_VALUE;
         committed_ = flushed && closed && MoveFileExA(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
@@ -101,11 +103,16 @@ std::unique_ptr<ByteSource> Win32ArchiveFiles::Open(const std::string& path) {
 std::unique_ptr<NewFile> Win32ArchiveFiles::Create(const std::string& path) {
     const int slash = LastBackslash(path.c_str());
     const std::string dir = slash >= 0 ? path.substr(0, static_cast<std::size_t>(slash) + 1) : std::string(".\\");
-    char temp[MAX_PATH];
-    if (dir.size() >= MAX_PATH - 14 || GetTempFileNameA(dir.c_str(), "QRN", 0, temp) == 0) return nullptr;
-    HANDLE h = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return DeleteFileA(temp), nullptr;
-    return std::make_unique<TemporaryNewFile>(h, temp, path);
+    // A name of its own beside the target: "QRN" and a number, ".TMP".
+    static unsigned next = GetTickCount();
+    for (int tries = 0; tries < 100; ++tries) {
+        const std::string temp = dir + "QRN" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(next++) + ".TMP";
+        if (temp.size() >= MAX_PATH) return nullptr;
+        HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) return std::make_unique<TemporaryNewFile>(h, temp, path);
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return nullptr;
+    }
+    return nullptr;
 }
 
 bool Win32ArchiveFiles::MakeDirectories(const std::string& path) {

@@ -24,12 +24,14 @@ std::string EntryPlace::Make(const std::string& name, bool directory) {
         }
         if (relative[i] != '\\') continue;
         const std::string dir = target_ + relative.substr(0, i + 1);
+        if (known_.count(dir)) continue;
         FoundEntry e;
         if (f_.Find(dir, e)) {
             if (!e.directory || !f_.Inside(dir, target_)) return Failed(kEntryOutside, name), std::string();
         } else if (!f_.MakeDirectories(dir)) {
             return Failed(kEntryNotWritten, dir), std::string();
         }
+        known_.insert(dir);
     }
     return target_ + relative;
 }

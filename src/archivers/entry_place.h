@@ -2,6 +2,7 @@
 // writes one.
 #pragma once
 #include <memory>
+#include <set>
 #include <string>
 
 #include "archivers/archive_files.h"
@@ -24,6 +25,7 @@ public:
 private:
     ArchiveFiles& f_;
     std::string target_;
+    std::set<std::string> known_;  // directories found inside the target, or made, in this run
     bool failed_ = false;
 };
 
