@@ -48,6 +48,11 @@ int RunReader(ArchiveFiles& f, const std::string& archive, const std::string& ta
     return std::make_unique<Reader>(f, archive, target)->Run();
 }
 
+// Little-endian numbers as the archive formats store them.
+inline std::uint32_t U16(const unsigned char* p) { return p[0] | p[1] << 8; }
+inline std::uint32_t U32(const unsigned char* p) { return U16(p) | U16(p + 2) << 16; }
+inline std::uint64_t U64(const unsigned char* p) { return U32(p) | static_cast<std::uint64_t>(U32(p + 4)) << 32; }
+
 // Exactly size bytes, or false at the end or an error.
 bool ReadExactly(ByteSource& in, void* out, std::size_t size);
 

@@ -11,9 +11,6 @@ namespace qrn {
 
 namespace {
 
-std::uint32_t U16(const unsigned char* p) { return p[0] | p[1] << 8; }
-std::uint32_t U32(const unsigned char* p) { return U16(p) | U16(p + 2) << 16; }
-
 struct LzhEntry {
     std::string method, name, dir;
     std::uint64_t packed = 0, size = 0;

@@ -12,10 +12,6 @@ namespace qrn {
 
 namespace {
 
-std::uint32_t U16(const unsigned char* p) { return p[0] | p[1] << 8; }
-std::uint32_t U32(const unsigned char* p) { return U16(p) | U16(p + 2) << 16; }
-std::uint64_t U64(const unsigned char* p) { return U32(p) | static_cast<std::uint64_t>(U32(p + 4)) << 32; }
-
 struct ZipEntry {
     std::string name;
     std::uint32_t crc = 0;
