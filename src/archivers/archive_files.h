@@ -27,6 +27,8 @@ class NewFile {
 public:
     virtual ~NewFile() = default;
     virtual bool Write(const void* data, std::size_t size) = 0;
+    // Writes over bytes written before (a header whose sizes come after it).
+    virtual bool WriteAt(std::uint64_t at, const void* data, std::size_t size) = 0;
     virtual bool Commit() = 0;
 };
 
@@ -39,6 +41,7 @@ struct FoundEntry {
     bool directory = false;
     std::uint64_t size = 0;
     std::int64_t unixTime = 0;
+    std::uint32_t attributes = 0;  // read-only 1, hidden 2, system 4, archive 0x20
 };
 
 class ArchiveFiles {
@@ -51,6 +54,8 @@ public:
     virtual void SetTime(const std::string& path, std::int64_t unixTime) = 0;
     // The same from an MS-DOS date and time in local time.
     virtual void SetLocalTime(const std::string& path, std::uint16_t date, std::uint16_t time) = 0;
+    // Read-only, hidden, system and archive as attributes has them.
+    virtual void SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // What path is (false when it is not there), and for a directory its entries.
     virtual bool Find(const std::string& path, FoundEntry& e) = 0;
     virtual bool List(const std::string& dir, std::vector<FoundEntry>& entries) = 0;

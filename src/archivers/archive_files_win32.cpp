@@ -46,6 +46,12 @@ public:
         DWORD n = 0;
         return WriteFile(h_, data, static_cast<DWORD>(size), &n, nullptr) && n == size;
     }
+    bool WriteAt(std::uint64_t at, const void* data, std::size_t size) override {
+        LARGE_INTEGER to, end{};
+        to.QuadPart = static_cast<LONGLONG>(at);
+        return SetFilePointerEx(h_, to, nullptr, FILE_BEGIN) && Write(data, size) &&
+               SetFilePointerEx(h_, end, nullptr, FILE_END);
+    }
     bool Commit() override {
         // Flushed before it replaces an old file (a new one need not wait).
         const bool replaces = GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -62,6 +68,9 @@ private:
     bool committed_ = false;
 };
 
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
 std::int64_t UnixTime(const FILETIME& t) {
     const std::int64_t ticks = (static_cast<std::int64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
     return ticks / 10000000 - 11644473600LL;
@@ -73,6 +82,7 @@ FoundEntry EntryOf(const WIN32_FIND_DATAA& d) {
     e.directory = (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     e.size = e.directory ? 0 : (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32 | d.nFileSizeLow);
     e.unixTime = UnixTime(d.ftLastWriteTime);
+    e.attributes = d.dwFileAttributes & kKeptAttributes;
     return e;
 }
 
@@ -145,6 +155,11 @@ void Win32ArchiveFiles::SetLocalTime(const std::string& path, std::uint16_t date
     if (h == INVALID_HANDLE_VALUE) return;
     SetFileTime(h, nullptr, nullptr, &utc);
     CloseHandle(h);
+}
+
+void Win32ArchiveFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    const DWORD kept = attributes & kKeptAttributes;
+    SetFileAttributesA(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
 }
 
 bool Win32ArchiveFiles::Find(const std::string& path, FoundEntry& e) {

@@ -7,9 +7,7 @@ namespace qrn {
 
 namespace {
 
-constexpr int kThreshold = 3, kMaxMatch = 256;
-constexpr int kNC = 255 + kMaxMatch + 2 - kThreshold;  // literals and lengths: 510
-constexpr int kNT = 19, kTBit = 5, kCBit = 9;
+using namespace lh;
 
 // Bits from the most significant one down; zeros once the input is used up,
 // counted, so that damaged data end instead of running on.
@@ -169,10 +167,16 @@ private:
 }  // namespace
 
 std::uint16_t Crc16(std::uint16_t crc, const unsigned char* p, std::size_t n) {
-    while (n--) {
-        crc ^= *p++;
-        for (int k = 0; k < 8; ++k) crc = static_cast<std::uint16_t>(crc & 1 ? (crc >> 1) ^ 0xA001 : crc >> 1);
-    }
+    static const std::array<std::uint16_t, 256> table = [] {
+        std::array<std::uint16_t, 256> t{};
+        for (unsigned i = 0; i < 256; ++i) {
+            unsigned c = i;
+            for (int k = 0; k < 8; ++k) c = c & 1 ? (c >> 1) ^ 0xA001 : c >> 1;
+            t[i] = static_cast<std::uint16_t>(c);
+        }
+        return t;
+    }();
+    while (n--) crc = static_cast<std::uint16_t>(table[(crc ^ *p++) & 0xFF] ^ (crc >> 8));
     return crc;
 }
 

@@ -9,6 +9,14 @@
 
 namespace qrn {
 
+// What the -lhN- formats share: lengths 3 to 256, one code for literals and
+// lengths, the code of its code lengths and the bits of the counts.
+namespace lh {
+constexpr int kThreshold = 3, kMaxMatch = 256;
+constexpr int kNC = 255 + kMaxMatch + 2 - kThreshold;  // literals and lengths: 510
+constexpr int kNT = 19, kTBit = 5, kCBit = 9;
+}  // namespace lh
+
 // Decodes size bytes from packed (at most packedSize of it) with a dictionary
 // of 1 << dictionaryBits bytes, handing them on in pieces; false for data
 // that do not decode (or end too soon), or when put refuses a piece.

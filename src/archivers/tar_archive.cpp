@@ -8,6 +8,7 @@
 #include "archivers/archivers_texts.h"
 #include "archivers/decompress.h"
 #include "archivers/entry_place.h"
+#include "archivers/pack_entries.h"
 #include "base/sjis.h"
 
 namespace qrn {
@@ -177,29 +178,17 @@ private:
 };
 
 // A stored name: relative, '/' between its parts.
-std::string StoredName(const std::string& name) {
-    std::string out;
-    std::size_t i = name.size() > 1 && name[1] == ':' ? 2 : 0;
-    while (i < name.size() && (name[i] == '\\' || name[i] == '/')) ++i;
-    for (; i < name.size(); ++i) {
-        if (IsLeadByte(name[i]) && i + 1 < name.size()) out += name[i], out += name[++i];
-        else out += name[i] == '\\' ? '/' : name[i];
-    }
-    return out;
-}
-
 class Creation {
 public:
     Creation(ArchiveFiles& f, const std::string& archive) : f_(f), archive_(archive) {}
 
     int Run(const std::vector<std::string>& names) {
+        std::vector<PackEntry> entries;
+        if (!CollectPackEntries(f_, names, archive_, '/', entries)) return 2;
         out_ = f_.Create(archive_);
         if (!out_) return f_.Tell(kArchiveNotWritten + archive_), 2;
-        for (const std::string& n : names) {
-            FoundEntry e;
-            if (!f_.Find(n, e)) return f_.Tell(kEntryNotRead + n), 2;
-            if (!Add(n, StoredName(n), e)) return 2;
-        }
+        for (const PackEntry& e : entries)
+            if (!Add(e.path, e.stored, e.found)) return 2;
         static const unsigned char zeros[kBlock * 2] = {};
         if (!Put(zeros, sizeof zeros)) return Failed();
         while (written_ % 10240) Put(zeros, kBlock);
@@ -246,15 +235,7 @@ private:
     }
 
     bool Add(const std::string& path, const std::string& stored, const FoundEntry& e) {
-        if (f_.SameFile(path, archive_)) return true;  // never into itself
-        if (e.directory) {
-            if (!Header(stored + "/", '5', 0, e.unixTime)) return Failed(), false;
-            std::vector<FoundEntry> children;
-            if (!f_.List(path, children)) return f_.Tell(kEntryNotRead + path), false;
-            for (const FoundEntry& c : children)
-                if (!Add(path + "\\" + c.name, stored + "/" + c.name, c)) return false;
-            return true;
-        }
+        if (e.directory) return Header(stored + "/", '5', 0, e.unixTime) || (Failed(), false);
         std::unique_ptr<ByteSource> in = f_.Open(path);
         if (!in) return f_.Tell(kEntryNotRead + path), false;
         if (!Header(stored, '0', e.size, e.unixTime)) return Failed(), false;

@@ -4,7 +4,8 @@
 
 namespace qrn {
 
-// 0 on success; making archives ("a") is not done yet and is told.
+// "a" with its switches, "archive" and names or @lists: the archive made
+// or brought up to date (-a1 stores the attributes). 0 on success.
 int RunUnlhaLine(ArchiveFiles& f, const char* line);
 
 }  // namespace qrn

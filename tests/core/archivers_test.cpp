@@ -32,6 +32,7 @@ struct MemoryFiles : ArchiveFiles {
     std::map<std::string, std::string> files;
     std::set<std::string> dirs{"T:\\", ".\\"};
     std::map<std::string, std::int64_t> times;
+    std::map<std::string, std::uint32_t> attributes;
     Strings told;
 
     struct Source : ByteSource {
@@ -50,6 +51,9 @@ struct MemoryFiles : ArchiveFiles {
         std::string path, data;
         Written(MemoryFiles& owner, std::string p) : m(owner), path(std::move(p)) {}
         bool Write(const void* p, std::size_t n) override { return data.append(static_cast<const char*>(p), n), true; }
+        bool WriteAt(std::uint64_t at, const void* p, std::size_t n) override {
+            return at + n <= data.size() && (data.replace(at, n, static_cast<const char*>(p), n), true);
+        }
         bool Commit() override { return m.files[path] = data, true; }
     };
     // Relative paths are the working directory's, ".\\".
@@ -76,9 +80,10 @@ struct MemoryFiles : ArchiveFiles {
     void SetLocalTime(const std::string& path, std::uint16_t date, std::uint16_t time) override {
         times[path] = date << 16 | time;
     }
+    void SetAttributes(const std::string& path, std::uint32_t a) override { attributes[path] = a; }
     bool Find(const std::string& path, FoundEntry& e) override {
         const std::string p = Norm(path);
-        e = FoundEntry{path, dirs.count(Dir(path)) > 0, files.count(p) ? files[p].size() : 0, 1600000000};
+        e = FoundEntry{path, dirs.count(Dir(path)) > 0, files.count(p) ? files[p].size() : 0, 1600000000, attributes[p]};
         return e.directory || files.count(p);
     }
     bool List(const std::string& dir, std::vector<FoundEntry>& entries) override {
@@ -88,7 +93,7 @@ struct MemoryFiles : ArchiveFiles {
                        ? p.substr(d.size()) : std::string();
         };
         for (auto& [p, data] : files)
-            if (!child(p).empty()) entries.push_back(FoundEntry{child(p), false, data.size(), 1600000000});
+            if (!child(p).empty()) entries.push_back(FoundEntry{child(p), false, data.size(), 1600000000, attributes[p]});
         for (auto& p : dirs)
             if (!child(p.substr(0, p.size() - 1)).empty()) entries.push_back(FoundEntry{child(p.substr(0, p.size() - 1)), true, 0, 0});
         return true;
@@ -315,5 +320,71 @@ TEST(Lzh, ReadsWhatJlhaMakes) {
         MemoryFiles f;
         f.files["C:\\x"] = mutated;
         RunUnlhaLine(f, "x \"C:\\x\" \"T:\\out\\\"");
+    }
+}
+
+// What QRN makes from a tree, lhasa reads back byte for byte (names with a
+// 0x5C trail byte, an empty file, one that packing does not shrink, one
+// whose packed data outgrow memory), and so does QRN's own reader.
+TEST(Lzh, LhasaReadsWhatQrnMakes) {
+    std::string text, noise;
+    for (int i = 0; i < 30000; ++i) text += "row " + std::to_string(i % 113) + (i % 5 ? " of the list\n" : std::string(300, '=') + "\n");
+    std::mt19937 rng(11);
+    for (int i = 0; i < 1300000; ++i) noise += static_cast<char>(rng());
+    const std::map<std::string, std::string> tree = {
+        {"in\\text.txt", text}, {"in\\" + kSjisName, "sjis"}, {"in\\\x95\x5C\\empty.txt", ""},
+        {"in\\noise.bin", noise}, {"in\\few.bin", noise.substr(0, 300)}, {"one.txt", "one"}};
+    MemoryFiles m;
+    m.MakeDirectories(".\\in\\\x95\x5C\\"), m.MakeDirectories(".\\in\\void\\");
+    for (const auto& [name, data] : tree) m.files[".\\" + name] = data;
+    m.files[".\\list"] = "\"in\"\r\n\"one.txt\"\r\n";
+    EXPECT_EQ(0, RunUnlhaLine(m, "a -a1 -d1 \"out\" @.\\list"));  // no extension: .lzh
+    EXPECT_EQ((Strings{}), m.told);
+    HostDir host;
+    host.Put("out.lzh", m.files[".\\out.lzh"]);
+    ASSERT_EQ(0, host.Run("lhasa tq out.lzh && mkdir x && lhasa xqw=x out.lzh"));
+    MemoryFiles back;
+    back.files["C:\\out.lzh"] = m.files[".\\out.lzh"];
+    EXPECT_EQ(0, RunUnlhaLine(back, "x -a1 \"C:\\out.lzh\" \"T:\\out\\\""));
+    for (const auto& [name, data] : tree) {
+        std::string onHost;  // '/' between the parts; a trail byte 0x5C stays
+        for (std::size_t i = 0; i < name.size(); ++i)
+            onHost += IsLeadByte(name[i]) ? std::string{name[i], name[++i]} : std::string(1, name[i] == '\\' ? '/' : name[i]);
+        EXPECT_TRUE(data == host.Get("x/" + onHost)) << name;
+        EXPECT_TRUE(data == back.files["T:\\out\\" + name]) << name;
+    }
+    EXPECT_TRUE(fs::is_directory(host.path / "x/in/void"));
+    EXPECT_TRUE(back.dirs.count("T:\\out\\in\\void\\"));
+}
+
+// An archive brought up to date keeps what is not replaced; attributes go
+// in with -a1 and come back out. What is not an archive, or cannot be read,
+// is told and left as it was.
+TEST(Lzh, UpdatesKeepWhatIsNotReplaced) {
+    MemoryFiles m;
+    m.files[".\\a.txt"] = "alpha", m.files[".\\b.txt"] = "old b", m.files[".\\c.txt"] = "gamma";
+    m.attributes[".\\a.txt"] = 0x21;
+    ASSERT_EQ(0, RunUnlhaLine(m, "a -a1 \"x.lzh\" \"a.txt\" \"b.txt\""));
+    m.files[".\\B.TXT"] = "new b";  // the same name to the system
+    ASSERT_EQ(0, RunUnlhaLine(m, "a -a1 \"x.lzh\" \"B.TXT\" \"c.txt\""));
+    MemoryFiles back;
+    back.files["C:\\x.lzh"] = m.files[".\\x.lzh"];
+    EXPECT_EQ(0, RunUnlhaLine(back, "x \"C:\\x.lzh\" \"T:\\out\\\""));
+    EXPECT_EQ("alpha", back.files["T:\\out\\a.txt"]);
+    EXPECT_EQ("new b", back.files["T:\\out\\B.TXT"]);
+    EXPECT_EQ("gamma", back.files["T:\\out\\c.txt"]);
+    EXPECT_EQ(0u, back.files.count("T:\\out\\b.txt"));
+    EXPECT_EQ(0x21u, back.attributes["T:\\out\\a.txt"]);
+    const std::pair<const char*, std::string> refused[] = {
+        {"a \"notes.txt\" \"a.txt\"", "書庫ファイルとして読めません: notes.txt"},
+        {"a \"y\" \"a.txt\" \"gone.txt\"", "書庫に入れられませんでした: gone.txt"}};
+    for (const auto& [line, told] : refused) {
+        MemoryFiles f = m;
+        f.told.clear();
+        f.files[".\\notes.txt"] = "my only notes";
+        EXPECT_EQ(2, RunUnlhaLine(f, line)) << line;
+        EXPECT_EQ((Strings{told}), f.told);
+        EXPECT_EQ("my only notes", f.files[".\\notes.txt"]);
+        EXPECT_EQ(0u, f.files.count(".\\y.lzh"));
     }
 }

@@ -1,0 +1,28 @@
+// What an archive is made from: the named files and directories, each
+// directory followed by its whole tree, gathered before the archive is
+// written (so that it never holds itself, nor its own unfinished copy).
+#pragma once
+#include <string>
+#include <vector>
+
+#include "archivers/archive_files.h"
+
+namespace qrn {
+
+struct PackEntry {
+    std::string path;    // as the files are opened
+    std::string stored;  // the name in the archive, parts between separators
+    FoundEntry found;
+};
+
+// A name as an archive stores it: no drive, no leading separator, no "." or
+// ".." parts, separator between the parts (a 0x5C trail byte stays).
+std::string StoredName(const std::string& name, char separator);
+
+// The entries names stand for, in order. A directory inside the tree that
+// leads elsewhere (a link out of its parent, or back to it) is stored but
+// not entered. False once told what could not be found or listed.
+bool CollectPackEntries(ArchiveFiles& f, const std::vector<std::string>& names, const std::string& archive,
+                        char separator, std::vector<PackEntry>& out);
+
+}  // namespace qrn
