@@ -1,11 +1,14 @@
-// QRN's own TAR32 on real files: never out of the target through a link
-// there, and an old file stays until its replacement is whole.
+// QRN's own TAR32 and UNLHA32 on real files: never out of the target
+// through a link there, an old file stays until its replacement is whole,
+// and packing a tree neither follows a link back up nor takes in the
+// archive being written.
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "archivers/archive_files_win32.h"
 #include "archivers/tar32.h"
+#include "archivers/unlha32.h"
 #include "support.h"
 
 using namespace qrntest;
@@ -47,4 +50,31 @@ TEST(OwnTar, NeverOutOfTheTargetAndOldFilesStayUntilReplaced) {
     if (h != INVALID_HANDLE_VALUE) FindClose(h);
     EXPECT_EQ(0, qrn::RunTarLine(f, ("xvf \"" + arc / "keep.tar\" -o \"" + dst.Path()).c_str()));
     EXPECT_EQ(std::string(3000, 'n'), Slurp(dst / "keep.txt"));
+}
+
+TEST(OwnLzh, PackedTreesStopAtLinksAndHoldNotThemselves) {
+    TempTree arc, out, self;
+    self.Dir("d"), self.File("d\\x.txt", std::string(5000, 'x'));
+    TellingFiles f;
+    char cwd[MAX_PATH];
+    GetCurrentDirectoryA(sizeof cwd, cwd);
+    // L:\tree\sub\up leads back to L:\tree, L:\tree\out out of it.
+    SetCurrentDirectoryA(MappedDrive("LINKS").c_str());
+    EXPECT_EQ(0, qrn::RunUnlhaLine(f, ("a -a1 \"" + arc / "t.lzh\" \"tree\"").c_str()));
+    SetCurrentDirectoryA(self.Path().c_str());
+    EXPECT_EQ(0, qrn::RunUnlhaLine(f, "a -a1 \"self\" \".\""));
+    SetCurrentDirectoryA(cwd);
+    EXPECT_EQ(std::vector<std::string>{}, f.told);
+    EXPECT_EQ(0, qrn::RunUnlhaLine(f, ("x \"" + arc / "t.lzh\" \"" + out.Path() + "\"").c_str()));
+    EXPECT_EQ(0, qrn::RunUnlhaLine(f, ("x \"" + self / "self.lzh\" \"" + out / "s\\\"").c_str()));
+    EXPECT_EQ("a", Slurp(out / "tree\\a.txt"));
+    EXPECT_TRUE(Exists(out / "tree\\sub\\up") && Exists(out / "tree\\out"));
+    EXPECT_FALSE(Exists(out / "tree\\sub\\up\\a.txt") || Exists(out / "tree\\out\\keep.txt"));
+    EXPECT_EQ(std::string(5000, 'x'), Slurp(out / "s\\d\\x.txt"));
+    WIN32_FIND_DATAA d;
+    HANDLE h = FindFirstFileA((out / "s\\*").c_str(), &d);
+    int names = 0;
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &d)) ++names;  // ".", "..", "d"
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    EXPECT_EQ(3, names);
 }
