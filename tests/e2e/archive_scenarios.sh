@@ -115,4 +115,8 @@ keys down u  # l.lzh
 to 'Unpack File' r 'R:\'
 check "and an LZH archive made by jlha" said "1件を解凍しました"
 check "byte for byte too" equals "$(cat "$R/cs/l.txt")" lzh
+keys down down p  # p.txt, after out.tar
+named 圧縮ファイル名の入力 mine
+check "the LZH pack is said" said "1件を書庫にしました"
+check "and lhasa reads the archive, .lzh added to the name" equals "$(lhasa pq "$U/mine.lzh" p.txt)" packed
 quit
