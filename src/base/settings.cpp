@@ -11,6 +11,8 @@ namespace {
     {sec, name, KeyType::Int, offsetof(Settings, field), 0, def, nullptr, lo, hi, KeyRule::rule, KeyLoad::load}
 #define QRN_TEXT(sec, name, field, def, load) \
     {sec, name, KeyType::Text, offsetof(Settings, field), sizeof(Settings::field), 0, def, 0, 0, KeyRule::Plain, KeyLoad::load}
+#define QRN_OWNED_INT(sec, name, def) \
+    {sec, name, KeyType::Int, kNoField, 0, def, nullptr, 0, 0, KeyRule::Plain, KeyLoad::ByOwner}
 #define QRN_COLOR_PART(name, part, index, component, def)                                              \
     {kSectionColor, name "_Col_" part, KeyType::Int,                                                   \
      offsetof(Settings, Colors) + (index) * sizeof(Rgb) + (component) * sizeof(int), 0, def, nullptr, 0, \
@@ -83,12 +85,18 @@ const KeyInfo kKeys[] = {
     QRN_TEXT(kSectionSetDir, "SET1", SetDir[0], "", Always),
     QRN_TEXT(kSectionSetDir, "SET2", SetDir[1], "", Always),
     QRN_TEXT(kSectionSetDir, "SET3", SetDir[2], "", Always),
+    // Pages of the registered items: their number and the one shown last.
+    QRN_OWNED_INT(kSectionExec, "MaxPage", 3),
+    QRN_OWNED_INT(kSectionExec, "NowPage", 1),
+    QRN_OWNED_INT(kSectionDirec, "MaxPage", 3),
+    QRN_OWNED_INT(kSectionDirec, "NowPage", 1),
 };
 static_assert(sizeof kKeys / sizeof kKeys[0] == static_cast<std::size_t>(IniKey::Count),
               "one table entry for every key");
 
 #undef QRN_INT
 #undef QRN_TEXT
+#undef QRN_OWNED_INT
 #undef QRN_COLOR_PART
 #undef QRN_COLOR
 
@@ -150,6 +158,7 @@ const KeyInfo& KeyOf(IniKey k) { return kKeys[static_cast<int>(k)]; }
 void DefaultSettings(Settings& s) {
     std::memset(&s, 0, sizeof s);
     for (const KeyInfo& k : kKeys) {
+        if (k.offset == kNoField) continue;
         if (k.type == KeyType::Int)
             *IntField(s, k) = Derive(k, k.def);
         else

@@ -78,6 +78,8 @@ constexpr const char* kSectionCurDir = "QRN_CurDir";     // "A:" ... "Z:"
 constexpr const char* kSectionBinColor = "BIN_COLOR";    // extension = colour index 0-7
 constexpr const char* kSectionExpExec = "EXP_EXEC";      // extension = command
 constexpr const char* kSectionHistory = "QRNHIST";       // followed by a dialog title
+constexpr const char* kSectionExec = "EXEC";             // registered commands; pages "EXEC_01" ...
+constexpr const char* kSectionDirec = "DIREC";           // registered directories; pages "DIREC_01" ...
 
 // Every fixed key of qrn.ini, in table order.
 enum class IniKey : int {
@@ -90,6 +92,7 @@ enum class IniKey : int {
     ColorLast = ColorFirst + 3 * kColorCount - 1,
     LzhUnpack, LzhPack, ZipUnpack, CabUnpack, TarUnpack, IshUnpack, FileNameGet,
     Set1, Set2, Set3,
+    ExecMaxPage, ExecNowPage, DirecMaxPage, DirecNowPage,
     Count
 };
 
@@ -105,7 +108,8 @@ enum class KeyRule {
 };
 // When a key is read: on every load, only at start (a reload keeps it), or
 // at start by a step of its own (GetPath and Mask, which have fallbacks).
-enum class KeyLoad { Always, StartOnly, StartOwnStep };
+// A key without a field is read by its owner when it needs it.
+enum class KeyLoad { Always, StartOnly, StartOwnStep, ByOwner };
 
 struct KeyInfo {
     const char* section;

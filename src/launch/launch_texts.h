@@ -23,6 +23,23 @@ constexpr const char* kShellCommandTitle = "Shell Command";
 constexpr const char* kFindTitle = "File Find  Input WildCard or FileName";
 constexpr const char* kRenameTitle = "ファイル名の変更";
 
+// Registered commands and directories.
+constexpr const char* kCommandListTitle = "登録コマンド";
+constexpr const char* kDirectoryListTitle = "登録ディレクトリ";
+constexpr const char* kCommandWindowClass = "QRN CmdWindow";
+constexpr const char* kEntrySeparator = "  ;";  // between an entry's text and its comment
+constexpr const char* kRegisterCommandsTitle = "登録コマンドの設定";
+constexpr const char* kPageNotChanged = "ﾍﾟｰｼﾞ変更はできません。";
+constexpr const char* kEntryTooLong = "長すぎるので登録できません。";
+constexpr const char* kNotStarted = "起動できませんでした: ";  // then the command line
+constexpr const char* kRegisterDialog = "DIRECTORY";
+
+// Shortcuts.
+constexpr const char* kShortcutTitle = "ｼｮｰﾄｶｯﾄの作成";
+constexpr char kShortcutFilter[] = "すべてのﾌｧｲﾙ (*.*)\0*.*\0";
+constexpr const char* kShortcutFailed = "ショートカットの作成に失敗";
+constexpr const char* kShortcutErrorTitle = "Error";
+
 // Dialog templates and help keywords.
 constexpr const char* kInputDialog = "FILE_NAME";
 constexpr const char* kExtDialog = "EXT";

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <initializer_list>
 
 #include "base/prompts.h"
@@ -327,6 +328,23 @@ void ShellCommand(LaunchContext& c) {
 }
 
 void CommandInterpreter(LaunchContext& c) { c.platform.Run(c.shellPath); }
+
+void RunRegisteredCommand(LaunchContext& c, const char* tmpl) {
+    Listing& l = c.listing;
+    bool told = false;  // once per command, however many rows fail
+    auto tell = [&](const std::string& text) {
+        if (!told) TellTooLong(c, text.c_str());
+        told = true;
+        return RowOutcome::Failed;
+    };
+    SelectionWalk walk;
+    walk.dropMarks = false;
+    WalkSelection(l.table, l.CursorIndex, walk, [&](int row) {
+        char line[kCommandSize];
+        if (!ExpandTemplate(tmpl, line, sizeof line, row, l, c.platform.ShortPath())) return tell(kCommandTooLong);
+        return c.platform.Run(line) ? RowOutcome::Done : tell(std::string(kNotStarted) + line);
+    });
+}
 
 void QuickViewer(LaunchContext& c) {
     Listing& l = c.listing;

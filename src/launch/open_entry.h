@@ -73,6 +73,10 @@ void EditWithCommandLine(LaunchContext& c);   // E (CMD_EDIT)
 void ExecuteCommand(LaunchContext& c);        // X (CMD_EXECUTE)
 void ShellCommand(LaunchContext& c);          // H (CMD_H_KEY)
 void CommandInterpreter(LaunchContext& c);    // Shift+H (CMD_SHELL)
+// A registered command: expanded for every marked row in table order and
+// started, or for the cursor row when none is marked; marks stay. A start
+// that fails is told once, with its command line.
+void RunRegisteredCommand(LaunchContext& c, const char* tmpl);
 void QuickViewer(LaunchContext& c);           // CMD_QUICK_VIEW
 void ViewCommand(LaunchContext& c);           // V (CMD_VIEW)
 // F (CMD_FIND): a new list mask; true when FileMask changed (the caller reads again).

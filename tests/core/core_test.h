@@ -61,7 +61,8 @@ public:
     }
     void WriteString(const char* section, const char* key, const char* value) override {
         ++writes;
-        if (key) sections_[section][key] = value;
+        if (key && value) sections_[section][key] = value;
+        else if (key) sections_[section].erase(key);
         else sections_.erase(section);
     }
     Strings SectionKeys(const char* section) override {

@@ -4,6 +4,7 @@
 
 #include "launch/input_history.h"
 #include "launch/open_entry.h"
+#include "launch/registered.h"
 #include "core_test.h"
 
 using namespace qrn;
@@ -260,4 +261,105 @@ TEST(InputHistory, SectionsNewest32EmptyAndOverlongLines) {
         EXPECT_EQ(InputDecision::ToHistory, DecideInput("x", std::strcpy(buf, line.c_str()), sizeof buf, kShell));
         EXPECT_EQ(kept, buf);
     }
+}
+
+// Registered items: the page count's bounds, how an entry splits, the
+// command window's keys, the registration dialog's slots and its write-back.
+TEST(Registered, PagesEntriesAndKeys) {
+    const struct {
+        const char* ini;
+        int count, current;
+    } counts[] = {{"[EXEC]\nMaxPage=20\nNowPage=9", 16, 9}, {"[EXEC]\nMaxPage=0\nNowPage=9", 3, 3},
+                  {"[EXEC]\nNowPage=0", 3, 1}, {"", 3, 1}};
+    for (const auto& row : counts) {
+        FakeProfile ini(row.ini);
+        const PageCount p = ReadPageCount(ini, Collection::Commands);
+        EXPECT_EQ(row.count, p.count) << row.ini;
+        EXPECT_EQ(row.current, p.current) << row.ini;
+    }
+    const struct {
+        const char* stored;
+        Collection c;
+        const char* text;
+        const char* comment;
+    } splits[] = {{"notepad %F  ;Edit text", Collection::Commands, "notepad %F  ", "Edit text"},
+                  {"calc.exe", Collection::Commands, "calc.exe", "calc.exe"},
+                  {"\x83\x3B\x83\x5C.exe;", Collection::Commands, "\x83\x3B\x83\x5C.exe", "\x83\x3B\x83\x5C.exe"},
+                  {"C:\\WORK  ;work", Collection::Directories, "C:\\", "work"},
+                  {"C:\\\x95\x5C\\x  ;", Collection::Directories, "C:\\\x95\x5C\\", "C:\\\x95\x5C\\"},
+                  {"WORK;w", Collection::Directories, "", "w"}};
+    for (const auto& row : splits) {
+        RegisteredItem item;
+        SplitEntry(row.stored, row.c, item);
+        EXPECT_STREQ(row.text, item.text) << row.stored;
+        EXPECT_STREQ(row.comment, item.comment) << row.stored;
+    }
+    FakeProfile ini("[EXEC]\nMaxPage=3\nNowPage=3\n[EXEC_01]\nPageTitle=tools\nW=hidden\n[EXEC_03]\nA=third  ;3");
+    CommandList l;
+    OpenCommandList(l, ini, Collection::Commands);
+    EXPECT_STREQ("3", l.items[0].comment);
+    const struct {
+        int key, selected, page;
+        ListAnswer answer;
+    } keys[] = {{kKeyUp, 19, 3, ListAnswer::Select},   {kKeyLeft, 9, 3, ListAnswer::Select},
+                {kKeyDown, 10, 3, ListAnswer::Select}, {kKeyRight, 0, 3, ListAnswer::Select},
+                {kKeyNext, 0, 1, ListAnswer::Page},    {kKeyPrior, 0, 3, ListAnswer::Page},
+                {kKeyNext, 0, 1, ListAnswer::Page},    {'P', 0, 1, ListAnswer::Done}};
+    for (const auto& k : keys) {
+        EXPECT_EQ(k.answer, CommandListKey(l, ini, k.key)) << k.key;
+        EXPECT_EQ(k.selected, l.selected) << k.key;
+        EXPECT_EQ(k.page, l.page) << k.key;
+    }
+    EXPECT_EQ("1", *ini.Find("EXEC", "NowPage"));  // written on each turn
+    EXPECT_EQ('P' - 'A', l.picked);
+    EXPECT_EQ(std::string("登録コマンド-tools                          Page:01"), CommandListTitle(l));
+    EXPECT_STREQ("hidden", l.items['W' - 'A'].text);  // picked by its letter though not shown
+    EXPECT_EQ(13, CommandRowAt(25 * 8, 3 * 16 + 8, 8, 16));
+    EXPECT_EQ(9, CommandRowAt(0, 40 * 16, 8, 16));
+}
+
+TEST(Registered, SlotsAndWriteBack) {
+    FakeProfile ini("[DIREC]\nMaxPage=20\n[DIREC_02]\nA=old  ;o\nU=kept\n[DIREC_16]\nA=beyond");
+    RegisteredPages p;
+    LoadRegisteredPages(ini, Collection::Directories, p);
+    EXPECT_EQ(kDialogPages, p.count);
+    std::string path = "C:\\TOOLS\\", comment;
+    EXPECT_EQ(SlotAnswer::Stored, PressSlot(p, 1, path, comment));
+    EXPECT_STREQ("C:\\TOOLS\\  ;", p.entries[0][1]);
+    EXPECT_EQ("", path);
+    EXPECT_EQ(SlotAnswer::Taken, PressSlot(p, 1, path, comment));
+    EXPECT_EQ("C:\\TOOLS\\", path);
+    path = std::string(250, 'x'), comment = "a comment";
+    EXPECT_EQ(SlotAnswer::TooLong, PressSlot(p, 2, path, comment));
+    EXPECT_STREQ("", p.entries[0][2]);
+    EXPECT_FALSE(TurnToPage(p, 16));
+    EXPECT_TRUE(TurnToPage(p, 2));
+    path.clear();
+    EXPECT_EQ(SlotAnswer::Taken, PressSlot(p, 0, path, comment));
+    EXPECT_EQ("old", path);
+    EXPECT_EQ("o", comment);
+    EXPECT_TRUE(ClearLastSlot(p, path, comment));
+    StoreRegisteredPages(ini, p);
+    EXPECT_EQ(nullptr, ini.Find("DIREC_02", "A"));  // emptied: the key is gone
+    EXPECT_EQ("kept", *ini.Find("DIREC_02", "U"));
+    EXPECT_EQ("C:\\TOOLS\\  ;", *ini.Find("DIREC_01", "B"));
+    EXPECT_EQ("beyond", *ini.Find("DIREC_16", "A"));  // no page beyond the dialog's is touched
+}
+
+// A registered command starts once per marked row (marks kept), else for the
+// cursor row; starts that fail are told once, with the command line.
+TEST_F(LaunchTest, RegisteredCommandsForMarkedRows) {
+    for (int row : {3, 4, 7}) SetMark(l.table, row, true);
+    platform.failRuns = 2;
+    platform.log.clear();
+    RunRegisteredCommand(c, "v %F  ");
+    EXPECT_EQ((Strings{"run v C:\\A\\B\\readme.txt  ", "run v C:\\A\\B\\setup.exe  ", "run v C:\\A\\B\\notes  "}),
+              platform.log);
+    EXPECT_EQ((Strings{"Error!!|起動できませんでした: v C:\\A\\B\\readme.txt  "}), ui.messages);
+    EXPECT_EQ(3, l.table.MarkedCount);
+    for (int row : {3, 4, 7}) SetMark(l.table, row, false);
+    platform.log.clear();
+    l.CursorIndex = 5;
+    RunRegisteredCommand(c, "v %>");
+    EXPECT_EQ((Strings{"run v ding.wav"}), platform.log);
 }
