@@ -254,6 +254,7 @@ TEST(Settings, EveryKeyStoredLoadsBackToTheSameValue) {
     for (int i = 0; i < static_cast<int>(IniKey::Count); ++i) {
         const IniKey k = static_cast<IniKey>(i);
         const KeyInfo& info = KeyOf(k);
+        if (info.offset == kNoField) continue;  // read by its owner
         FakeProfile defaults, out;
         StoreSetting(defaults, back, k);  // still at its default
         EXPECT_EQ(info.defText ? info.defText : std::to_string(info.def), *defaults.Find(info.section, info.name));
