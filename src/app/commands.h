@@ -24,7 +24,8 @@ struct RowNeed {
     bool orMarked = false;
 };
 constexpr RowNeed kNoRow{}, kPlainFileRow{RowKind::PlainFile}, kMarkedOrPlainFileRow{RowKind::PlainFile, true},
-    kMarkedOrEntryRow{RowKind::FileOrDirectory, true}, kDirectoryOrLabelRow{RowKind::DirectoryOrLabel};
+    kMarkedOrEntryRow{RowKind::FileOrDirectory, true}, kDirectoryOrLabelRow{RowKind::DirectoryOrLabel},
+    kEntryRow{RowKind::FileOrDirectory};
 
 inline bool RowsServe(const EntryTable& t, int cursor, RowNeed need) {
     return (need.orMarked && t.MarkedCount > 0) || EntryQualifies(t, cursor, need.cursor);

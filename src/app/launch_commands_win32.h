@@ -24,4 +24,17 @@ void QuickView(HWND window);
 void ShellCommandLine(HWND window);
 void ViewCursorFile(HWND window);
 
+// Registered commands (Alt+C, Z) and directories (T, also for the
+// destination window), their registration dialog (Ctrl+C with the cursor
+// file, Ctrl+T with the listed directory, and empty from the menu), and a
+// shortcut to the cursor entry (Ctrl+Alt+S).
+void RegisteredCommand(HWND window);
+void RegisteredDirectory(HWND window);
+void DestinationRegisteredDirectory();
+void AddRegisteredCommand(HWND window);
+void EditRegisteredCommands(HWND window);
+void AddRegisteredDirectory(HWND window);
+void EditRegisteredDirectories(HWND window);
+void MakeShortcut(HWND window);
+
 }  // namespace qrn

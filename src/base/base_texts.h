@@ -4,6 +4,7 @@
 namespace qrn {
 
 constexpr const char* kFileSelectTitle = "FileSelect";
+constexpr const char* kDirSelectTitle = "DirSelect";
 // The file chooser's filter: pairs of description and pattern; the literal's
 // own NUL ends the list.
 constexpr char kFileSelectFilter[] =

@@ -39,6 +39,7 @@ constexpr const char* kShortcutTitle = "ｼｮｰﾄｶｯﾄの作成";
 constexpr char kShortcutFilter[] = "すべてのﾌｧｲﾙ (*.*)\0*.*\0";
 constexpr const char* kShortcutFailed = "ショートカットの作成に失敗";
 constexpr const char* kShortcutErrorTitle = "Error";
+constexpr const char* kShortcutReplace = " は既にあります。置き換えますか？";  // after the path
 
 // Dialog templates and help keywords.
 constexpr const char* kInputDialog = "FILE_NAME";

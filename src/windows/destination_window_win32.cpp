@@ -338,4 +338,10 @@ void DestinationDriveWindow() {
     if (result == DriveResult::Drive || result == DriveResult::Directory) ShowDirectory(st, choice);
 }
 
+HWND DestinationWindowHandle() { return g_dest ? g_dest->window : nullptr; }
+
+void DestinationShowDirectory(const char* dir) {
+    if (g_dest) ShowDirectory(*g_dest, dir);
+}
+
 }  // namespace qrn

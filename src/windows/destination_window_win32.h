@@ -47,5 +47,8 @@ void CloseDestinationWindow();
 void DestinationMakeDirectory();
 void DestinationAllFiles();
 void DestinationDriveWindow();
+// The window itself (null when closed), and dir shown in it, read anew.
+HWND DestinationWindowHandle();
+void DestinationShowDirectory(const char* dir);
 
 }  // namespace qrn
