@@ -10,6 +10,7 @@
 #include "launch/input_dialog_win32.h"
 #include "launch/input_history.h"
 #include "launch/launch_texts.h"
+#include "launch/registration_dialog_win32.h"
 #include "listing/sort_dialog_win32.h"
 #include "resources/resource_ids.h"
 #include "support.h"
@@ -227,4 +228,40 @@ TEST(DialogRun, EditsAndSpinsReadBackWithinTheirFields) {
     }});
     EXPECT_TRUE(run.Run(GetModuleHandleA(nullptr), kExtDialog, nullptr) && script.Done());
     EXPECT_EQ("アイ|9", text + ("|" + std::to_string(n)));
+}
+
+// Slots store and give back, the page field refuses a page out of range, and
+// OK writes every page (keys U to Z as they were, an emptied slot's key
+// gone); Cancel writes nothing.
+TEST(RegistrationDialog, SlotsPagesAndWhatOkWrites) {
+    const std::string before = "[EXEC]\r\nMaxPage=3\r\n[EXEC_02]\r\nA=old  ;o\r\nT=t\r\nU=kept\r\n";
+    for (const bool ok : {true, false}) {
+        Ini ini(before);
+        DialogScript script({[&](HWND d) {
+            EXPECT_EQ(kRegisterCommandsTitle, Text(d));
+            EXPECT_EQ("C:\\TOOLS\\a.exe", Text(d, kRegPath));
+            EXPECT_EQ(GetDlgItem(d, kRegComment), GetFocus());
+            Click(d, kRegFirstSlot + 1);  // B
+            EXPECT_EQ("C:\\TOOLS\\a.exe  ;", Text(d, kRegFirstSlotField + 1));
+            SetDlgItemTextA(d, kRegPageNumber, "5");
+            EXPECT_EQ("1|ﾍﾟｰｼﾞ変更はできません。", Text(d, kRegPageNumber) + "|" + Text(d, kRegStatus));
+            SetDlgItemTextA(d, kRegPageNumber, "2");
+            EXPECT_EQ("old  ;o", Text(d, kRegFirstSlotField));
+            Click(d, kRegFirstSlot);  // A, with Path empty: back into the fields
+            EXPECT_EQ("old|o", Text(d, kRegPath) + "|" + Text(d, kRegComment));
+            Click(d, kRegClear);
+            EXPECT_EQ("", Text(d, kRegFirstSlotField));
+            SetDlgItemTextA(d, kRegPageTitle, "二頁");
+            Click(d, ok ? IDOK : IDCANCEL);
+        }});
+        EXPECT_EQ(ok, RunRegistrationDialog(GetModuleHandleA(nullptr), nullptr, ini.profile, Collection::Commands,
+                                            kRegisterCommandsTitle, "C:\\TOOLS\\a.exe"));
+        EXPECT_TRUE(script.Done());
+        if (!ok) {
+            EXPECT_EQ(before, Slurp(ini.path));
+            continue;
+        }
+        EXPECT_EQ((Strings{"B=C:\\TOOLS\\a.exe  ;"}), ini.Lines("EXEC_01"));
+        EXPECT_EQ((Strings{"T=t", "U=kept", "PageTitle=二頁"}), ini.Lines("EXEC_02"));
+    }
 }

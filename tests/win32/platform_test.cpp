@@ -6,6 +6,9 @@
 #include "app/speech_win32.h"
 #include "app/update_win32.h"
 #include "launch/launch_win32.h"
+#include "launch/shortcut_win32.h"
+
+#include <shlobj.h>
 #include "support.h"
 
 using namespace qrn;
@@ -215,4 +218,36 @@ TEST(Launch, RunHandsTheCommandLineToTheSystemAndRefusesAnEmptyOne) {
     g_execAnswer = 31;
     EXPECT_FALSE(launcher.Run("absent.exe"));
     EXPECT_EQ((Strings{"prog.exe a \"b c\"|1", "absent.exe|1"}), g_executed);
+}
+
+// A shortcut to a file, a directory and a Shift-JIS path reads back through
+// the shell-link component with its target, working directory and description.
+TEST(Shortcut, ReadsBackWithItsTargetWorkingDirectoryAndDescription) {
+    TempTree t;
+    t.File("a.txt"), t.Dir("tools"), t.File("\x83\x5C\x95\x5C.txt");  // ソ表: trail bytes 0x5C
+    const std::string dir = t.Path().substr(0, t.Path().size() - 1);
+    const struct {
+        const char* name;
+        std::string workingDir;
+    } rows[] = {{"a.txt", dir}, {"tools", ""}, {"\x83\x5C\x95\x5C.txt", dir}};
+    CoInitialize(nullptr);
+    for (const auto& r : rows) {
+        const std::string target = t / r.name, name = std::string(r.name) + " link";
+        ASSERT_EQ(qrn::kShortcutDone, qrn::CreateShortcut(target.c_str(), dir.c_str(), r.workingDir.c_str(), name.c_str(), false));
+        IShellLinkA* link = nullptr;
+        IPersistFile* file = nullptr;
+        ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                               reinterpret_cast<void**>(&link))));
+        link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+        wchar_t wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, (t / name + ".lnk").c_str(), -1, wide, MAX_PATH);
+        EXPECT_TRUE(SUCCEEDED(file->Load(wide, STGM_READ))) << r.name;
+        char path[MAX_PATH] = "", work[MAX_PATH] = "", description[MAX_PATH] = "";
+        link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH);
+        link->GetWorkingDirectory(work, MAX_PATH);
+        link->GetDescription(description, MAX_PATH);
+        EXPECT_EQ(target + "|" + r.workingDir + "|" + name, std::string(path) + "|" + work + "|" + description);
+        file->Release(), link->Release();
+    }
+    CoUninitialize();
 }
