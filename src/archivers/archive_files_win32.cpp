@@ -91,12 +91,19 @@ std::string Resolved(const std::string& path) {
     using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
     static const FinalPathFn final = reinterpret_cast<FinalPathFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
-    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "";
     char out[MAX_PATH * 2];
-    const DWORD n = final ? final(h, out, sizeof out, 0) : 0;
-    CloseHandle(h);
+    DWORD n = 0;
+    if (final) {
+        HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return "";
+        n = final(h, out, sizeof out, 0);
+        CloseHandle(h);
+    } else {  // before Vista: the full path, a link told by its attribute
+        const DWORD a = GetFileAttributesA(path.c_str());
+        if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_REPARSE_POINT)) return "";
+        n = GetFullPathNameA(path.c_str(), sizeof out, out, nullptr);
+    }
     std::string r = n > 0 && n < sizeof out ? std::string(out, n) : std::string();
     if (!r.empty() && !EndsWithBackslash(r.c_str())) r += '\\';
     return r;

@@ -12,6 +12,7 @@ constexpr const char* kEntryDamaged = "壊れているので展開しません�
 constexpr const char* kArchiveNotOpened = "書庫ファイルが開けません: ";             // then the archive's path
 constexpr const char* kArchiveNotWritten = "書庫ファイルを作成できませんでした: ";  // then the archive's path
 constexpr const char* kEntryNotRead = "書庫に入れられませんでした: ";              // then the entry's path
+constexpr const char* kLinkNotEntered = "リンクなので中身は書庫に入れませんでした: ";  // then the directory
 constexpr const char* kEntryTooLarge = "4GBを超えるので書庫に入れられません: ";     // then the entry's path
 constexpr const char* kUnknownCommand = "このコマンドは使えません: ";               // then the command line
 

@@ -44,7 +44,7 @@ int ReadLzhHeader(ByteSource& in, LzhEntry& e) {
     unsigned char b[26];
     const long long first = in.Read(b, 1);
     if (first <= 0 || b[0] == 0) return first < 0 ? -1 : 0;
-    if (!ReadExactly(in, b + 1, 21)) return -1;
+    if (!ReadExactly(in, b + 1, 21) || b[2] != '-' || b[6] != '-') return -1;  // methods are "-lh5-" and the like
     e.method.assign(reinterpret_cast<const char*>(b + 2), 5);
     e.packed = U32(b + 7), e.size = U32(b + 11);
     const int level = b[20];

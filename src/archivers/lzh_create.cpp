@@ -145,7 +145,9 @@ private:
             LzhEntry e;
             keeping.kept.clear();
             const int h = ReadLzhHeader(keeping, e);
-            if (h == 0) return true;
+            // An end mark with more behind it before any entry: no archive (a
+            // file of the user's that starts with a zero byte stays as it is).
+            if (h == 0) return entries > 0 || in.Read(buffer_, 1) == 0 || (f_.Tell(kNotAnArchive + archive_), false);
             if (h < 0) return f_.Tell((entries ? kArchiveDamaged : kNotAnArchive) + archive_), false;
             std::string path = e.Path();
             if (e.method == "-lhd-" && !path.empty() && path.back() == '\\') path.pop_back();
@@ -192,7 +194,7 @@ private:
             else Failed();
             return false;
         }
-        if (size > 0xFFFFFFFFull) return f_.Tell(kEntryTooLarge + e.path), false;
+        if (size > 0xFFFFFFFFull || packed > 0xFFFFFFFFull) return f_.Tell(kEntryTooLarge + e.path), false;
         if (streaming) {
             const std::string& h = header.Finish("-lh5-", packed, size, crc);
             return out_->WriteAt(headerAt, h.data(), h.size()) || (Failed(), false);
@@ -201,7 +203,10 @@ private:
         const char* method = "-lh5-";
         if (packed >= size) {
             std::string plain(static_cast<std::size_t>(size), '\0');
-            if (in->Seek(0) && ReadExactly(*in, plain.data(), plain.size())) held.swap(plain), method = "-lh0-";
+            // Read again: only what still has the CRC of the first reading.
+            if (in->Seek(0) && ReadExactly(*in, plain.data(), plain.size()) &&
+                Crc16(0, reinterpret_cast<const unsigned char*>(plain.data()), plain.size()) == crc)
+                held.swap(plain), method = "-lh0-";
         }
         const std::string& h = header.Finish(method, held.size(), size, crc);
         return (Put(h.data(), h.size()) && Put(held.data(), held.size())) || (Failed(), false);

@@ -32,6 +32,7 @@ bool Walk(ArchiveFiles& f, const std::string& path, const std::string& stored, c
     for (const FoundEntry& c : children) {
         const std::string child = EndsWithBackslash(path.c_str()) ? path + c.name : path + "\\" + c.name;
         const bool below = c.directory && f.Inside(child, path) && !f.SameFile(child, path);
+        if (c.directory && !below) f.Tell(kLinkNotEntered + child);  // stored, but what it leads to is not
         if (!Walk(f, child, stored.empty() ? c.name : stored + separator + c.name, c, archive, separator, below, out)) return false;
     }
     return true;

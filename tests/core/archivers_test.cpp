@@ -377,14 +377,16 @@ TEST(Lzh, UpdatesKeepWhatIsNotReplaced) {
     EXPECT_EQ(0x21u, back.attributes["T:\\out\\a.txt"]);
     const std::pair<const char*, std::string> refused[] = {
         {"a \"notes.txt\" \"a.txt\"", "書庫ファイルとして読めません: notes.txt"},
-        {"a \"y\" \"a.txt\" \"gone.txt\"", "書庫に入れられませんでした: gone.txt"}};
+        {"a \"y\" \"a.txt\" \"gone.txt\"", "書庫に入れられませんでした: gone.txt"},
+        {"a \"data.db\" \"a.txt\"", "書庫ファイルとして読めません: data.db"}};  // its first byte is 0, as an archive's end
     for (const auto& [line, told] : refused) {
         MemoryFiles f = m;
         f.told.clear();
-        f.files[".\\notes.txt"] = "my only notes";
+        f.files[".\\notes.txt"] = "my only notes", f.files[".\\data.db"] = std::string("\0\1 my data", 10);
         EXPECT_EQ(2, RunUnlhaLine(f, line)) << line;
         EXPECT_EQ((Strings{told}), f.told);
         EXPECT_EQ("my only notes", f.files[".\\notes.txt"]);
+        EXPECT_EQ(std::string("\0\1 my data", 10), f.files[".\\data.db"]);
         EXPECT_EQ(0u, f.files.count(".\\y.lzh"));
     }
 }

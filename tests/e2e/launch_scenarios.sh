@@ -86,3 +86,45 @@ keys esc
 check "the next Escape asks again" drive wait '#32770' 確認 10000
 answer 確認 '#2'
 quit
+
+# ---------------------------------------------------------------------------
+scenario "registered commands and directories, their dialog, a shortcut"
+clear_drive "$U"
+mkdir "$U/reg" && printf 'r' > "$U/reg/r.txt"
+for f in a b c; do printf '%s' "$f" > "$U/$f.txt"; done
+launch_folder
+list_ini "Disp_Mode=1" "[EXEC]" "MaxPage=2" "[EXEC_01]" "PageTitle=tools" "A=notepad %F" "B=$REC %F;rec" \
+    "[DIREC]" "MaxPage=2" "[DIREC_02]" "A=U:\\reg\\  ;reg"
+open_at 'U:\' 'U:\*.*'
+keys down  # a.txt, after reg
+keys alt+c
+check "Alt+C opens the command window on the commands" drive wait 'QRN CmdWindow' '登録コマンド-tools' 10000
+check "its title and the first row are spoken" spoken "登録コマンド-tools                          Page:01 notepadぴりおど%F"
+drive keys 'QRN CmdWindow' - b
+check "a letter picks its entry and runs it for the cursor file" recorded 1 "$REC U:\\a.txt"
+keys space space space z
+check "Z opens it too" drive wait 'QRN CmdWindow' '登録コマンド' 10000
+drive keys 'QRN CmdWindow' - down
+check "the row the selection lands on is spoken" spoken "rec"
+drive keys 'QRN CmdWindow' - enter
+check "Enter runs it for each marked file, in table order" recorded 4 "$REC U:\\c.txt"
+keys t
+check "T opens the command window on the directories" drive wait 'QRN CmdWindow' '登録ディレクトリ' 10000
+drive keys 'QRN CmdWindow' - pgdn
+check "Page Down turns to page 2 and remembers it" ini_becomes DIREC NowPage 2
+drive keys 'QRN CmdWindow' - a
+check "the picked directory is listed" drive wait QRN "QRN - U:\\reg\\" 10000
+keys ctrl+c
+check "Ctrl+C opens the registration dialog with the cursor file" drive wait '#32770' 登録コマンドの設定 10000
+check "in Path" equals "$(drive gettext '#32770' 登録コマンドの設定 '#1035' | tr -d '\r')" 'U:\reg\r.txt'
+drive press '#32770' 登録コマンドの設定 '#1003'
+answer 登録コマンドの設定 '#1'
+check "a slot and OK store it as text, two blanks and ;" ini_becomes EXEC_01 C 'U:\reg\r.txt  ;'
+keys ctrl+alt+s
+check "Ctrl+Alt+S asks where the shortcut goes" drive wait '#32770' ｼｮｰﾄｶｯﾄの作成 10000
+check "offering the name without its extension" equals "$(drive gettext '#32770' ｼｮｰﾄｶｯﾄの作成 '#1148' | tr -d '\r')" r
+drive settext '#32770' ｼｮｰﾄｶｯﾄの作成 '#1148' 'U:\reg\rlink'
+answer ｼｮｰﾄｶｯﾄの作成 '#1'
+check "the shortcut is made there, .lnk added, pointing at the file" becomes yes \
+    bash -c "grep -qa 'r.txt' '$U/reg/rlink.lnk' 2>/dev/null && echo yes"
+quit
