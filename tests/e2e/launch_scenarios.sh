@@ -122,6 +122,14 @@ check "in Path" equals "$(drive gettext '#32770' 登録コマンドの設定 '#1
 drive press '#32770' 登録コマンドの設定 '#1003'
 answer 登録コマンドの設定 '#1'
 check "a slot and OK store it as text, two blanks and ;" ini_becomes EXEC_01 C 'U:\reg\r.txt  ;'
+keys c
+drive wait 'QRN LogDisk' 'File Copy' 10000 && drive keys 'QRN LogDisk' - u enter
+drive wait 'QRN Destination' 'File Copy' 10000 && drive keys 'QRN Destination' - t
+check "T in the destination window opens the directories" drive wait 'QRN CmdWindow' '登録ディレクトリ' 10000
+drive keys 'QRN CmdWindow' - a
+check "the picked one becomes the destination" drive wait 'QRN Destination' '=File Copy U:\reg\' 10000
+drive keys 'QRN Destination' - esc
+check "Escape closes it" drive gone 'QRN Destination' - 10000
 keys ctrl+alt+s
 check "Ctrl+Alt+S asks where the shortcut goes" drive wait '#32770' ｼｮｰﾄｶｯﾄの作成 10000
 check "offering the name without its extension" equals "$(drive gettext '#32770' ｼｮｰﾄｶｯﾄの作成 '#1148' | tr -d '\r')" r
