@@ -234,7 +234,8 @@ TEST(DialogRun, EditsAndSpinsReadBackWithinTheirFields) {
 // OK writes every page (keys U to Z as they were, an emptied slot's key
 // gone); Cancel writes nothing.
 TEST(RegistrationDialog, SlotsPagesAndWhatOkWrites) {
-    const std::string before = "[EXEC]\r\nMaxPage=3\r\n[EXEC_02]\r\nA=old  ;o\r\nT=t\r\nU=kept\r\n";
+    const std::string before =
+        "[EXEC]\r\nMaxPage=3\r\n[EXEC_02]\r\nA=old  ;o\r\nT=t\r\nU=kept\r\n[EXEC_15]\r\nPageTitle=last\r\nZ=zed\r\n";
     for (const bool ok : {true, false}) {
         Ini ini(before);
         DialogScript script({[&](HWND d) {
@@ -263,5 +264,6 @@ TEST(RegistrationDialog, SlotsPagesAndWhatOkWrites) {
         }
         EXPECT_EQ((Strings{"B=C:\\TOOLS\\a.exe  ;"}), ini.Lines("EXEC_01"));
         EXPECT_EQ((Strings{"T=t", "U=kept", "PageTitle=二頁"}), ini.Lines("EXEC_02"));
+        EXPECT_EQ((Strings{"PageTitle=last", "Z=zed"}), ini.Lines("EXEC_15"));  // a page the dialog did not show
     }
 }
