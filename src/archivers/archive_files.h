@@ -29,6 +29,10 @@ public:
     virtual bool Write(const void* data, std::size_t size) = 0;
     // Writes over bytes written before (a header whose sizes come after it).
     virtual bool WriteAt(std::uint64_t at, const void* data, std::size_t size) = 0;
+    // The time it will have once in place: seconds since 1970 (UTC), or an
+    // MS-DOS date and time in local time.
+    virtual void SetTime(std::int64_t unixTime) = 0;
+    virtual void SetLocalTime(std::uint16_t date, std::uint16_t time) = 0;
     virtual bool Commit() = 0;
 };
 
@@ -51,9 +55,6 @@ public:
     virtual std::unique_ptr<NewFile> Create(const std::string& path) = 0;
     // Every missing directory of path made.
     virtual bool MakeDirectories(const std::string& path) = 0;
-    virtual void SetTime(const std::string& path, std::int64_t unixTime) = 0;
-    // The same from an MS-DOS date and time in local time.
-    virtual void SetLocalTime(const std::string& path, std::uint16_t date, std::uint16_t time) = 0;
     // Read-only, hidden, system and archive as attributes has them.
     virtual void SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // What path is (false when it is not there), and for a directory its entries.

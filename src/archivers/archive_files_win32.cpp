@@ -52,7 +52,18 @@ public:
         return SetFilePointerEx(h_, to, nullptr, FILE_BEGIN) && Write(data, size) &&
                SetFilePointerEx(h_, end, nullptr, FILE_END);
     }
+    void SetTime(std::int64_t unixTime) override {
+        const std::int64_t ticks = (unixTime + 11644473600LL) * 10000000;
+        const FILETIME t{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+        time_ = t, timed_ = true;
+    }
+    void SetLocalTime(std::uint16_t date, std::uint16_t time) override {
+        FILETIME local;
+        timed_ = DosDateTimeToFileTime(date, time, &local) && LocalFileTimeToFileTime(&local, &time_);
+    }
     bool Commit() override {
+        // The time goes on last, after every write; the rename keeps it.
+        if (timed_) SetFileTime(h_, nullptr, nullptr, &time_);
         // Flushed before it replaces an old file (a new one need not wait).
         const bool replaces = GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
         const bool flushed = !replaces || FlushFileBuffers(h_) != FALSE;
@@ -65,7 +76,8 @@ public:
 private:
     HANDLE h_;
     std::string temp_, path_;
-    bool committed_ = false;
+    FILETIME time_{};
+    bool timed_ = false, committed_ = false;
 };
 
 constexpr DWORD kKeptAttributes =
@@ -144,24 +156,6 @@ bool Win32ArchiveFiles::MakeDirectories(const std::string& path) {
     }
     const DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-void Win32ArchiveFiles::SetTime(const std::string& path, std::int64_t unixTime) {
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
-    const std::int64_t ticks = (unixTime + 11644473600LL) * 10000000;
-    const FILETIME t{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    SetFileTime(h, nullptr, nullptr, &t);
-    CloseHandle(h);
-}
-
-void Win32ArchiveFiles::SetLocalTime(const std::string& path, std::uint16_t date, std::uint16_t time) {
-    FILETIME local, utc;
-    if (!DosDateTimeToFileTime(date, time, &local) || !LocalFileTimeToFileTime(&local, &utc)) return;
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
-    SetFileTime(h, nullptr, nullptr, &utc);
-    CloseHandle(h);
 }
 
 void Win32ArchiveFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {

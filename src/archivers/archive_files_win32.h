@@ -12,8 +12,6 @@ public:
     std::unique_ptr<ByteSource> Open(const std::string& path) override;
     std::unique_ptr<NewFile> Create(const std::string& path) override;
     bool MakeDirectories(const std::string& path) override;
-    void SetTime(const std::string& path, std::int64_t unixTime) override;
-    void SetLocalTime(const std::string& path, std::uint16_t date, std::uint16_t time) override;
     void SetAttributes(const std::string& path, std::uint32_t attributes) override;
     bool Find(const std::string& path, FoundEntry& e) override;
     bool List(const std::string& dir, std::vector<FoundEntry>& entries) override;

@@ -75,8 +75,8 @@ INT_PTR DIAMONDAPI Notify(FDINOTIFICATIONTYPE type, PFDINOTIFICATION n) {
     }
     if (type == fdintCLOSE_FILE_INFO) {
         std::unique_ptr<Handle> h(reinterpret_cast<Handle*>(n->hf));
-        if (h->out->Commit()) r.f.SetLocalTime(h->path, n->date, n->time);
-        else r.place.Failed(kEntryNotWritten, h->path);
+        h->out->SetLocalTime(n->date, n->time);
+        if (!h->out->Commit()) r.place.Failed(kEntryNotWritten, h->path);
         return TRUE;
     }
     return type == fdintNEXT_CABINET ? -1 : 0;  // a set of several cabinets is not followed

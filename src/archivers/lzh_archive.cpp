@@ -145,9 +145,9 @@ private:
             if (!Skip(bounded.Left())) return false;
         }
         if (!whole || crc != e.crc) return place_.Failed(kEntryDamaged, path), true;
+        if (e.unixTime >= 0) out->SetTime(e.unixTime);
+        else out->SetLocalTime(e.date, e.time);
         if (!written || !out->Commit()) return place_.Failed(kEntryNotWritten, path), true;
-        if (e.unixTime >= 0) f_.SetTime(path, e.unixTime);
-        else f_.SetLocalTime(path, e.date, e.time);
         if (e.attributes >= 0) f_.SetAttributes(path, static_cast<std::uint32_t>(e.attributes));
         return true;
     }

@@ -153,8 +153,8 @@ private:
                 return true;
             }))
             return false;  // cut short: nothing of it is kept
-        if (written && out->Commit()) f_.SetTime(path, static_cast<std::int64_t>(mtime));
-        else place_.Failed(kEntryNotWritten, path);
+        if (out) out->SetTime(static_cast<std::int64_t>(mtime));
+        if (!written || !out->Commit()) place_.Failed(kEntryNotWritten, path);
         return true;
     }
 

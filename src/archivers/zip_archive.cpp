@@ -117,14 +117,10 @@ private:
         std::unique_ptr<NewFile> out = f_.Create(path);
         if (!out) return place_.Failed(kEntryNotWritten, path), true;
         const Written w = e.method == 0 ? Stored(e, *out) : Deflated(e, *out);
-        if (w == Written::Damaged) {  // a wrong CRC or size: nothing of it is kept
-            place_.Failed(kEntryDamaged, path);
-        } else if (w == Written::Whole && out->Commit()) {
-            if (e.unixTime >= 0) f_.SetTime(path, e.unixTime);
-            else f_.SetLocalTime(path, e.date, e.time);
-        } else {
-            place_.Failed(kEntryNotWritten, path);
-        }
+        if (w == Written::Damaged) return place_.Failed(kEntryDamaged, path), true;  // a wrong CRC or size: nothing kept
+        if (e.unixTime >= 0) out->SetTime(e.unixTime);
+        else out->SetLocalTime(e.date, e.time);
+        if (w != Written::Whole || !out->Commit()) place_.Failed(kEntryNotWritten, path);
         return true;
     }
 

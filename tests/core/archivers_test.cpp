@@ -54,7 +54,10 @@ struct MemoryFiles : ArchiveFiles {
         bool WriteAt(std::uint64_t at, const void* p, std::size_t n) override {
             return at + n <= data.size() && (data.replace(at, n, static_cast<const char*>(p), n), true);
         }
-        bool Commit() override { return m.files[path] = data, true; }
+        std::int64_t time = 0;
+        void SetTime(std::int64_t t) override { time = t; }
+        void SetLocalTime(std::uint16_t date, std::uint16_t t) override { time = date << 16 | t; }
+        bool Commit() override { return m.files[path] = data, m.times[path] = time, true; }
     };
     // Relative paths are the working directory's, ".\\".
     static std::string Norm(const std::string& p) { return p.size() > 1 && (p[1] == ':' || p[0] == '.') ? p : ".\\" + p; }
@@ -75,10 +78,6 @@ struct MemoryFiles : ArchiveFiles {
             if (IsLeadByte(p[i])) ++i;
             else if (p[i] == '\\') dirs.insert(p.substr(0, i + 1));
         return true;
-    }
-    void SetTime(const std::string& path, std::int64_t t) override { times[path] = t; }
-    void SetLocalTime(const std::string& path, std::uint16_t date, std::uint16_t time) override {
-        times[path] = date << 16 | time;
     }
     void SetAttributes(const std::string& path, std::uint32_t a) override { attributes[path] = a; }
     bool Find(const std::string& path, FoundEntry& e) override {

@@ -27,6 +27,12 @@ TEST(OwnTar, NeverOutOfTheTargetAndOldFilesStayUntilReplaced) {
     TempTree src, dst, arc;
     src.Dir("out"), src.File("out\\evil.txt", "e"), src.File("keep.txt", std::string(3000, 'n'));
     dst.File("keep.txt", "old");
+    {  // a time of its own, far from now
+        HANDLE h = CreateFileA((src / "keep.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        const FILETIME y2001{0xD53E8000, 0x01C07385};
+        SetFileTime(h, nullptr, nullptr, &y2001);
+        CloseHandle(h);
+    }
     TellingFiles f;
     char cwd[MAX_PATH];
     GetCurrentDirectoryA(sizeof cwd, cwd);
@@ -50,6 +56,13 @@ TEST(OwnTar, NeverOutOfTheTargetAndOldFilesStayUntilReplaced) {
     if (h != INVALID_HANDLE_VALUE) FindClose(h);
     EXPECT_EQ(0, qrn::RunTarLine(f, ("xvf \"" + arc / "keep.tar\" -o \"" + dst.Path()).c_str()));
     EXPECT_EQ(std::string(3000, 'n'), Slurp(dst / "keep.txt"));
+    // With the time it had when it was packed (to the second, as TAR keeps it).
+    auto seconds = [](const std::string& path) {
+        WIN32_FILE_ATTRIBUTE_DATA a{};
+        GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a);
+        return ((static_cast<ULONGLONG>(a.ftLastWriteTime.dwHighDateTime) << 32) | a.ftLastWriteTime.dwLowDateTime) / 10000000;
+    };
+    EXPECT_EQ(seconds(src / "keep.txt"), seconds(dst / "keep.txt"));
 }
 
 TEST(OwnLzh, PackedTreesStopAtLinksAndHoldNotThemselves) {
