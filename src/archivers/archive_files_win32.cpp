@@ -33,12 +33,14 @@ private:
     HANDLE h_;
 };
 
-// Written under a temporary name in the target's directory, then moved over
-// the target in one step.
-class TemporaryNewFile final : public NewFile {
+// A file that replaces another is written under a temporary name in the
+// target's directory and then moved over it in one step; a file where none
+// was is written in place (temp is the path itself) and removed again
+// unless it is finished.
+class PendingFile final : public NewFile {
 public:
-    TemporaryNewFile(HANDLE h, std::string temp, std::string path) : h_(h), temp_(std::move(temp)), path_(std::move(path)) {}
-    ~TemporaryNewFile() override {
+    PendingFile(HANDLE h, std::string temp, std::string path) : h_(h), temp_(std::move(temp)), path_(std::move(path)) {}
+    ~PendingFile() override {
         if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
         if (!committed_) DeleteFileA(temp_.c_str());
     }
@@ -65,11 +67,11 @@ public:
         // The time goes on last, after every write; the rename keeps it.
         if (timed_) SetFileTime(h_, nullptr, nullptr, &time_);
         // Flushed before it replaces an old file (a new one need not wait).
-        const bool replaces = GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
-        const bool flushed = !replaces || FlushFileBuffers(h_) != FALSE;
+        const bool inPlace = temp_ == path_;
+        const bool flushed = inPlace || FlushFileBuffers(h_) != FALSE;
         const bool closed = CloseHandle(h_) != FALSE;
         h_ = INVALID_HANDLE_VALUE;
-        committed_ = flushed && closed && MoveFileExA(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+        committed_ = flushed && closed && (inPlace || MoveFileExA(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING));
         return committed_;
     }
 
@@ -132,14 +134,18 @@ std::unique_ptr<ByteSource> Win32ArchiveFiles::Open(const std::string& path) {
 std::unique_ptr<NewFile> Win32ArchiveFiles::Create(const std::string& path) {
     const int slash = LastBackslash(path.c_str());
     const std::string dir = slash >= 0 ? path.substr(0, static_cast<std::size_t>(slash) + 1) : std::string(".\\");
-    // A name of its own beside the target: "QRN" and a number, ".TMP".
+    auto taken = [] { return GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS; };
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) return std::make_unique<PendingFile>(h, path, path);
+    if (!taken()) return nullptr;
+    // An old file is there: a name of its own beside it, "QRN" and a number, ".TMP".
     static unsigned next = GetTickCount();
     for (int tries = 0; tries < 100; ++tries) {
         const std::string temp = dir + "QRN" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(next++) + ".TMP";
         if (temp.size() >= MAX_PATH) return nullptr;
-        HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) return std::make_unique<TemporaryNewFile>(h, temp, path);
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return nullptr;
+        h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) return std::make_unique<PendingFile>(h, temp, path);
+        if (!taken()) return nullptr;
     }
     return nullptr;
 }

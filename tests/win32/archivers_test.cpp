@@ -50,6 +50,9 @@ TEST(OwnTar, NeverOutOfTheTargetAndOldFilesStayUntilReplaced) {
     std::ofstream(arc / "cut.tar", std::ios::binary) << whole.substr(0, 1024);
     EXPECT_EQ(2, qrn::RunTarLine(f, ("xvf \"" + arc / "cut.tar\" -o \"" + dst.Path()).c_str()));
     EXPECT_EQ("old", Slurp(dst / "keep.txt"));
+    TempTree fresh;  // where there was none, none is left either
+    EXPECT_EQ(2, qrn::RunTarLine(f, ("xvf \"" + arc / "cut.tar\" -o \"" + fresh.Path()).c_str()));
+    EXPECT_FALSE(Exists(fresh / "keep.txt"));
     WIN32_FIND_DATAA d;
     HANDLE h = FindFirstFileA((dst / "*.tmp").c_str(), &d);
     EXPECT_EQ(INVALID_HANDLE_VALUE, h);
