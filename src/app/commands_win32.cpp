@@ -15,6 +15,7 @@
 #include "listing/list_keys.h"
 #include "listing/sort_dialog_win32.h"
 #include "resources/resource_ids.h"
+#include "setup/setup_dialogs_win32.h"
 #include "windows/destination_window_win32.h"
 
 namespace qrn {
@@ -84,6 +85,11 @@ void ReloadSettings(HWND w) {
     Refresh(w);
 }
 
+void ArchiverSetup(HWND w) { RunArchiverSetup(g_window.Instance, w, IniProfile(), g_settings); }
+void ExtensionColours(HWND w) {
+    if (RunBinColorDialog(g_window.Instance, w, IniProfile())) RepaintAll(w);
+}
+
 void HelpKeyword(HWND w) {
     WinHelpA(w, g_startup.HelpPath, HELP_KEY, reinterpret_cast<ULONG_PTR>(kHelpKeyword));
 }
@@ -129,6 +135,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {CMD_ABOUT, nullptr, kNoRow, nullptr, kTipAbout},
     {CMD_ATTRIBUTES, nullptr, kNoRow, nullptr, kTipAttributes},
+    {CMD_BIN_COLOR, ExtensionColours, kNoRow, nullptr, nullptr},
+    {CMD_ARCHIVER_SETUP, ArchiverSetup, kNoRow, nullptr, nullptr},
     {CMD_SHELL, StartInterpreter, kNoRow, nullptr, nullptr},
     {CMD_COPY, CopyEntries, kMarkedOrEntryRow, nullptr, kTipCopy},
     {CMD_DELETE, DeleteEntries, kNoRow, nullptr, kTipDelete},

@@ -23,6 +23,8 @@ public:
     // A value that changes whenever the file does (by anyone); 0 when that
     // cannot be told, and then nothing read from it may be kept.
     virtual std::uint64_t ChangeStamp() { return 0; }
+    // Whether a write failed since the last time this was asked.
+    virtual bool TakeWriteFailure() { return false; }
 
     void WriteInt(const char* section, const char* key, int value) {
         char text[16];

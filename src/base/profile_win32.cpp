@@ -19,7 +19,13 @@ std::size_t IniFileProfile::GetString(const char* section, const char* key, cons
 
 void IniFileProfile::WriteString(const char* section, const char* key, const char* value) {
     ++writes_;
-    WritePrivateProfileStringA(section, key, value, path_);
+    if (!WritePrivateProfileStringA(section, key, value, path_)) failed_ = true;
+}
+
+bool IniFileProfile::TakeWriteFailure() {
+    const bool failed = failed_;
+    failed_ = false;
+    return failed;
 }
 
 std::uint64_t IniFileProfile::ChangeStamp() {

@@ -16,10 +16,12 @@ public:
     // object; 0 while the file was written less than 2 s ago (a time of that
     // age may not have moved on since: FAT keeps times to 2 s).
     std::uint64_t ChangeStamp() override;
+    bool TakeWriteFailure() override;
 
 private:
     const char* path_;
     std::uint64_t writes_ = 0;
+    bool failed_ = false;
 };
 
 }  // namespace qrn

@@ -1,0 +1,23 @@
+// The setup dialogs: the archivers' parameters ("LZH_SETUP") and the
+// extension colours ("BIN_COLOR"). A write to qrn.ini that fails is told,
+// naming qrn.ini, and the dialog stays open.
+#pragma once
+#include <windows.h>
+
+#include "base/profile.h"
+#include "base/settings.h"
+
+namespace qrn {
+
+// Control ids of their templates.
+constexpr int kSetupUpdate = 1000;                  // 更新: save and stay open
+constexpr int kBinColorExtension = 1035, kBinColorList = 1043;
+constexpr int kBinColorFirstButton = 1001;          // 黒 ... 白: 1001-1008
+constexpr int kBinColorDelete = 1009;
+
+// OK and 更新 save the page into ini and live; true after OK.
+bool RunArchiverSetup(HINSTANCE instance, HWND owner, Profile& ini, Settings& live);
+// 更新 writes the list as the whole section and closes; true then.
+bool RunBinColorDialog(HINSTANCE instance, HWND owner, Profile& ini);
+
+}  // namespace qrn

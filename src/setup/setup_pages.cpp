@@ -1,0 +1,49 @@
+#include "setup/setup_pages.h"
+
+#include <cstring>
+
+#include "base/sjis.h"
+#include "setup/setup_texts.h"
+
+namespace qrn {
+
+void LoadArchiverPage(Profile& ini, Settings& edited) {
+    for (const SetupRow& row : kArchiverPage) LoadSetting(edited, ini, row.key);
+}
+
+void SaveArchiverPage(Profile& ini, const Settings& edited, Settings& live) {
+    for (const SetupRow& row : kArchiverPage) {
+        const void* from = FieldOf(const_cast<Settings&>(edited), row.key);
+        void* to = FieldOf(live, row.key);
+        if (KeyOf(row.key).type == KeyType::Text) {
+            if (!static_cast<const char*>(from)[0]) continue;
+            CopyCut(static_cast<char*>(to), KeyOf(row.key).size, static_cast<const char*>(from));
+        } else {
+            *static_cast<int*>(to) = *static_cast<const int*>(from) ? 1 : 0;
+        }
+        StoreSetting(ini, live, row.key);
+    }
+}
+
+std::vector<std::string> ReadBinColors(Profile& ini) {
+    std::vector<std::string> lines;
+    for (const std::string& key : ini.SectionKeys(kSectionBinColor)) {
+        char value[kPathSize];
+        ini.GetString(kSectionBinColor, key.c_str(), kBinColorEnd, value, sizeof value);
+        TrimDanglingLead(value);
+        if (std::strcmp(value, kBinColorEnd) == 0) break;
+        lines.push_back(key + "=" + value);
+    }
+    return lines;
+}
+
+void WriteBinColors(Profile& ini, const std::vector<std::string>& lines) {
+    ini.WriteString(kSectionBinColor, nullptr, nullptr);
+    for (const std::string& line : lines) {
+        const std::size_t eq = line.find('=');
+        const std::string key = line.substr(0, eq), value = eq == std::string::npos ? "" : line.substr(eq + 1);
+        if (!key.empty()) ini.WriteString(kSectionBinColor, key.c_str(), value.c_str());
+    }
+}
+
+}  // namespace qrn

@@ -1,0 +1,57 @@
+// The setup pages against the settings table, and what they save.
+#include <set>
+
+#include "core_test.h"
+#include "setup/setup_pages.h"
+
+using namespace qrn;
+using namespace qrn::test;
+
+// Each row names a key of the table with a field, bound by a control of its
+// type; no control or key twice.
+TEST(SetupPages, RowsAreKeysOfTheTable) {
+    std::set<int> ids;
+    std::set<IniKey> keys;
+    for (const SetupRow& row : kArchiverPage) {
+        const KeyInfo& k = KeyOf(row.key);
+        EXPECT_NE(kNoField, k.offset) << k.name;
+        EXPECT_EQ(k.type == KeyType::Text, row.kind == BindKind::Edit) << k.name;
+        EXPECT_TRUE(ids.insert(row.id).second && keys.insert(row.key).second) << k.name;
+    }
+}
+
+// An archiver text left empty keeps its old value, written nowhere; the
+// others are written and applied; other keys of the file stay as they were.
+TEST(SetupPages, ArchiverPageSavesWhatWasTyped) {
+    FakeProfile ini("[PKUPK_CMD]\nZIP_UNPACK=-x -o\nFILENAMEGET=0\n[QRNInit]\nFont=Terminal");
+    Settings live;
+    DefaultSettings(live);
+    Settings edited = live;
+    LoadArchiverPage(ini, edited);
+    EXPECT_STREQ("-x -o", edited.ZipUnpack);
+    EXPECT_STREQ("a -a1 -d1", edited.LzhPack);  // the default where the file holds none
+    EXPECT_EQ(0, edited.FileNameGet);
+    edited.ZipUnpack[0] = '\0';
+    std::strcpy(edited.TarUnpack, "xf");
+    edited.FileNameGet = 1;
+    SaveArchiverPage(ini, edited, live);
+    EXPECT_EQ("-x -o", *ini.Find("PKUPK_CMD", "ZIP_UNPACK"));
+    EXPECT_STREQ("-x", live.ZipUnpack);  // the old value in memory too
+    EXPECT_EQ("xf", *ini.Find("PKUPK_CMD", "TAR_UNPACK"));
+    EXPECT_STREQ("xf", live.TarUnpack);
+    EXPECT_EQ("1", *ini.Find("PKUPK_CMD", "FILENAMEGET"));
+    EXPECT_EQ("Terminal", *ini.Find("QRNInit", "Font"));
+}
+
+// However many extensions the section holds, all are read and written back.
+TEST(SetupPages, BinColorsWholeSection) {
+    std::string text = "[BIN_COLOR]\n";
+    for (int i = 0; i < 300; ++i) text += "E" + std::to_string(i) + "=" + std::to_string(i % 8) + "  ;c\n";
+    FakeProfile ini(text);
+    const std::vector<std::string> lines = ReadBinColors(ini);
+    ASSERT_EQ(300u, lines.size());
+    EXPECT_EQ("E99=3  ;c", lines.back());  // the last in this profile's (sorted) order
+    WriteBinColors(ini, {"TXT=2  ;赤", lines.front()});
+    EXPECT_EQ((Strings{"E0", "TXT"}), ini.SectionKeys("BIN_COLOR"));
+    EXPECT_EQ("2  ;赤", *ini.Find("BIN_COLOR", "TXT"));
+}
