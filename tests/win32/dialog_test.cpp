@@ -13,7 +13,9 @@
 #include "launch/registration_dialog_win32.h"
 #include "listing/sort_dialog_win32.h"
 #include "resources/resource_ids.h"
+#include "setup/setup_dialogs_win32.h"
 #include "support.h"
+#include "../core/core_test.h"
 
 using namespace qrn;
 using namespace qrntest;
@@ -266,4 +268,53 @@ TEST(RegistrationDialog, SlotsPagesAndWhatOkWrites) {
         EXPECT_EQ((Strings{"T=t", "U=kept", "PageTitle=二頁"}), ini.Lines("EXEC_02"));
         EXPECT_EQ((Strings{"PageTitle=last", "Z=zed"}), ini.Lines("EXEC_15"));  // a page the dialog did not show
     }
+}
+
+// The archivers' page: an emptied field keeps its value, 更新 saves and stays
+// open; a qrn.ini that cannot be written is told and the dialog stays open.
+TEST(SetupDialogs, ArchiverParametersAndAFailedWrite) {
+    Ini ini("[PKUPK_CMD]\r\nZIP_UNPACK=-x -o\r\n");
+    Settings live;
+    DefaultSettings(live);
+    DialogScript script({[&](HWND d) {
+        EXPECT_EQ("-x -o|a -a1 -d1", Text(d, 1037) + "|" + Text(d, 1035));
+        SetDlgItemTextA(d, 1037, "");
+        SetDlgItemTextA(d, 1040, "xf");
+        Click(d, kSetupUpdate);
+        EXPECT_EQ("xf", ini.Value("PKUPK_CMD", "TAR_UNPACK"));  // saved, still open
+        DeleteFileA(ini.path.c_str()), CreateDirectoryA(ini.path.c_str(), nullptr);  // no file can be written there
+        SetDlgItemTextA(d, 1040, "xvf");
+        Click(d, IDOK);  // refused: a message, and the dialog stays
+    }, [&](HWND d) {
+        RemoveDirectoryA(ini.path.c_str());
+        Click(d, IDOK);
+    }});
+    qrn::test::ScriptedPrompts told;
+    EXPECT_TRUE(RunArchiverSetup(GetModuleHandleA(nullptr), nullptr, ini.profile, live));
+    EXPECT_TRUE(script.Done());
+    EXPECT_EQ((Strings{"Error!|qrn.ini に書き込めませんでした。設定は保存されていません。"}), told.messages);
+    // Written anew: the emptied field nowhere, in the file or in memory.
+    EXPECT_EQ("<none>|xvf|-x|xvf", ini.Value("PKUPK_CMD", "ZIP_UNPACK") + "|" + ini.Value("PKUPK_CMD", "TAR_UNPACK") + "|" +
+                                       live.ZipUnpack + "|" + live.TarUnpack);
+}
+
+// 300 extensions survive 更新 whole; a colour button replaces the selected line.
+TEST(SetupDialogs, ExtensionColoursKeepTheWholeSection) {
+    std::string section = "[BIN_COLOR]\r\n";
+    for (int i = 0; i < 300; ++i) section += "E" + std::to_string(i) + "=1  ;青\r\n";
+    Ini ini(section + "TXT=1  ;青\r\n");
+    DialogScript script({[&](HWND d) {
+        HWND list = GetDlgItem(d, kBinColorList);
+        EXPECT_EQ(301, SendMessageA(list, LB_GETCOUNT, 0, 0));
+        const LRESULT txt = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("TXT=1  ;青"));
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(txt), 0);
+        SendMessageA(d, WM_COMMAND, MAKEWPARAM(kBinColorList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ("TXT", Text(d, kBinColorExtension));
+        Click(d, kBinColorFirstButton + 2);  // 赤
+        Click(d, IDOK);
+    }});
+    EXPECT_TRUE(RunBinColorDialog(GetModuleHandleA(nullptr), nullptr, ini.profile));
+    EXPECT_TRUE(script.Done());
+    EXPECT_EQ(301u, ini.Lines("BIN_COLOR").size());
+    EXPECT_EQ("2  ;赤|1  ;青", ini.Value("BIN_COLOR", "TXT") + "|" + ini.Value("BIN_COLOR", "E299"));
 }
