@@ -85,6 +85,7 @@ void ReloadSettings(HWND w) {
     Refresh(w);
 }
 
+void About(HWND w) { RunAboutDialog(g_window.Instance, w); }
 void ArchiverSetup(HWND w) { RunArchiverSetup(g_window.Instance, w, IniProfile(), g_settings); }
 void ExtensionColours(HWND w) {
     if (RunBinColorDialog(g_window.Instance, w, IniProfile())) RepaintAll(w);
@@ -133,7 +134,7 @@ struct Command {
 
 // Every id that does something, or has a toolbar button; the others do nothing.
 constexpr Command kCommands[] = {
-    {CMD_ABOUT, nullptr, kNoRow, nullptr, kTipAbout},
+    {CMD_ABOUT, About, kNoRow, nullptr, kTipAbout},
     {CMD_ATTRIBUTES, nullptr, kNoRow, nullptr, kTipAttributes},
     {CMD_BIN_COLOR, ExtensionColours, kNoRow, nullptr, nullptr},
     {CMD_ARCHIVER_SETUP, ArchiverSetup, kNoRow, nullptr, nullptr},

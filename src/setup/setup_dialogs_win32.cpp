@@ -75,6 +75,15 @@ bool RunArchiverSetup(HINSTANCE instance, HWND owner, Profile& ini, Settings& li
     return run.Run(instance, kArchiverSetupDialog, owner);
 }
 
+void RunAboutDialog(HINSTANCE instance, HWND owner) {
+    DialogRun run;
+    run.init = [](HWND dialog) {
+        SetDlgItemTextA(dialog, kAboutVersionText, (std::string(kAboutVersion) + QRN_VERSION).c_str());
+        return TRUE;
+    };
+    run.Run(instance, kAboutDialog, owner);
+}
+
 bool RunBinColorDialog(HINSTANCE instance, HWND owner, Profile& ini) {
     DialogRun run;
     run.init = [&](HWND dialog) {

@@ -14,10 +14,13 @@ constexpr int kSetupUpdate = 1000;                  // 更新: save and stay ope
 constexpr int kBinColorExtension = 1035, kBinColorList = 1043;
 constexpr int kBinColorFirstButton = 1001;          // 黒 ... 白: 1001-1008
 constexpr int kBinColorDelete = 1009;
+constexpr int kAboutVersionText = 1001;
 
 // OK and 更新 save the page into ini and live; true after OK.
 bool RunArchiverSetup(HINSTANCE instance, HWND owner, Profile& ini, Settings& live);
 // 更新 writes the list as the whole section and closes; true then.
 bool RunBinColorDialog(HINSTANCE instance, HWND owner, Profile& ini);
+// The program's icon, name and version; OK or the close box closes it.
+void RunAboutDialog(HINSTANCE instance, HWND owner);
 
 }  // namespace qrn

@@ -5,6 +5,8 @@ namespace qrn {
 
 constexpr const char* kArchiverSetupDialog = "LZH_SETUP";
 constexpr const char* kBinColorDialog = "BIN_COLOR";
+constexpr const char* kAboutDialog = "About";
+constexpr const char* kAboutVersion = "QRN ファイラー  Version ";  // then the version
 constexpr const char* kNotWritten = "qrn.ini に書き込めませんでした。設定は保存されていません。";
 constexpr const char* kNotWrittenTitle = "Error!";
 // The value of each colour button of BIN_COLOR: the colour number, then a comment.
