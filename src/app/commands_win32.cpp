@@ -86,6 +86,14 @@ void ReloadSettings(HWND w) {
 }
 
 void About(HWND w) { RunAboutDialog(g_window.Instance, w); }
+
+// A setup page; CANCEL reads the settings again, dropping what was applied.
+void Setup(HWND w, SetupPage page) {
+    if (RunSetupPage(g_window.Instance, w, page, IniProfile(), g_settings) == SetupEnd::Reload) ReloadSettings(w);
+    else Refresh(w);
+}
+void BaseSetup(HWND w) { Setup(w, SetupPage::Base); }
+void DirectorySetup(HWND w) { Setup(w, SetupPage::Directories); }
 void ArchiverSetup(HWND w) { RunArchiverSetup(g_window.Instance, w, IniProfile(), g_settings); }
 void ExtensionColours(HWND w) {
     if (RunBinColorDialog(g_window.Instance, w, IniProfile())) RepaintAll(w);
@@ -138,6 +146,8 @@ constexpr Command kCommands[] = {
     {CMD_ATTRIBUTES, nullptr, kNoRow, nullptr, kTipAttributes},
     {CMD_BIN_COLOR, ExtensionColours, kNoRow, nullptr, nullptr},
     {CMD_ARCHIVER_SETUP, ArchiverSetup, kNoRow, nullptr, nullptr},
+    {CMD_SETUP_BASE, BaseSetup, kNoRow, nullptr, nullptr},
+    {CMD_SETUP_DIR, DirectorySetup, kNoRow, nullptr, nullptr},
     {CMD_SHELL, StartInterpreter, kNoRow, nullptr, nullptr},
     {CMD_COPY, CopyEntries, kMarkedOrEntryRow, nullptr, kTipCopy},
     {CMD_DELETE, DeleteEntries, kNoRow, nullptr, kTipDelete},

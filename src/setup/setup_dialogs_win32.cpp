@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "base/base_texts.h"
+#include "base/choosers_win32.h"
 #include "base/dialog_win32.h"
 #include "base/prompts.h"
 #include "setup/setup_pages.h"
@@ -55,6 +57,47 @@ bool BinColorCommand(HWND dialog, WPARAM wParam) {
 }
 
 }  // namespace
+
+SetupEnd RunSetupPage(HINSTANCE instance, HWND owner, SetupPage page, Profile& ini, Settings& live) {
+    const std::span<const PageRow> rows = page == SetupPage::Base ? std::span<const PageRow>(kBasePage)
+                                                                  : std::span<const PageRow>(kDirPage);
+    Settings edited = OpenPage(rows, ini, live);
+    std::vector<SetupRow> binders;
+    for (const PageRow& r : rows) binders.push_back(r.row);
+    DialogRun run;
+    run.Bind(edited, binders);
+    SetupEnd end = SetupEnd::Closed;
+    auto save = [&](HWND dialog) {
+        SavePage(rows, ini, edited, live);
+        return Written(dialog, ini);
+    };
+    run.command = [&](HWND dialog, WPARAM wParam) {
+        const int id = LOWORD(wParam);
+        char chosen[kPathSize];
+        if (id == kSetupUpdate) {
+            run.ReadBack(dialog);
+            save(dialog);
+            if (page == SetupPage::Directories)  // as stored, with their backslashes
+                for (int i = 0; i < 3; ++i) SetDlgItemTextA(dialog, kSetupFirstDirectory + i, edited.SetDir[i]);
+            return true;
+        }
+        if (id == IDCANCEL && HIWORD(wParam) == BN_CLICKED) end = SetupEnd::Reload;
+        if (page == SetupPage::Base && (id == kSetupBrowseEditor || id == kSetupBrowsePager)) {
+            if (FileSelect(dialog, chosen, sizeof chosen) == 1)
+                SetDlgItemTextA(dialog, id == kSetupBrowseEditor ? 1035 : 1036, chosen);
+            return true;
+        }
+        if (page == SetupPage::Directories && id >= kSetupFirstDirButton && id < kSetupFirstDirButton + 3) {
+            if (DirSelect(dialog, kDirSelectTitle, chosen, sizeof chosen) == 1)
+                SetDlgItemTextA(dialog, kSetupFirstDirectory + (id - kSetupFirstDirButton), chosen);
+            return true;
+        }
+        return false;
+    };
+    run.accept = save;
+    const bool ok = run.Run(instance, page == SetupPage::Base ? kBaseSetupDialog : kDirSetupDialog, owner);
+    return ok ? SetupEnd::Saved : end;
+}
 
 bool RunArchiverSetup(HINSTANCE instance, HWND owner, Profile& ini, Settings& live) {
     Settings edited = live;

@@ -15,6 +15,15 @@ constexpr int kBinColorExtension = 1035, kBinColorList = 1043;
 constexpr int kBinColorFirstButton = 1001;          // 黒 ... 白: 1001-1008
 constexpr int kBinColorDelete = 1009;
 constexpr int kAboutVersionText = 1001;
+constexpr int kSetupBrowseEditor = 1002, kSetupBrowsePager = 1003;  // BASE_SETUP's 参照 buttons
+constexpr int kSetupFirstDirButton = 1004, kSetupFirstDirectory = 1037;  // DIR_SETUP: ",", ".", "/"
+
+// The basic setup pages, "BASE_SETUP" and "DIR_SETUP": OK and 更新 save the
+// page (OK then closes); CANCEL closes and asks for the settings to be read
+// again from qrn.ini, dropping what was applied; the close box only closes.
+enum class SetupPage { Base = 1, Directories = 2 };
+enum class SetupEnd { Saved, Reload, Closed };
+SetupEnd RunSetupPage(HINSTANCE instance, HWND owner, SetupPage page, Profile& ini, Settings& live);
 
 // OK and 更新 save the page into ini and live; true after OK.
 bool RunArchiverSetup(HINSTANCE instance, HWND owner, Profile& ini, Settings& live);

@@ -25,6 +25,26 @@ void SaveArchiverPage(Profile& ini, const Settings& edited, Settings& live) {
     }
 }
 
+Settings OpenPage(std::span<const PageRow> page, Profile& ini, const Settings& live) {
+    Settings edited = live;
+    for (const PageRow& r : page)
+        if (r.fromFile) LoadSetting(edited, ini, r.row.key);
+    return edited;
+}
+
+void SavePage(std::span<const PageRow> page, Profile& ini, Settings& edited, Settings& live) {
+    for (const PageRow& r : page) {
+        const KeyInfo& k = KeyOf(r.row.key);
+        void* from = FieldOf(edited, r.row.key);
+        if (r.directory && static_cast<char*>(from)[0]) AddBackslash(static_cast<char*>(from), k.size);
+        StoreSetting(ini, edited, r.row.key);
+        if (!r.applied) continue;
+        void* to = FieldOf(live, r.row.key);
+        if (k.type == KeyType::Text) CopyCut(static_cast<char*>(to), k.size, static_cast<const char*>(from));
+        else *static_cast<int*>(to) = *static_cast<const int*>(from);
+    }
+}
+
 std::vector<std::string> ReadBinColors(Profile& ini) {
     std::vector<std::string> lines;
     for (const std::string& key : ini.SectionKeys(kSectionBinColor)) {

@@ -6,6 +6,8 @@ namespace qrn {
 constexpr const char* kArchiverSetupDialog = "LZH_SETUP";
 constexpr const char* kBinColorDialog = "BIN_COLOR";
 constexpr const char* kAboutDialog = "About";
+constexpr const char* kBaseSetupDialog = "BASE_SETUP";
+constexpr const char* kDirSetupDialog = "DIR_SETUP";
 constexpr const char* kAboutVersion = "QRN ファイラー  Version ";  // then the version
 constexpr const char* kNotWritten = "qrn.ini に書き込めませんでした。設定は保存されていません。";
 constexpr const char* kNotWrittenTitle = "Error!";

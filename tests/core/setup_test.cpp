@@ -10,13 +10,18 @@ using namespace qrn::test;
 // Each row names a key of the table with a field, bound by a control of its
 // type; no control or key twice.
 TEST(SetupPages, RowsAreKeysOfTheTable) {
-    std::set<int> ids;
-    std::set<IniKey> keys;
-    for (const SetupRow& row : kArchiverPage) {
-        const KeyInfo& k = KeyOf(row.key);
-        EXPECT_NE(kNoField, k.offset) << k.name;
-        EXPECT_EQ(k.type == KeyType::Text, row.kind == BindKind::Edit) << k.name;
-        EXPECT_TRUE(ids.insert(row.id).second && keys.insert(row.key).second) << k.name;
+    std::vector<std::vector<SetupRow>> pages = {{std::begin(kArchiverPage), std::end(kArchiverPage)}, {}, {}};
+    for (const PageRow& r : kBasePage) pages[1].push_back(r.row);
+    for (const PageRow& r : kDirPage) pages[2].push_back(r.row);
+    for (const auto& page : pages) {
+        std::set<int> ids;
+        std::set<IniKey> keys;
+        for (const SetupRow& row : page) {
+            const KeyInfo& k = KeyOf(row.key);
+            EXPECT_NE(kNoField, k.offset) << k.name;
+            EXPECT_EQ(k.type == KeyType::Text, row.kind == BindKind::Edit) << k.name;
+            EXPECT_TRUE(ids.insert(row.id).second && keys.insert(row.key).second) << k.name;
+        }
     }
 }
 
@@ -54,4 +59,26 @@ TEST(SetupPages, BinColorsWholeSection) {
     WriteBinColors(ini, {"TXT=2  ;赤", lines.front()});
     EXPECT_EQ((Strings{"E0", "TXT"}), ini.SectionKeys("BIN_COLOR"));
     EXPECT_EQ("2  ;赤", *ini.Find("BIN_COLOR", "TXT"));
+}
+
+// A page opens with the file's values where its rows say so, else memory's;
+// saving writes every row and applies only those that are applied; a
+// directory gets its backslash, an empty one stays empty.
+TEST(SetupPages, BasicPagesOpenAndSave) {
+    FakeProfile ini("[QRNInit]\nActiveCheck=0\nSCROLLMODE=1\nEditor=file.exe\n[SET_DIR]\nSET1=C:\\WORK");
+    Settings live;
+    DefaultSettings(live);
+    std::strcpy(live.Editor, "memory.exe");
+    Settings base = OpenPage(kBasePage, ini, live);
+    EXPECT_EQ("0|1|memory.exe", std::to_string(base.ActiveCheck) + "|" + std::to_string(base.ScrollMode) + "|" + base.Editor);
+    base.DestMemo = 0, base.ScrollMode = 0;
+    SavePage(kBasePage, ini, base, live);
+    EXPECT_EQ("0|0", *ini.Find("QRNInit", "init_smemo") + "|" + *ini.Find("QRNInit", "SCROLLMODE"));
+    EXPECT_EQ(1, live.DestMemo);  // written only: the destination window reads it from the file
+    EXPECT_EQ(0, live.ScrollMode);
+    Settings dirs = OpenPage(kDirPage, ini, live);
+    EXPECT_STREQ("C:\\WORK", dirs.SetDir[0]);
+    SavePage(kDirPage, ini, dirs, live);
+    EXPECT_EQ("C:\\WORK\\|", *ini.Find("SET_DIR", "SET1") + "|" + *ini.Find("SET_DIR", "SET2"));
+    EXPECT_STREQ("C:\\WORK\\", live.SetDir[0]);
 }

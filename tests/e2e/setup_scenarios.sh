@@ -2,9 +2,9 @@
 # shellcheck shell=bash
 
 # ---------------------------------------------------------------------------
-scenario "the archivers' parameters, the extension colours, the About box"
+scenario "the archivers' parameters, the extension colours, the one-key directories, the basic settings, the About box"
 clear_drive "$U"
-printf 't' > "$U/a.txt"
+printf 't' > "$U/a.txt" && mkdir "$U/reg"
 open_u "Disp_Mode=1" "[PKUPK_CMD]" "ZIP_UNPACK=-x -o"
 drive command QRN "QRN - " 40024
 check "the archivers' parameters open" drive wait '#32770' 圧縮／解凍パラメータ設定 10000
@@ -18,6 +18,19 @@ drive settext '#32770' 拡張子色指定 '#1035' TXT
 drive press '#32770' 拡張子色指定 '#1002'
 answer 拡張子色指定 '#1'
 check "a colour button and 更新 write the extension's colour" ini_becomes BIN_COLOR TXT '1  ;青'
+drive command QRN "QRN - " 40040
+check "the one-key directories open" drive wait '#32770' QRNの基本設定 10000
+drive settext '#32770' QRNの基本設定 '#1037' 'U:\reg'
+answer QRNの基本設定 '#1'
+check "OK stores a directory with its backslash" ini_becomes SET_DIR SET1 'U:\reg\'
+keys comma
+check "which the one-key directory takes at once" drive wait QRN 'QRN - U:\reg\' 10000
+drive command QRN "QRN - " 40038
+check "the basic settings open" drive wait '#32770' QRNの基本設定 10000
+check "with the editor in use" equals "$(drive gettext '#32770' QRNの基本設定 '#1035' | tr -d '\r')" notepad.exe
+drive settext '#32770' QRNの基本設定 '#1035' 'C:\qrn\ed.exe'
+answer QRNの基本設定 '#1'
+check "and OK writes the editor" ini_becomes QRNInit Editor 'C:\qrn\ed.exe'
 VERSION=$(sed -n 's/^project(qrn VERSION \([0-9.]*\).*/\1/p' "$HERE/../../CMakeLists.txt")
 drive command QRN "QRN - " 40001
 check "the About box names the project's version" becomes yes bash -c \

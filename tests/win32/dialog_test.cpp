@@ -318,3 +318,26 @@ TEST(SetupDialogs, ExtensionColoursKeepTheWholeSection) {
     EXPECT_EQ(301u, ini.Lines("BIN_COLOR").size());
     EXPECT_EQ("2  ;赤|1  ;青", ini.Value("BIN_COLOR", "TXT") + "|" + ini.Value("BIN_COLOR", "E299"));
 }
+
+// DIR_SETUP: 更新 stores a directory with its backslash and stays open;
+// CANCEL then asks for the settings to be read again; the close box does not.
+TEST(SetupDialogs, DirectoryPageUpdateThenCancel) {
+    for (const bool button : {true, false}) {
+        Ini ini("[SET_DIR]\r\nSET2=D:\\OLD\\\r\n");
+        Settings live;
+        DefaultSettings(live);
+        DialogScript script({[&](HWND d) {
+            EXPECT_EQ("D:\\OLD\\", Text(d, kSetupFirstDirectory + 1));
+            SetDlgItemTextA(d, kSetupFirstDirectory, "C:\\WORK");
+            SetDlgItemTextA(d, kSetupFirstDirectory + 1, "");
+            Click(d, kSetupUpdate);
+            EXPECT_EQ("C:\\WORK\\", Text(d, kSetupFirstDirectory));
+            if (button) Click(d, IDCANCEL);
+            else SendMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }});
+        EXPECT_EQ(button ? SetupEnd::Reload : SetupEnd::Closed,
+                  RunSetupPage(GetModuleHandleA(nullptr), nullptr, SetupPage::Directories, ini.profile, live));
+        EXPECT_TRUE(script.Done());
+        EXPECT_EQ("C:\\WORK\\|", ini.Value("SET_DIR", "SET1") + "|" + ini.Value("SET_DIR", "SET2"));
+    }
+}
