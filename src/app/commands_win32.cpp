@@ -88,12 +88,24 @@ void ReloadSettings(HWND w) {
 void About(HWND w) { RunAboutDialog(g_window.Instance, w); }
 
 // A setup page; CANCEL reads the settings again, dropping what was applied.
+// The name width switched off for a while is the one the page shows.
 void Setup(HWND w, SetupPage page) {
-    if (RunSetupPage(g_window.Instance, w, page, IniProfile(), g_settings) == SetupEnd::Reload) ReloadSettings(w);
-    else Refresh(w);
+    if (page == SetupPage::Display && g_window.SavedFileDispSize >= 0) {
+        g_settings.FileDispSize = g_window.SavedFileDispSize;
+        g_window.SavedFileDispSize = -1;
+    }
+    const int toolbar = g_settings.ToolbarHeight;
+    const SetupEnd end = RunSetupPage(g_window.Instance, w, page, IniProfile(), g_settings, [w] { RepaintAll(w); });
+    if (end == SetupEnd::Reload) ReloadSettings(w);
+    if (g_settings.ToolbarHeight != toolbar && g_window.Toolbar)
+        ShowWindow(g_window.Toolbar, g_settings.ToolbarHeight > 0 ? SW_RESTORE : SW_HIDE);
+    if (end != SetupEnd::Reload) Refresh(w);
+    RepaintAll(w);
 }
 void BaseSetup(HWND w) { Setup(w, SetupPage::Base); }
 void DirectorySetup(HWND w) { Setup(w, SetupPage::Directories); }
+void DisplaySetup(HWND w) { Setup(w, SetupPage::Display); }
+void ColorSetup(HWND w) { Setup(w, SetupPage::Colors); }
 void ArchiverSetup(HWND w) { RunArchiverSetup(g_window.Instance, w, IniProfile(), g_settings); }
 void ExtensionColours(HWND w) {
     if (RunBinColorDialog(g_window.Instance, w, IniProfile())) RepaintAll(w);
@@ -148,6 +160,8 @@ constexpr Command kCommands[] = {
     {CMD_ARCHIVER_SETUP, ArchiverSetup, kNoRow, nullptr, nullptr},
     {CMD_SETUP_BASE, BaseSetup, kNoRow, nullptr, nullptr},
     {CMD_SETUP_DIR, DirectorySetup, kNoRow, nullptr, nullptr},
+    {CMD_SETUP_DISPLAY, DisplaySetup, kNoRow, nullptr, nullptr},
+    {CMD_SETUP_COLOR, ColorSetup, kNoRow, nullptr, nullptr},
     {CMD_SHELL, StartInterpreter, kNoRow, nullptr, nullptr},
     {CMD_COPY, CopyEntries, kMarkedOrEntryRow, nullptr, kTipCopy},
     {CMD_DELETE, DeleteEntries, kNoRow, nullptr, kTipDelete},

@@ -1,5 +1,6 @@
 #include "setup/setup_dialogs_win32.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -56,19 +57,98 @@ bool BinColorCommand(HWND dialog, WPARAM wParam) {
     return true;
 }
 
+int CALLBACK AddFixedFont(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
+    // Each face once (the system names one for each character set), fixed
+    // pitch only, no vertical "@" faces.
+    HWND combo = reinterpret_cast<HWND>(list);
+    if ((font->lfPitchAndFamily & 3) == FIXED_PITCH && font->lfFaceName[0] != '@' &&
+        SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(font->lfFaceName)) == CB_ERR)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+    return 1;
+}
+
+void FillFonts(HWND dialog, const char* current) {
+    HWND combo = GetDlgItem(dialog, kSetupFont);
+    HDC dc = GetDC(dialog);
+    EnumFontsA(dc, nullptr, AddFixedFont, reinterpret_cast<LPARAM>(combo));
+    ReleaseDC(dialog, dc);
+    SetWindowTextA(combo, current);
+}
+
+// 選択: the colour of the checked radio button, in memory only.
+bool ChooseColour(HWND dialog, Settings& live) {
+    int item = 0;
+    while (item < kColorCount - 1 && IsDlgButtonChecked(dialog, kSetupFirstColor + item) != BST_CHECKED) ++item;
+    Rgb& c = live.Colors[kPageColors[item]];
+    COLORREF greys[16];
+    for (int i = 0; i < 16; ++i) greys[i] = RGB(16 * i, 16 * i, 16 * i);
+    CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = dialog;
+    cc.rgbResult = RGB(c.r, c.g, c.b);
+    cc.lpCustColors = greys;
+    cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorA(&cc)) return false;
+    c = Rgb{GetRValue(cc.rgbResult), GetGValue(cc.rgbResult), GetBValue(cc.rgbResult)};
+    return true;
+}
+
+// The font typed or chosen, when there is one that fits; else told.
+bool TakeFont(HWND dialog, Settings& edited) {
+    char font[kPathSize] = "";
+    GetDlgItemTextA(dialog, kSetupFont, font, sizeof font);
+    const char* refused = !font[0] ? kNoFont : std::strlen(font) >= sizeof edited.Font ? kFontTooLong : nullptr;
+    if (refused) return CurrentPrompts().Message(dialog, refused, kFontErrorTitle, kMbOk), false;
+    std::strcpy(edited.Font, font);
+    return true;
+}
+
+std::span<const PageRow> RowsOf(SetupPage page) {
+    switch (page) {
+    case SetupPage::Base: return kBasePage;
+    case SetupPage::Directories: return kDirPage;
+    case SetupPage::Display: return kDisplayPage;
+    case SetupPage::Colors: break;
+    }
+    return kColorPage;
+}
+
+const char* TemplateOf(SetupPage page) {
+    const char* const names[] = {kBaseSetupDialog, kDirSetupDialog, kDisplaySetupDialog, kColorSetupDialog};
+    return names[static_cast<int>(page) - 1];
+}
+
 }  // namespace
 
-SetupEnd RunSetupPage(HINSTANCE instance, HWND owner, SetupPage page, Profile& ini, Settings& live) {
-    const std::span<const PageRow> rows = page == SetupPage::Base ? std::span<const PageRow>(kBasePage)
-                                                                  : std::span<const PageRow>(kDirPage);
+SetupEnd RunSetupPage(HINSTANCE instance, HWND owner, SetupPage page, Profile& ini, Settings& live,
+                      const std::function<void()>& repaint) {
+    const std::span<const PageRow> rows = RowsOf(page);
     Settings edited = OpenPage(rows, ini, live);
     std::vector<SetupRow> binders;
     for (const PageRow& r : rows) binders.push_back(r.row);
     DialogRun run;
     run.Bind(edited, binders);
     SetupEnd end = SetupEnd::Closed;
+    run.init = [&](HWND dialog) {
+        if (page == SetupPage::Display) {
+            CheckDlgButton(dialog, kNameWidthCheck, edited.FileDispSize ? BST_CHECKED : BST_UNCHECKED);
+            EnableWindow(GetDlgItem(dialog, kNameWidthField), edited.FileDispSize != 0);
+        }
+        if (page == SetupPage::Colors) {
+            FillFonts(dialog, edited.Font);
+            CheckDlgButton(dialog, kSetupFirstColor, BST_CHECKED);
+        }
+        return TRUE;
+    };
     auto save = [&](HWND dialog) {
+        if (page == SetupPage::Display && IsDlgButtonChecked(dialog, kNameWidthCheck) != BST_CHECKED) edited.FileDispSize = 0;
+        if (page == SetupPage::Colors) {
+            if (!TakeFont(dialog, edited)) return false;
+            std::strcpy(live.Font, edited.Font);
+            StoreSetting(ini, live, IniKey::Font);
+        }
         SavePage(rows, ini, edited, live);
+        if (page == SetupPage::Colors) StoreColors(ini, live);
         return Written(dialog, ini);
     };
     run.command = [&](HWND dialog, WPARAM wParam) {
@@ -92,10 +172,19 @@ SetupEnd RunSetupPage(HINSTANCE instance, HWND owner, SetupPage page, Profile& i
                 SetDlgItemTextA(dialog, kSetupFirstDirectory + (id - kSetupFirstDirButton), chosen);
             return true;
         }
+        if (page == SetupPage::Display && id == kNameWidthCheck) {
+            EnableWindow(GetDlgItem(dialog, kNameWidthField), IsDlgButtonChecked(dialog, kNameWidthCheck) == BST_CHECKED);
+            return true;
+        }
+        if (page == SetupPage::Colors && id == kSetupChooseColor) {
+            ChooseColour(dialog, live);
+            if (repaint) repaint();  // in every case, so that it can be judged at once
+            return true;
+        }
         return false;
     };
     run.accept = save;
-    const bool ok = run.Run(instance, page == SetupPage::Base ? kBaseSetupDialog : kDirSetupDialog, owner);
+    const bool ok = run.Run(instance, TemplateOf(page), owner);
     return ok ? SetupEnd::Saved : end;
 }
 

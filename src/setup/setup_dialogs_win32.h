@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 #include "base/profile.h"
 #include "base/settings.h"
 
@@ -17,13 +19,16 @@ constexpr int kBinColorDelete = 1009;
 constexpr int kAboutVersionText = 1001;
 constexpr int kSetupBrowseEditor = 1002, kSetupBrowsePager = 1003;  // BASE_SETUP's 参照 buttons
 constexpr int kSetupFirstDirButton = 1004, kSetupFirstDirectory = 1037;  // DIR_SETUP: ",", ".", "/"
+constexpr int kSetupFirstColor = 1080, kSetupChooseColor = 1007, kSetupFont = 1033;  // COLOR_SETUP
 
 // The basic setup pages, "BASE_SETUP" and "DIR_SETUP": OK and 更新 save the
 // page (OK then closes); CANCEL closes and asks for the settings to be read
 // again from qrn.ini, dropping what was applied; the close box only closes.
-enum class SetupPage { Base = 1, Directories = 2 };
+enum class SetupPage { Base = 1, Directories = 2, Display = 3, Colors = 4 };
 enum class SetupEnd { Saved, Reload, Closed };
-SetupEnd RunSetupPage(HINSTANCE instance, HWND owner, SetupPage page, Profile& ini, Settings& live);
+// repaint draws the main window again: a colour chosen is shown at once.
+SetupEnd RunSetupPage(HINSTANCE instance, HWND owner, SetupPage page, Profile& ini, Settings& live,
+                      const std::function<void()>& repaint = {});
 
 // OK and 更新 save the page into ini and live; true after OK.
 bool RunArchiverSetup(HINSTANCE instance, HWND owner, Profile& ini, Settings& live);

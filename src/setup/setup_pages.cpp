@@ -45,6 +45,11 @@ void SavePage(std::span<const PageRow> page, Profile& ini, Settings& edited, Set
     }
 }
 
+void StoreColors(Profile& ini, const Settings& s) {
+    for (ColorIndex c : kPageColors)
+        for (int part = 0; part < 3; ++part) StoreSetting(ini, s, ColorKey(c, part));
+}
+
 std::vector<std::string> ReadBinColors(Profile& ini) {
     std::vector<std::string> lines;
     for (const std::string& key : ini.SectionKeys(kSectionBinColor)) {

@@ -52,6 +52,32 @@ inline constexpr PageRow kDirPage[] = {
     {{IniKey::SaveMode, 1025, BindKind::Check}, false, true},
 };
 
+// "DISP_SETUP", from memory and applied. The name width: its check box
+// (kNameWidthCheck) cleared saves 0 whatever the field holds.
+constexpr int kNameWidthCheck = 1027, kNameWidthField = 1035;
+inline constexpr PageRow kDisplayPage[] = {
+    {{IniKey::HiddenDisp, 1024, BindKind::Check}, false, true},
+    {{IniKey::SystemDisp, 1025, BindKind::Check}, false, true},
+    {{IniKey::Toolbar, 1028, BindKind::Check, 0, 0, kToolbarPixels}, false, true},
+    {{IniKey::FileNameFull, 1026, BindKind::Check}, false, true},
+    {{IniKey::MenuMode, 1132, BindKind::Check}, false, true},
+    {{IniKey::WinBannerMode, 1133, BindKind::Check}, false, true},
+    {{IniKey::FileDispSize, 1102, BindKind::Spin, kNameWidthField, 12, 260}, false, true},
+    {{IniKey::ExpDispSize, 1103, BindKind::Spin, 1036, 3, 260}, false, true},
+    {{IniKey::DisplayMode, 1071, BindKind::Radio, 1075, -1}, false, true},
+    {{IniKey::NameCase, 1076, BindKind::Radio, 1079, 0}, false, true},
+};
+// "COLOR_SETUP": the font and its size (the colours are chosen in memory
+// and written with them).
+inline constexpr PageRow kColorPage[] = {
+    {{IniKey::FontSize, 1102, BindKind::Spin, 1041, 8, 99}, false, true},
+};
+// The colours in the order of the page's radio buttons (1080-1089), which
+// is also the order they are written in.
+inline constexpr ColorIndex kPageColors[kColorCount] = {kBack, kNorm, kInfo, kInfd, kVol, kDir, kSys, kRdon, kHidn, kUpper};
+// Writes the ten colours, red, green and blue each.
+void StoreColors(Profile& ini, const Settings& s);
+
 // What a page opens with: live, and the rows read from the file.
 Settings OpenPage(std::span<const PageRow> page, Profile& ini, const Settings& live);
 // Saves a page as edited: every row written, the applied ones also put in live.

@@ -10,9 +10,12 @@ using namespace qrn::test;
 // Each row names a key of the table with a field, bound by a control of its
 // type; no control or key twice.
 TEST(SetupPages, RowsAreKeysOfTheTable) {
-    std::vector<std::vector<SetupRow>> pages = {{std::begin(kArchiverPage), std::end(kArchiverPage)}, {}, {}};
-    for (const PageRow& r : kBasePage) pages[1].push_back(r.row);
-    for (const PageRow& r : kDirPage) pages[2].push_back(r.row);
+    std::vector<std::vector<SetupRow>> pages = {{std::begin(kArchiverPage), std::end(kArchiverPage)}};
+    for (std::span<const PageRow> page : {std::span<const PageRow>(kBasePage), std::span<const PageRow>(kDirPage),
+                                          std::span<const PageRow>(kDisplayPage), std::span<const PageRow>(kColorPage)}) {
+        pages.emplace_back();
+        for (const PageRow& r : page) pages.back().push_back(r.row);
+    }
     for (const auto& page : pages) {
         std::set<int> ids;
         std::set<IniKey> keys;

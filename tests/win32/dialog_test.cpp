@@ -2,6 +2,8 @@
 // of its own: the input line, the extension-linked commands, the sort dialog, the binders of any dialog.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/main_window_win32.h"
 #include "app/prompts_win32.h"
 #include "base/dialog_win32.h"
@@ -14,6 +16,7 @@
 #include "listing/sort_dialog_win32.h"
 #include "resources/resource_ids.h"
 #include "setup/setup_dialogs_win32.h"
+#include "setup/setup_pages.h"
 #include "support.h"
 #include "../core/core_test.h"
 
@@ -340,4 +343,42 @@ TEST(SetupDialogs, DirectoryPageUpdateThenCancel) {
         EXPECT_TRUE(script.Done());
         EXPECT_EQ("C:\\WORK\\|", ini.Value("SET_DIR", "SET1") + "|" + ini.Value("SET_DIR", "SET2"));
     }
+}
+
+// DISP_SETUP: the name width cleared saves 0 whatever its field holds; the
+// display mode is written as the radio's position. COLOR_SETUP: fixed-pitch
+// faces only, each once; no font is refused with the dialog open; OK writes
+// the font, its size and the colours.
+TEST(SetupDialogs, DisplayAndColourPages) {
+    Ini ini("[QRNInit]\r\nFileDispSize=40\r\n");
+    Settings live;
+    DefaultSettings(live);
+    live.FileDispSize = 40;
+    DialogScript display({[&](HWND d) {
+        EXPECT_TRUE(IsDlgButtonChecked(d, kNameWidthCheck) == BST_CHECKED && Enabled(d, kNameWidthField));
+        Click(d, kNameWidthCheck);
+        EXPECT_FALSE(Enabled(d, kNameWidthField));
+        Click(d, 1075);  // 全ての情報
+        Click(d, IDOK);
+    }});
+    EXPECT_EQ(SetupEnd::Saved, RunSetupPage(GetModuleHandleA(nullptr), nullptr, SetupPage::Display, ini.profile, live));
+    EXPECT_EQ("0|4|3", ini.Value("QRNInit", "FileDispSize") + "|" + ini.Value("QRNInit", "Disp_Mode") + "|" +
+                           std::to_string(live.DisplayMode));
+    Strings faces;
+    qrn::test::ScriptedPrompts told;
+    DialogScript colours({[&](HWND d) {
+        faces = Items(GetDlgItem(d, kSetupFont), CB_GETCOUNT, CB_GETLBTEXT);
+        SetDlgItemTextA(d, kSetupFont, "");
+        Click(d, IDOK);  // refused: stays open
+        SetDlgItemTextA(d, kSetupFont, "Courier New");
+        live.Colors[kBack] = Rgb{1, 2, 3};  // as the chooser leaves it
+        Click(d, IDOK);
+    }});
+    EXPECT_EQ(SetupEnd::Saved, RunSetupPage(GetModuleHandleA(nullptr), nullptr, SetupPage::Colors, ini.profile, live));
+    EXPECT_EQ((Strings{"Error!|フォントが設定されていません。"}), told.messages);
+    EXPECT_FALSE(faces.empty());
+    EXPECT_EQ(std::set<std::string>(faces.begin(), faces.end()).size(), faces.size());
+    for (const std::string& face : faces) EXPECT_NE('@', face[0]) << face;
+    EXPECT_EQ("Courier New|9|1|3", ini.Value("QRNInit", "Font") + "|" + ini.Value("QRNInit", "FontSize") + "|" +
+                                       ini.Value("Color", "Back_Col_R") + "|" + ini.Value("Color", "Back_Col_B"));
 }
