@@ -26,6 +26,17 @@ TEST(SetupPages, RowsAreKeysOfTheTable) {
             EXPECT_TRUE(ids.insert(row.id).second && keys.insert(row.key).second) << k.name;
         }
     }
+    // A page saves exactly the keys it owns.
+    for (std::span<const PageRow> page : {std::span<const PageRow>(kBasePage), std::span<const PageRow>(kDirPage),
+                                          std::span<const PageRow>(kDisplayPage)}) {
+        FakeProfile ini;
+        Settings live;
+        DefaultSettings(live);
+        Settings edited = live;
+        SavePage(page, ini, edited, live);
+        EXPECT_EQ(static_cast<int>(page.size()), ini.writes);
+        for (const PageRow& r : page) EXPECT_NE(nullptr, ini.Find(KeyOf(r.row.key).section, KeyOf(r.row.key).name));
+    }
 }
 
 // An archiver text left empty keeps its old value, written nowhere; the

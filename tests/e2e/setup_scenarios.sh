@@ -2,7 +2,7 @@
 # shellcheck shell=bash
 
 # ---------------------------------------------------------------------------
-scenario "the archivers' parameters, the extension colours, the one-key directories, the basic settings, the About box"
+scenario "every setup dialog from its command id, a change in each"
 clear_drive "$U"
 printf 't' > "$U/a.txt" && mkdir "$U/reg"
 open_u "Disp_Mode=1" "[PKUPK_CMD]" "ZIP_UNPACK=-x -o"
@@ -31,6 +31,20 @@ check "with the editor in use" equals "$(drive gettext '#32770' QRNの基本設�
 drive settext '#32770' QRNの基本設定 '#1035' 'C:\qrn\ed.exe'
 answer QRNの基本設定 '#1'
 check "and OK writes the editor" ini_becomes QRNInit Editor 'C:\qrn\ed.exe'
+drive command QRN "QRN - " 40041
+check "the display settings open" drive wait '#32770' QRNの表示設定 10000
+drive press '#32770' QRNの表示設定 '#1028'
+answer QRNの表示設定 '#1'
+check "ticking the toolbar's box writes it on" ini_becomes QRNInit ToolBar 1
+drive command QRN "QRN - " 40039
+check "the colour settings open" drive wait '#32770' QRNの画面色設定 10000
+drive settext '#32770' QRNの画面色設定 '#1033' ''
+drive press '#32770' QRNの画面色設定 '#1'
+check "without a font nothing is saved" question Error! フォントが設定されていません。
+answer Error! '#1'
+drive settext '#32770' QRNの画面色設定 '#1033' 'Courier New'
+answer QRNの画面色設定 '#1'
+check "with one the font is written" ini_becomes QRNInit Font 'Courier New'
 VERSION=$(sed -n 's/^project(qrn VERSION \([0-9.]*\).*/\1/p' "$HERE/../../CMakeLists.txt")
 drive command QRN "QRN - " 40001
 check "the About box names the project's version" becomes yes bash -c \

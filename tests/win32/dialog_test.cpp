@@ -368,14 +368,16 @@ TEST(SetupDialogs, DisplayAndColourPages) {
     qrn::test::ScriptedPrompts told;
     DialogScript colours({[&](HWND d) {
         faces = Items(GetDlgItem(d, kSetupFont), CB_GETCOUNT, CB_GETLBTEXT);
+        SetDlgItemTextA(d, kSetupFont, std::string(70, 'f').c_str());
+        Click(d, IDOK);  // longer than the setting holds: refused
         SetDlgItemTextA(d, kSetupFont, "");
-        Click(d, IDOK);  // refused: stays open
+        Click(d, IDOK);  // none: refused, and the dialog stays open
         SetDlgItemTextA(d, kSetupFont, "Courier New");
         live.Colors[kBack] = Rgb{1, 2, 3};  // as the chooser leaves it
         Click(d, IDOK);
     }});
     EXPECT_EQ(SetupEnd::Saved, RunSetupPage(GetModuleHandleA(nullptr), nullptr, SetupPage::Colors, ini.profile, live));
-    EXPECT_EQ((Strings{"Error!|フォントが設定されていません。"}), told.messages);
+    EXPECT_EQ((Strings{"Error!|フォント名が長すぎます（63バイトまで）。", "Error!|フォントが設定されていません。"}), told.messages);
     EXPECT_FALSE(faces.empty());
     EXPECT_EQ(std::set<std::string>(faces.begin(), faces.end()).size(), faces.size());
     for (const std::string& face : faces) EXPECT_NE('@', face[0]) << face;
