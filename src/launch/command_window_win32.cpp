@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "base/sjis.h"
@@ -48,9 +47,9 @@ void DrawRow(HDC dc, const CommandWindowState& st, int row, bool highlighted) {
     const char letter[3] = {static_cast<char>('A' + row), ':', '\0'};
     Field(dc, st, x, y, letter, 2, back);
     char shown[kRowWidth + 1];
-    std::memset(shown, ' ', kRowWidth);
-    const char* s = CommandRowText(st.list, row);
-    std::memcpy(shown, s, std::min<std::size_t>(std::strlen(s), kRowWidth));
+    CopyCut(shown, sizeof shown, CommandRowText(st.list, row));  // never half a character
+    const std::size_t n = std::strlen(shown);
+    std::memset(shown + n, ' ', kRowWidth - n);
     Field(dc, st, x + 2 * st.cw, y, shown, kRowWidth, back);
 }
 
