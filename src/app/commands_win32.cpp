@@ -97,10 +97,11 @@ void Setup(HWND w, SetupPage page) {
     const int toolbar = g_settings.ToolbarHeight;
     const SetupEnd end = RunSetupPage(g_window.Instance, w, page, IniProfile(), g_settings, [w] { RepaintAll(w); });
     if (end == SetupEnd::Reload) ReloadSettings(w);
-    if (g_settings.ToolbarHeight != toolbar && g_window.Toolbar)
+    else Refresh(w);
+    if (g_settings.ToolbarHeight != toolbar && g_window.Toolbar) {
         ShowWindow(g_window.Toolbar, g_settings.ToolbarHeight > 0 ? SW_RESTORE : SW_HIDE);
-    if (end != SetupEnd::Reload) Refresh(w);
-    RepaintAll(w);
+        RepaintAll(w);  // the list moves up or down with it
+    }
 }
 void BaseSetup(HWND w) { Setup(w, SetupPage::Base); }
 void DirectorySetup(HWND w) { Setup(w, SetupPage::Directories); }

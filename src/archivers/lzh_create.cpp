@@ -105,10 +105,10 @@ private:
     ByteSource& in_;
 };
 
-class Creation {
+class Creation final : ArchiveWriter {
 public:
     Creation(ArchiveFiles& f, const std::string& archive, bool attributes)
-        : f_(f), archive_(archive), attributes_(attributes) {}
+        : ArchiveWriter(f, archive), attributes_(attributes) {}
 
     int Run(const std::vector<std::string>& names) {
         std::vector<PackEntry> entries;
@@ -130,14 +130,6 @@ public:
     }
 
 private:
-    int Failed() { return f_.Tell(kArchiveNotWritten + archive_), 2; }
-
-    bool Put(const void* p, std::size_t n) {
-        ok_ = ok_ && out_->Write(p, n);
-        written_ += n;
-        return ok_;
-    }
-
     // The old archive's entries that no new one replaces, header and data as they were.
     bool KeepOld(ByteSource& in, const std::set<std::string>& replaced) {
         KeepingSource keeping(in);
@@ -212,13 +204,7 @@ private:
         return (Put(h.data(), h.size()) && Put(held.data(), held.size())) || (Failed(), false);
     }
 
-    ArchiveFiles& f_;
-    std::string archive_;
     bool attributes_;
-    std::unique_ptr<NewFile> out_;
-    std::uint64_t written_ = 0;
-    bool ok_ = true;
-    unsigned char buffer_[1 << 16];
 };
 
 }  // namespace

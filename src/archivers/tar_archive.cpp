@@ -178,9 +178,9 @@ private:
 };
 
 // A stored name: relative, '/' between its parts.
-class Creation {
+class Creation final : ArchiveWriter {
 public:
-    Creation(ArchiveFiles& f, const std::string& archive) : f_(f), archive_(archive) {}
+    Creation(ArchiveFiles& f, const std::string& archive) : ArchiveWriter(f, archive) {}
 
     int Run(const std::vector<std::string>& names) {
         std::vector<PackEntry> entries;
@@ -197,14 +197,6 @@ public:
     }
 
 private:
-    int Failed() { return f_.Tell(kArchiveNotWritten + archive_), 2; }
-
-    bool Put(const void* p, std::size_t n) {
-        ok_ = ok_ && out_->Write(p, n);
-        written_ += n;
-        return ok_;
-    }
-
     bool Header(const std::string& stored, char type, std::uint64_t size, std::int64_t time) {
         if (stored.size() >= 100) {  // GNU: the name in an entry of its own before
             if (!Header("././@LongLink", 'L', stored.size() + 1, 0)) return false;
@@ -250,12 +242,6 @@ private:
         return Put(zeros, (kBlock - e.size % kBlock) % kBlock) || (Failed(), false);
     }
 
-    ArchiveFiles& f_;
-    std::string archive_;
-    std::unique_ptr<NewFile> out_;
-    std::uint64_t written_ = 0;
-    unsigned char buffer_[1 << 16];
-    bool ok_ = true;
 };
 
 }  // namespace

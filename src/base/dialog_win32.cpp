@@ -8,6 +8,22 @@
 
 namespace qrn {
 
+std::string DialogText(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    std::string text(static_cast<std::size_t>(std::max(GetWindowTextLengthA(control), 0)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(std::max(GetWindowTextA(control, &text[0], static_cast<int>(text.size())), 0)));
+    return text;
+}
+
+std::string ListBoxLine(HWND list, int index) {
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR || length < 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT got = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got == LB_ERR || got < 0 ? 0 : static_cast<std::size_t>(got));
+    return text;
+}
+
 void DialogRun::Check(int id, int& field, int on, int off) {
     binders_.push_back({Kind::Check, id, 0, &field, 0, on, off});
 }

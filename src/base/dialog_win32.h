@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "base/settings.h"
@@ -19,6 +20,10 @@ T* DialogState(HWND dialog, UINT msg, LPARAM lParam) {
     if (msg == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     return reinterpret_cast<T*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
+
+// The whole text of a control of a dialog, and one line of a list box.
+std::string DialogText(HWND dialog, int id);
+std::string ListBoxLine(HWND list, int index);
 
 // OK or Cancel (Enter or Escape too).
 inline bool IsOkOrCancel(UINT msg, WPARAM wParam) {

@@ -14,4 +14,17 @@ bool RegisterOwnClass(HINSTANCE instance, const char* name, WNDPROC procedure, U
     return RegisterClassA(&wc) != 0;
 }
 
+void RunOwnLoop(HWND window, const std::function<bool()>& running) {
+    MSG m;
+    while (running() && IsWindow(window)) {
+        const BOOL got = GetMessageA(&m, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(m.wParam));
+            return;
+        }
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
 }  // namespace qrn

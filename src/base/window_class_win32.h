@@ -3,10 +3,17 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 namespace qrn {
 
 // Registers name for procedure with the given styles and background brush
 // (null: none); false when the system refuses.
 bool RegisterOwnClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT style, HBRUSH background);
+
+// The message loop of a window that waits for its answer: runs while
+// running() and the window is there. A quit met on the way is posted again
+// for the loop outside, which then ends too.
+void RunOwnLoop(HWND window, const std::function<bool()>& running);
 
 }  // namespace qrn

@@ -179,16 +179,7 @@ std::string OpenCommandWindow(HWND owner, Collection c, Profile& ini, const Comm
         SetForegroundWindow(hwnd);
         SetFocus(hwnd);
         Announce(st, title.c_str());
-        MSG m;
-        while (st.list.picked < 0 && !st.list.closed && IsWindow(hwnd)) {
-            const BOOL got = GetMessageA(&m, nullptr, 0, 0);
-            if (got <= 0) {  // the program is quitting: the loop above sees it too
-                if (got == 0) PostQuitMessage(static_cast<int>(m.wParam));
-                break;
-            }
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
+        RunOwnLoop(hwnd, [&] { return st.list.picked < 0 && !st.list.closed; });
         if (IsWindow(hwnd)) DestroyWindow(hwnd);
     }
     g_commands = nullptr;

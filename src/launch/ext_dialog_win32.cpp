@@ -27,23 +27,6 @@ HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 
 void Enable(HWND dialog, int id, bool on) { EnableWindow(Item(dialog, id), on ? TRUE : FALSE); }
 
-std::string FieldText(HWND dialog, int id) {
-    char text[kExtLineSize];
-    text[0] = '\0';
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-std::string ListLine(HWND list, int index) {
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR || length < 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT got = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                     reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got == LB_ERR || got < 0 ? 0 : static_cast<std::size_t>(got));
-    return text;
-}
-
 void SetDefaultButton(HWND dialog, int newId, int oldId) {
     SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(newId), 0);
     SendDlgItemMessageA(dialog, oldId, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
@@ -69,9 +52,9 @@ void LoadLines(HWND dialog, ExtDialog& d) {
 }
 
 void OnAdd(HWND dialog) {
-    const std::string ext = FieldText(dialog, kExtName);
+    const std::string ext = DialogText(dialog, kExtName);
     if (ext.empty()) return;
-    const std::string line = ext + "=" + FieldText(dialog, kExtCommand);
+    const std::string line = ext + "=" + DialogText(dialog, kExtCommand);
     SendDlgItemMessageA(dialog, kExtList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     ClearFields(dialog);
     Enable(dialog, kExtWrite, true);
@@ -82,7 +65,7 @@ void TakeLine(HWND dialog, ExtDialog& d) {
     HWND list = Item(dialog, kExtList);
     const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR || selected < 0) return;
-    const std::string line = ListLine(list, static_cast<int>(selected));
+    const std::string line = ListBoxLine(list, static_cast<int>(selected));
     char key[kExtLineSize], value[kExtLineSize];
     SplitExtLine(line.c_str(), key, sizeof key, value, sizeof value);
     d.editing = true;
@@ -103,7 +86,7 @@ void PutLineBack(HWND dialog, ExtDialog& d) {
     ext[0] = '\0';
     GetDlgItemTextA(dialog, kExtName, ext, sizeof ext);
     CharUpperA(ext);
-    const std::string line = std::string(ext) + "=" + FieldText(dialog, kExtCommand);
+    const std::string line = std::string(ext) + "=" + DialogText(dialog, kExtCommand);
     HWND list = Item(dialog, kExtList);
     const LRESULT at = SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(d.position),
                                     reinterpret_cast<LPARAM>(line.c_str()));
@@ -118,7 +101,7 @@ void PutLineBack(HWND dialog, ExtDialog& d) {
 }
 
 void OnChange(HWND dialog, ExtDialog& d) {
-    if (FieldText(dialog, kExtName).empty())
+    if (DialogText(dialog, kExtName).empty())
         TakeLine(dialog, d);
     else
         PutLineBack(dialog, d);
@@ -145,7 +128,7 @@ void OnWrite(HWND dialog, Profile& ini) {
     HWND list = Item(dialog, kExtList);
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; ++i) {
-        const std::string line = ListLine(list, i);
+        const std::string line = ListBoxLine(list, i);
         char key[kExtLineSize], value[kExtLineSize];
         SplitExtLine(line.c_str(), key, sizeof key, value, sizeof value);
         if (key[0] == '\0') continue;

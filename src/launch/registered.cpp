@@ -23,15 +23,23 @@ void ReadText(Profile& ini, const std::string& section, const char* key, char* o
     TrimDanglingLead(out);
 }
 
+// The key of entry i: "A" to "Z".
+struct EntryKey {
+    explicit EntryKey(int i) : name{static_cast<char>('A' + i), '\0'} {}
+    char name[2];
+};
+
+// A page's title and its entries as stored.
+void ReadPage(Profile& ini, Collection c, int page, char* title, char (*entries)[kEntrySize]) {
+    const std::string section = PageSection(c, page);
+    ReadText(ini, section, "PageTitle", title, kTitleSize);
+    for (int i = 0; i < kEntryLetters; ++i) ReadText(ini, section, EntryKey(i).name, entries[i], kEntrySize);
+}
+
 void LoadPage(CommandList& l, Profile& ini) {
-    const std::string section = PageSection(l.collection, l.page);
-    ReadText(ini, section, "PageTitle", l.pageTitle, sizeof l.pageTitle);
-    for (int i = 0; i < kEntryLetters; ++i) {
-        const char key[2] = {static_cast<char>('A' + i), '\0'};
-        char stored[kEntrySize];
-        ReadText(ini, section, key, stored, sizeof stored);
-        SplitEntry(stored, l.collection, l.items[i]);
-    }
+    char stored[kEntryLetters][kEntrySize];
+    ReadPage(ini, l.collection, l.page, l.pageTitle, stored);
+    for (int i = 0; i < kEntryLetters; ++i) SplitEntry(stored[i], l.collection, l.items[i]);
     l.selected = 0;
 }
 
@@ -132,14 +140,7 @@ void LoadRegisteredPages(Profile& ini, Collection c, RegisteredPages& p) {
     const PageCount count = ReadPageCount(ini, c);
     p.count = count.count > kDialogPages ? kDialogPages : count.count;
     p.current = count.current > p.count ? p.count : count.current;
-    for (int page = 0; page < kDialogPages; ++page) {
-        const std::string section = PageSection(c, page + 1);
-        ReadText(ini, section, "PageTitle", p.titles[page], kTitleSize);
-        for (int i = 0; i < kEntryLetters; ++i) {
-            const char key[2] = {static_cast<char>('A' + i), '\0'};
-            ReadText(ini, section, key, p.entries[page][i], kEntrySize);
-        }
-    }
+    for (int page = 0; page < kDialogPages; ++page) ReadPage(ini, c, page + 1, p.titles[page], p.entries[page]);
 }
 
 void StoreRegisteredPages(Profile& ini, const RegisteredPages& p) {
@@ -147,10 +148,7 @@ void StoreRegisteredPages(Profile& ini, const RegisteredPages& p) {
         const std::string section = PageSection(p.collection, page + 1);
         auto put = [&](const char* key, const char* value) { ini.WriteString(section.c_str(), key, value[0] ? value : nullptr); };
         put("PageTitle", p.titles[page]);
-        for (int i = 0; i < kEntryLetters; ++i) {
-            const char key[2] = {static_cast<char>('A' + i), '\0'};
-            put(key, p.entries[page][i]);
-        }
+        for (int i = 0; i < kEntryLetters; ++i) put(EntryKey(i).name, p.entries[page][i]);
     }
 }
 

@@ -15,13 +15,6 @@ namespace qrn {
 
 namespace {
 
-std::string Text(HWND dialog, int id) {
-    char text[kEntrySize];
-    text[0] = '\0';
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 void Status(HWND dialog, const char* text) { SetDlgItemTextA(dialog, kRegStatus, text); }
 
 // The current page: its number, its title and its twenty slots.
@@ -41,7 +34,7 @@ void PutFields(HWND dialog, const std::string& path, const std::string& comment)
 bool Command(HWND dialog, WPARAM wParam, RegisteredPages& p) {
     const int id = LOWORD(wParam), code = HIWORD(wParam);
     if (id == kRegPageTitle && code == EN_CHANGE) {
-        CopyCut(p.titles[p.current - 1], kTitleSize, Text(dialog, kRegPageTitle).c_str());
+        CopyCut(p.titles[p.current - 1], kTitleSize, DialogText(dialog, kRegPageTitle).c_str());
         return true;
     }
     if (id == kRegPageNumber && code == EN_CHANGE) {
@@ -51,14 +44,14 @@ bool Command(HWND dialog, WPARAM wParam, RegisteredPages& p) {
         Status(dialog, "");
         if (ok && TurnToPage(p, n)) {
             ShowPage(dialog, p);
-        } else if (!Text(dialog, kRegPageNumber).empty()) {  // a number being typed anew is let be
+        } else if (!DialogText(dialog, kRegPageNumber).empty()) {  // a number being typed anew is let be
             SetDlgItemInt(dialog, kRegPageNumber, static_cast<UINT>(p.current), FALSE);
             Status(dialog, kPageNotChanged);
         }
         return true;
     }
     if (code != BN_CLICKED) return false;
-    std::string path = Text(dialog, kRegPath), comment = Text(dialog, kRegComment);
+    std::string path = DialogText(dialog, kRegPath), comment = DialogText(dialog, kRegComment);
     if (id >= kRegFirstSlot && id < kRegFirstSlot + kSlots) {
         Status(dialog, "");
         const int slot = id - kRegFirstSlot;

@@ -29,6 +29,9 @@ std::string DesktopFolder() {
     return folder;
 }
 
+// Where a shortcut named name in folder is written: ".lnk" always added.
+std::string LinkPath(const std::string& folder, const std::string& name) { return folder + "\\" + name + ".lnk"; }
+
 int SaveLink(const char* target, const char* workingDir, const char* name, const wchar_t* link) {
     IShellLinkA* shell = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
@@ -49,7 +52,7 @@ int SaveLink(const char* target, const char* workingDir, const char* name, const
 }  // namespace
 
 int CreateShortcut(const char* target, const char* folder, const char* workingDir, const char* name, bool initCom) {
-    const std::string link = std::string(folder) + "\\" + name + ".lnk";
+    const std::string link = LinkPath(folder, name);
     // Paths are read in the ANSI code page throughout.
     wchar_t wide[kPathSize * 2];
     if (MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, static_cast<int>(sizeof wide / sizeof wide[0])) <= 0)
@@ -85,7 +88,7 @@ bool ShortcutCommand(HWND owner, const char* currentDir, const FileEntry& row, b
     if (!GetSaveFileNameA(&ofn)) return false;
     const int slash = LastBackslash(file);
     const std::string folder(file, slash < 0 ? 0 : static_cast<std::size_t>(slash)), name(file + slash + 1);
-    const std::string link = folder + "\\" + name + ".lnk";
+    const std::string link = LinkPath(folder, name);
     if (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES &&
         CurrentPrompts().Message(owner, (link + kShortcutReplace).c_str(), kShortcutTitle, kMbOkCancel | kMbIconQuestion) !=
             kIdOk)

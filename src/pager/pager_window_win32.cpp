@@ -308,18 +308,7 @@ bool ViewFile(HWND owner, const PagerContext& c, const FileEntry& entry) {
     SetFocus(p.window);
     UpdateWindow(p.window);
 
-    MSG msg;
-    while (!p.closed) {
-        const BOOL r = GetMessageA(&msg, nullptr, 0, 0);
-        if (r == 0) {
-            Close(p);
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (r == -1) break;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    RunOwnLoop(p.window, [&] { return !p.closed; });
     if (!p.closed) Close(p);
     DeleteObject(p.font);  // a stock font ignores it
     g_pager = nullptr;

@@ -22,21 +22,12 @@ bool Written(HWND dialog, Profile& ini) {
     return false;
 }
 
-std::string ListLine(HWND list, int index) {
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR || length < 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT got = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got == LB_ERR || got < 0 ? 0 : static_cast<std::size_t>(got));
-    return text;
-}
-
 bool BinColorCommand(HWND dialog, WPARAM wParam) {
     const int id = LOWORD(wParam);
     HWND list = GetDlgItem(dialog, kBinColorList);
     const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (id == kBinColorList && HIWORD(wParam) == LBN_SELCHANGE) {
-        const std::string line = ListLine(list, static_cast<int>(selected));
+        const std::string line = ListBoxLine(list, static_cast<int>(selected));
         SetDlgItemTextA(dialog, kBinColorExtension, line.substr(0, line.find('=')).c_str());
         SetFocus(GetDlgItem(dialog, kBinColorExtension));
         return true;
@@ -46,10 +37,9 @@ bool BinColorCommand(HWND dialog, WPARAM wParam) {
         return true;
     }
     if (id < kBinColorFirstButton || id >= kBinColorFirstButton + 8) return false;
-    char extension[kPathSize] = "";
-    GetDlgItemTextA(dialog, kBinColorExtension, extension, sizeof extension);
-    if (!extension[0]) return true;
-    const std::string line = std::string(extension) + "=" + kBinColorValues[id - kBinColorFirstButton];
+    const std::string extension = DialogText(dialog, kBinColorExtension);
+    if (extension.empty()) return true;
+    const std::string line = extension + "=" + kBinColorValues[id - kBinColorFirstButton];
     if (selected != LB_ERR) SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     SetDlgItemTextA(dialog, kBinColorExtension, "");
@@ -95,11 +85,10 @@ bool ChooseColour(HWND dialog, Settings& live) {
 
 // The font typed or chosen, when there is one that fits; else told.
 bool TakeFont(HWND dialog, Settings& edited) {
-    char font[kPathSize] = "";
-    GetDlgItemTextA(dialog, kSetupFont, font, sizeof font);
-    const char* refused = !font[0] ? kNoFont : std::strlen(font) >= sizeof edited.Font ? kFontTooLong : nullptr;
+    const std::string font = DialogText(dialog, kSetupFont);
+    const char* refused = font.empty() ? kNoFont : font.size() >= sizeof edited.Font ? kFontTooLong : nullptr;
     if (refused) return CurrentPrompts().Message(dialog, refused, kFontErrorTitle, kMbOk), false;
-    std::strcpy(edited.Font, font);
+    std::strcpy(edited.Font, font.c_str());
     return true;
 }
 
@@ -227,7 +216,7 @@ bool RunBinColorDialog(HINSTANCE instance, HWND owner, Profile& ini) {
     run.accept = [&](HWND dialog) {
         HWND list = GetDlgItem(dialog, kBinColorList);
         std::vector<std::string> lines;
-        for (LRESULT i = 0, n = SendMessageA(list, LB_GETCOUNT, 0, 0); i < n; ++i) lines.push_back(ListLine(list, static_cast<int>(i)));
+        for (LRESULT i = 0, n = SendMessageA(list, LB_GETCOUNT, 0, 0); i < n; ++i) lines.push_back(ListBoxLine(list, static_cast<int>(i)));
         WriteBinColors(ini, lines);
         return Written(dialog, ini);
     };

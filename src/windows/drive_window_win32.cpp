@@ -190,16 +190,7 @@ DriveResult DriveWindow(HWND owner, const char* title, const char* currentDir, D
         UpdateWindow(hwnd);
         SetForegroundWindow(hwnd);
         SetFocus(hwnd);
-        MSG m;
-        while (st.input.result == DriveResult::Running && IsWindow(hwnd)) {
-            const BOOL got = GetMessageA(&m, nullptr, 0, 0);
-            if (got <= 0) {  // the program is quitting: the loop above sees it too
-                if (got == 0) PostQuitMessage(static_cast<int>(m.wParam));
-                break;
-            }
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
+        RunOwnLoop(hwnd, [&] { return st.input.result == DriveResult::Running; });
         if (IsWindow(hwnd)) DestroyWindow(hwnd);
     }
     g_drive = nullptr;
