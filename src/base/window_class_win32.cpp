@@ -14,6 +14,15 @@ bool RegisterOwnClass(HINSTANCE instance, const char* name, WNDPROC procedure, U
     return RegisterClassA(&wc) != 0;
 }
 
+void FontCell(HFONT font, int& cw, int& lh) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm;
+    if (GetTextMetricsA(dc, &tm)) cw = tm.tmAveCharWidth, lh = tm.tmHeight + tm.tmExternalLeading;
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+}
+
 void RunOwnLoop(HWND window, const std::function<bool()>& running) {
     MSG m;
     while (running() && IsWindow(window)) {

@@ -155,12 +155,7 @@ std::string OpenCommandWindow(HWND owner, Collection c, Profile& ini, const Comm
     st.ini = &ini;
     st.look = look;
     st.owner = owner;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, look.font);
-    TEXTMETRICA tm;
-    if (GetTextMetricsA(dc, &tm)) st.cw = tm.tmAveCharWidth, st.lh = tm.tmHeight + tm.tmExternalLeading;
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    FontCell(look.font, st.cw, st.lh);
 
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     RECT r{0, 0, 50 * st.cw, 14 * st.lh};

@@ -170,12 +170,7 @@ DriveResult DriveWindow(HWND owner, const char* title, const char* currentDir, D
     st.look = look;
     st.title = title;
     st.owner = owner;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, look.font);
-    TEXTMETRICA tm;
-    if (GetTextMetricsA(dc, &tm)) st.cw = tm.tmAveCharWidth, st.lh = tm.tmHeight + tm.tmExternalLeading;
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    FontCell(look.font, st.cw, st.lh);
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     RECT r{0, 0, kDriveCells * st.cw, 5 * st.lh};
