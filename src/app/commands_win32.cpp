@@ -156,7 +156,9 @@ struct Command {
 // Every id that does something, or has a toolbar button; the others do nothing.
 constexpr Command kCommands[] = {
     {CMD_ABOUT, About, kNoRow, nullptr, kTipAbout},
-    {CMD_ATTRIBUTES, nullptr, kNoRow, nullptr, kTipAttributes},
+    {CMD_ATTRIBUTES, ChangeAttributes, kMarkedOrEntryRow, nullptr, kTipAttributes},
+    {CMD_CONCATENATE, ConcatenateMarked, kNoRow, nullptr, nullptr},
+    {CMD_TOTAL_SIZE, TotalSize, kNoRow, nullptr, nullptr},
     {CMD_BIN_COLOR, ExtensionColours, kNoRow, nullptr, nullptr},
     {CMD_ARCHIVER_SETUP, ArchiverSetup, kNoRow, nullptr, nullptr},
     {CMD_SETUP_BASE, BaseSetup, kNoRow, nullptr, nullptr},

@@ -1,5 +1,6 @@
 // The file commands of the main list: delete, rename (also keeping the
-// extension), make directory and the volume label.
+// extension), make directory, the volume label, attributes, total size,
+// concatenation, and files dropped on the list.
 #pragma once
 #include <windows.h>
 
@@ -19,5 +20,10 @@ void RenameEntries(HWND window);
 void RenameKeepingExtension(HWND window);
 void MakeDirectory(HWND window);
 void ChangeVolumeLabel(HWND window);
+void ChangeAttributes(HWND window);
+void TotalSize(HWND window);
+void ConcatenateMarked(HWND window);
+// The files of drop, dropped on row of the main list.
+void DropOnList(HWND window, HDROP drop, int row);
 
 }  // namespace qrn

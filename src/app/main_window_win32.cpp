@@ -9,6 +9,7 @@
 #include "app/app_texts.h"
 #include "app/commands.h"
 #include "app/commands_win32.h"
+#include "app/fileops_commands_win32.h"
 #include "app/list_keys_win32.h"
 #include "base/dialog_win32.h"
 #include "base/prompts.h"
@@ -228,9 +229,7 @@ void DroppedFiles(HWND hwnd, HDROP drop) {
     if (DragQueryPoint(drop, &at) && PtInRect(&client, at)) {
         g_window.MousePoint = at;
         g_window.CurrentModelessDialog = nullptr;
-        // The target entry is known here; what a drop does comes with the
-        // file operations.
-        ListKeyHandler(hwnd, WM_DROPFILES, 0);
+        DropOnList(hwnd, drop, ListKeyHandler(hwnd, WM_DROPFILES, 0));
     }
     DragFinish(drop);
 }

@@ -23,7 +23,7 @@ void FontCell(HFONT font, int& cw, int& lh) {
     ReleaseDC(nullptr, dc);
 }
 
-void RunOwnLoop(HWND window, const std::function<bool()>& running) {
+void RunOwnLoop(HWND window, const std::function<bool()>& running, bool dialog) {
     MSG m;
     while (running() && IsWindow(window)) {
         const BOOL got = GetMessageA(&m, nullptr, 0, 0);
@@ -31,6 +31,7 @@ void RunOwnLoop(HWND window, const std::function<bool()>& running) {
             if (got == 0) PostQuitMessage(static_cast<int>(m.wParam));
             return;
         }
+        if (dialog && IsDialogMessageA(window, &m)) continue;
         TranslateMessage(&m);
         DispatchMessageA(&m);
     }

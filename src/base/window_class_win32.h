@@ -17,7 +17,8 @@ void FontCell(HFONT font, int& cw, int& lh);
 
 // The message loop of a window that waits for its answer: runs while
 // running() and the window is there. A quit met on the way is posted again
-// for the loop outside, which then ends too.
-void RunOwnLoop(HWND window, const std::function<bool()>& running);
+// for the loop outside, which then ends too. A dialog's keys (Enter, Escape,
+// Tab) go to the dialog manager first.
+void RunOwnLoop(HWND window, const std::function<bool()>& running, bool dialog = false);
 
 }  // namespace qrn

@@ -442,4 +442,34 @@ FileSystem& SystemFileSystem() {
     return fs;
 }
 
+namespace {
+
+class Win32Clock : public LocalClock {
+public:
+    bool ToLocal(std::uint64_t universal, CalendarTime& c) override {
+        const FILETIME u = ToFileTime(universal);
+        FILETIME l;
+        SYSTEMTIME st;
+        if (!FileTimeToLocalFileTime(&u, &l) || !FileTimeToSystemTime(&l, &st)) return false;
+        c = CalendarTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+        return true;
+    }
+    bool ToUniversal(const CalendarTime& c, std::uint64_t& universal) override {
+        const SYSTEMTIME st{static_cast<WORD>(c.year),   static_cast<WORD>(c.month),  0,
+                            static_cast<WORD>(c.day),    static_cast<WORD>(c.hour),   static_cast<WORD>(c.minute),
+                            static_cast<WORD>(c.second), static_cast<WORD>(c.milliseconds)};
+        FILETIME l, u;
+        if (!SystemTimeToFileTime(&st, &l) || !LocalFileTimeToFileTime(&l, &u)) return false;
+        universal = Join(u.dwHighDateTime, u.dwLowDateTime);
+        return true;
+    }
+};
+
+}  // namespace
+
+LocalClock& SystemClock() {
+    static Win32Clock clock;
+    return clock;
+}
+
 }  // namespace qrn

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "fileops/attributes.h"
 #include "fileops/file_system.h"
 
 namespace qrn {
@@ -41,7 +42,8 @@ private:
     unsigned long linkParentAt_ = 0;
 };
 
-// The program's file system.
+// The program's file system, and the system's local time zone.
 FileSystem& SystemFileSystem();
+LocalClock& SystemClock();
 
 }  // namespace qrn

@@ -103,4 +103,37 @@ constexpr const char* kSaidDirectoryNotMade = "ディレクトリを作れませ
 constexpr const char* kSaidLabelSet = "ボリュームラベルを %s にしました";
 constexpr const char* kSaidLabelRemoved = "ボリュームラベルを消しました";
 
+// Attributes and times.
+constexpr const char* kAttributesRefused = "\r\r属性を変更できませんでした。";   // after the path
+constexpr const char* kTimesRefused = "\r\r日付を変更できませんでした。";
+constexpr const char* kOthersRefused = "\r（ほかに%d件）";
+constexpr const char* kSaidAttributes = "%d件の属性を変更しました";
+constexpr const char* kSaidAttributesRefused = "%d件の属性を変更しました。%d件は変更できませんでした";
+
+// Total size.
+constexpr const char* kSizeDoneTitle = "ファイルサイズ集計完了！！";
+constexpr const char* kSizeProgress = "       %s\r\n       %s\r\n       ファイル数";
+constexpr const char* kSizeCountHead = "       ファイル数";
+constexpr const char* kSizeTotalHead = "%s\r\n       サイズ合計";   // after the count
+constexpr const char* kSizeBytes = "%s Bytes";
+constexpr const char* kSizeKilobytes = "\r\n            %s KB";
+constexpr const char* kSizeMegabytes = "\r\n            %s MB";
+constexpr const char* kSaidTotalSize = "%s件、%sバイト";
+constexpr const char* kSaidTotalSizeStopped = "集計を中断しました";
+
+// Concatenation.
+constexpr const char* kConcatOrderMissing = "対象ﾌｧｲﾙの連結順を全て指定してください。";
+constexpr const char* kConcatNameMissing = "連結ファイル名を指定してください。";
+constexpr const char* kConcatExists = "はすでに存在します。\r書き換えますか？";   // after the name
+constexpr const char* kConcatTempFailed = "一時ファイルのオープンに失敗";
+constexpr const char* kConcatInputFailed = "が開けません！！";                   // after the input's path
+constexpr const char* kConcatWriteFailed = "書き込みエラー！！";                 // after the target's path
+constexpr const char* kConcatReplaceFailed = "\r\r置き換えられませんでした。元のファイルはそのままです。";
+constexpr const char* kSaidConcatenated = "%d件を連結して %s を作りました";
+
+// Dropped files.
+constexpr const char* kDropTitle = "  確認  ";
+constexpr const char* kDropCopyQuestion = "コピーしますか？";
+constexpr const char* kDropMoveQuestion = "移動しますか？";
+
 }  // namespace qrn

@@ -5,6 +5,7 @@
 
 #include "base/dialog_win32.h"
 #include "base/prompts.h"
+#include "base/window_class_win32.h"
 #include "base/sjis.h"
 #include "fileops/fileops_texts.h"
 #include "resources/resource_ids.h"
@@ -75,6 +76,19 @@ void Win32OperationUi::Poll() {
 
 void Win32OperationUi::Progress(const std::string& text) {
     if (status_) SetDlgItemTextA(status_, IDC_STATUS_TEXT, text.c_str());
+}
+
+void Win32OperationUi::ShowResult(const char* title, const std::string& text) {
+    if (!status_) return;
+    SetWindowTextA(status_, title);
+    Progress(text);
+    ShowWindow(GetDlgItem(status_, IDCANCEL), SW_HIDE);
+    HWND ok = GetDlgItem(status_, IDOK);
+    ShowWindow(ok, SW_SHOW);
+    SetFocus(ok);
+    if (!OnScreen()) return CloseStatus();  // nobody to read it
+    RunOwnLoop(status_, [this] { return status_ != nullptr; }, true);
+    CloseStatus();
 }
 
 void Win32OperationUi::EntryInfo(const std::string& path, const FileStat& st) {

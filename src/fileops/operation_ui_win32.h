@@ -38,6 +38,9 @@ public:
     void ShowErrorList(const char* logName) override;
     std::uint64_t Milliseconds() override { return GetTickCount(); }
     HWND StatusWindow() const { return status_; }
+    // The status dialog turned into the result of its command: titled, its
+    // Cancel button giving way to OK, shown until OK, Enter or Escape.
+    void ShowResult(const char* title, const std::string& text);
 
 private:
     static INT_PTR CALLBACK StatusProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
