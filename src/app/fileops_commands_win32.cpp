@@ -123,8 +123,8 @@ void ConcatenateMarked(HWND window) {
     const bool made =
         RunConcatDialog(g_window.Instance, window, g_listing.CurrentDir, inputs, name, SystemFileSystem(), said);
     ClearAllMarks(g_listing.table);
-    g_window.RefreshPending = true;
-    RefreshStep(window);
+    Refresh(window);
+    UpdateWindow(window);
     if (made) SaySummary(said);
 }
 

@@ -68,3 +68,42 @@ check "eleven letters are taken" spoken "ボリュームラベルを ABCDEFGHIJK
 check "as the drive's label" equals "$(label)" ABCDEFGHIJK
 quit
 printf 'QRNTEST\n' > "$R/.windows-label"
+
+# ---------------------------------------------------------------------------
+scenario "total size, attributes and concatenation from the keyboard"
+clear_drive "$U"
+mkdir -p "$U/d/empty"
+head -c 1536 /dev/zero > "$U/d/x.bin"
+printf 'a1\r\n\032a2' > "$U/a.txt"
+printf 'b1\nb2' > "$U/b.txt"
+open_u "Disp_Mode=1"
+SIZED=ファイルサイズ集計完了！！
+keys ctrl+i
+check "Ctrl+I ends in the result, in place of the progress" drive wait '#32770' "=$SIZED" 10000
+check "counting the files of the tree and their bytes" contains "$(ask texts '#32770' "=$SIZED")" "1,536 Bytes"
+check "and says it" spoken "1件、1,536バイト"
+answer "=$SIZED" '#1'
+ATTR=ファイル属性の変更
+keys down a
+check "A opens the attribute dialog on the cursor row" drive wait '#32770' "=$ATTR" 10000
+check "with its date in the creation field" contains "$(drive gettext '#32770' "=$ATTR" '#1035')" "-"
+drive press '#32770' "=$ATTR" '#1030'
+drive settext '#32770' "=$ATTR" '#1037' 2001-02-03
+answer "=$ATTR" '#1'
+check "the file is read-only now" spoken "1件の属性を変更しました"
+check "and last written on the day typed" equals "$(date -r "$U/a.txt" +%F)" 2001-02-03
+check "which it is on the Linux side too" equals "$(stat -c %A "$U/a.txt" | cut -c3)" -
+CAT=ﾌｧｲﾙを連結して複写
+keys space space add
+check "+ (of the number pad) opens the concatenation dialog" drive wait '#32770' "=$CAT" 10000
+drive press '#32770' "=$CAT" '#1'
+check "OK with a file still unplaced is refused" question 確認 "連結順を全て指定してください"
+answer =確認 '#1'
+drive settext '#32770' "=$CAT" '#1035' joined.txt
+drive press '#32770' "=$CAT" '#1001'
+drive press '#32770' "=$CAT" '#1001'
+answer "=$CAT" '#1'
+check "the marked files joined in the order placed, as text" spoken "2件を連結して joined.txt を作りました"
+check "each to its end mark, line feeds as CR LF" equals "$(od -An -tx1 "$U/joined.txt" | xargs)" '61 31 0d 0a 62 31 0d 0a 62 32'
+quit
+chmod -R u+w "$U"

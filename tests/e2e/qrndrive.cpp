@@ -116,7 +116,7 @@ bool KeyOf(std::wstring name, WORD& vk, std::vector<WORD>& mods) {
         {L"esc", VK_ESCAPE}, {L"enter", VK_RETURN}, {L"space", VK_SPACE}, {L"tab", VK_TAB}, {L"back", VK_BACK},
         {L"up", VK_UP}, {L"down", VK_DOWN}, {L"left", VK_LEFT}, {L"right", VK_RIGHT}, {L"home", VK_HOME},
         {L"end", VK_END}, {L"pgup", VK_PRIOR}, {L"pgdn", VK_NEXT}, {L"insert", VK_INSERT}, {L"apps", VK_APPS},
-        {L"comma", VK_OEM_COMMA}, {L"slash", VK_OEM_2}, {L"backslash", VK_OEM_5}, {L"semicolon", VK_OEM_1}};
+        {L"comma", VK_OEM_COMMA}, {L"slash", VK_OEM_2}, {L"backslash", VK_OEM_5}, {L"semicolon", VK_OEM_1}, {L"add", VK_ADD}};
     if (const auto n = names.find(name); n != names.end()) return vk = n->second, true;
     const wchar_t c = name.size() == 1 ? towupper(name[0]) : 0;
     if ((c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9')) return vk = static_cast<WORD>(c), true;
