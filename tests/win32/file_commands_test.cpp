@@ -86,6 +86,7 @@ TEST_F(Ops, AttributesAndTimesAsTheDialogGivesThem) {
     EXPECT_EQ((std::vector<int>{3, 1}), (std::vector<int>{r.changed, r.refused}));
     EXPECT_EQ((Strings{Told(kRowErrorTitle, t / "gone.txt" + kAttributesRefused)}), prompts.messages);
     EXPECT_EQ(4, m.table.MarkedCount);
+    EXPECT_FALSE(m.table.rows[rows[3]].attributes & FILE_ATTRIBUTE_SYSTEM);  // the row shows what is, not what was asked
 
     // A directory: its times are not offered and stay; its attributes change.
     Listing& d = ListOf(fs, t.Path());
