@@ -104,6 +104,11 @@ AttributeResult ApplyAttributeForm(ListView& v, const char* dir, const Attribute
         FileEntry& e = v.table.rows[row];
         const std::string path = std::string(dir) + e.name;
         const std::uint32_t wanted = (e.attributes & ~kBoxBits) | boxes;
+        // What a link is given would reach what it points to (Wine's does).
+        if (fs.IsLink(path, e.attributes)) {
+            if (res.refused++ == 0) firstRefused = path, whatRefused = kLinkAttributesKept;
+            return RowOutcome::Failed;
+        }
         fs.SetAttributes(path, kAttrNormal);  // a read-only file takes its times only so
         bool timesRefused = false, timesSet = false;
         if (form.applyTimes && !(e.attributes & kAttrDirectory)) {

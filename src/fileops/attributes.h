@@ -44,9 +44,10 @@ AttributeForm OpenAttributeForm(const ListView& v, const char* dir, FileSystem& 
 // Applies the form to the marked rows in table order, or the cursor row: the
 // bits of the boxes set or cleared, the others kept; with applyTimes the
 // files (not directories) get the times of the first file that takes them,
-// with the parts the fields give. Each row then shows what its entry has. An
-// entry that kept other bits or times than asked is told once, at the end,
-// with the first one's path. Marks stay.
+// with the parts the fields give. Each row then shows what its entry has. A
+// link is left as it is (what it is given would reach what it points to).
+// An entry that kept other bits or times than asked is told once, at the
+// end, with the first one's path. Marks stay.
 AttributeResult ApplyAttributeForm(ListView& v, const char* dir, const AttributeForm& form, FileSystem& fs,
                                    LocalClock& clock, void* owner);
 

@@ -106,6 +106,7 @@ constexpr const char* kSaidLabelRemoved = "ボリュームラベルを消しま�
 // Attributes and times.
 constexpr const char* kAttributesRefused = "\r\r属性を変更できませんでした。";   // after the path
 constexpr const char* kTimesRefused = "\r\r日付を変更できませんでした。";
+constexpr const char* kLinkAttributesKept = "\r\rリンクの属性と日付は変更しません。リンク先が変わってしまうためです。";
 constexpr const char* kOthersRefused = "\r（ほかに%d件）";
 constexpr const char* kSaidAttributes = "%d件の属性を変更しました";
 constexpr const char* kSaidAttributesRefused = "%d件の属性を変更しました。%d件は変更できませんでした";

@@ -18,7 +18,7 @@ std::string Number(std::uint64_t value, int width) {
 }
 
 std::string Formatted(const char* format, const std::string& a, const std::string& b = "") {
-    std::vector<char> text(format ? std::char_traits<char>::length(format) + a.size() + b.size() + 1 : 1);
+    std::vector<char> text(std::char_traits<char>::length(format) + a.size() + b.size() + 1);
     std::snprintf(text.data(), text.size(), format, a.c_str(), b.c_str());
     return text.data();
 }

@@ -99,6 +99,18 @@ TEST_F(Ops, AttributesAndTimesAsTheDialogGivesThem) {
     EXPECT_EQ(DWORD{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN}, GetFileAttributesA((t / "d").c_str()));
     EXPECT_EQ(dirBefore.lastWrite, TimesOf(fs, t / "d").lastWrite);
     SetFileAttributesA((t / "d").c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // A link to a file is left alone: what it points to keeps its bits.
+    const std::string fl = MappedDrive("LINKS") + "fl\\", o = fl + "out\\o.txt";
+    const DWORD outside = GetFileAttributesA(o.c_str());
+    Listing& k = ListOf(fs, fl);
+    k.CursorIndex = RowOf(k, "row.lnk");
+    f = OpenAttributeForm(k, fl.c_str(), fs, SystemClock());
+    f.readOnly = f.hidden = true;
+    prompts.messages.clear();
+    ApplyAttributeForm(k, fl.c_str(), f, fs, SystemClock(), nullptr);
+    EXPECT_EQ(outside, GetFileAttributesA(o.c_str()));
+    EXPECT_EQ((Strings{Told(kRowErrorTitle, fl + "row.lnk" + kLinkAttributesKept)}), prompts.messages);
 }
 
 // Sizes are whole 64-bit numbers; a link back up is an entry of its own.
