@@ -7,7 +7,7 @@
 
 namespace qrn {
 
-constexpr int kFirstCommand = CMD_ABOUT, kLastCommand = CMD_SCOPE;
+constexpr int kFirstCommand = CMD_ABOUT, kLastCommand = CMD_WHERE;
 
 // Submenus of the popup menu.
 enum PopupMenu : int { kPopupEntry = 0, kPopupInfoLines = 1, kPopupArchive = 2 };

@@ -12,6 +12,8 @@
 #include "app/list_keys_win32.h"
 #include "app/main_window_win32.h"
 #include "base/prompts.h"
+#include "base/speech.h"
+#include "listing/list_format.h"
 #include "listing/list_keys.h"
 #include "listing/sort_dialog_win32.h"
 #include "resources/resource_ids.h"
@@ -117,6 +119,14 @@ void HelpKeyword(HWND w) {
 }
 void HelpContents(HWND w) { WinHelpA(w, g_startup.HelpPath, HELP_CONTENTS, 0); }
 
+void SpeakWhere(HWND) {
+    char spoken[kSpeechTextSize];
+    WhereSentence(g_listing.table, g_listing.CurrentDir, g_listing.CursorIndex, g_listing.table.DiskFree, spoken,
+                  sizeof spoken);
+    SetSpeechMode(1);
+    Speak(spoken);
+}
+
 // Starts a companion program of the program folder; says so when it fails.
 void StartCompanion(HWND w, const char* command, const char* failure) {
     if (command[0] == '\0' || WinExec(command, SW_SHOWNORMAL) < 32)
@@ -212,6 +222,7 @@ constexpr Command kCommands[] = {
     {CMD_CTRL_TAB, ToggleNameWidth, kNoRow, nullptr, nullptr},
     {CMD_RELOAD_SETTINGS, ReloadSettings, kNoRow, nullptr, nullptr},
     {CMD_SCOPE, ArchiveViewer, kNoRow, nullptr, nullptr},
+    {CMD_WHERE, SpeakWhere, kNoRow, DestinationSpeakWhere, nullptr},
     {CMD_TAR_MAKE, PackTarCommand, kMarkedOrEntryRow, nullptr, nullptr},
     {CMD_ISH_MAKE, MakeIshCommand, kMarkedOrEntryRow, nullptr, nullptr},
 };

@@ -1,9 +1,11 @@
 #include "listing/list_format.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "base/speech.h"
+#include "listing/listing_texts.h"
 
 namespace qrn {
 
@@ -306,6 +308,21 @@ void StatusTexts(const EntryTable& t, char free[48], char total[48], char used[4
     std::snprintf(total, 48, " Total: %s", n);
     FormatNumber(n, sizeof n, t.DiskUsed, 0);
     std::snprintf(used, 48, " Used: %s", n);
+}
+
+void WhereSentence(const EntryTable& t, const char* dir, int cursor, std::uint64_t freeBytes, char* out,
+                   std::size_t size) {
+    char tail[160], marks[64] = "";
+    if (t.MarkedCount > 0)
+        std::snprintf(marks, sizeof marks, kWhereMarks, t.MarkedCount, static_cast<unsigned long long>(t.MarkedBytes));
+    std::snprintf(tail, sizeof tail, kWherePlace, t.EntryCount, cursor + 1, marks,
+                  static_cast<unsigned long long>(freeBytes));
+    if (size == 0) return;
+    const std::size_t room = std::min(size, kSpeechTextSize);
+    const std::size_t tailLen = std::strlen(tail);
+    out[0] = '\0';
+    if (tailLen + 1 < room) AppendReadable(out, room - tailLen, dir, kReadNames);
+    std::snprintf(out + std::strlen(out), room - std::strlen(out), "%s", tail);
 }
 
 ScreenLayout ComputeScreenLayout(int lineHeight, int charWidth, int toolbarHeight, int clientWidth,

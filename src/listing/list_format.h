@@ -67,6 +67,12 @@ void AttrValue(std::uint32_t attributes, char out[8]);          // "AHSRD" or "<
 // The three status-bar texts: " Free: ", " Total: ", " Used: " and the figures.
 void StatusTexts(const EntryTable& t, char free[48], char total[48], char used[48]);
 
+// Where the cursor is, in one sentence to speak (size bytes, at most a
+// speech text): the directory dir, readable, cut so that what follows fits;
+// the cursor's place among all rows; the marks when there are; the free space.
+void WhereSentence(const EntryTable& t, const char* dir, int cursor, std::uint64_t freeBytes, char* out,
+                   std::size_t size);
+
 // Pixel positions of the header and the list, from the font metrics.
 ScreenLayout ComputeScreenLayout(int lineHeight, int charWidth, int toolbarHeight, int clientWidth,
                                  int listBottom);

@@ -17,4 +17,8 @@ constexpr const char* kHeaderMark = "Mark:";
 constexpr const char* kHeaderFiles = "Files:";
 constexpr const char* kHeaderPage = "Page:";
 
+// Where the cursor is (Ctrl+W), after the directory: rows, place, marks, free space.
+constexpr const char* kWherePlace = "、%d件中%d件目%s、空き%lluバイト";
+constexpr const char* kWhereMarks = "、マーク%d件%lluバイト";
+
 }  // namespace qrn

@@ -326,6 +326,17 @@ void CloseDestinationWindow() {
 void DestinationMakeDirectory() { DestinationInput(WM_KEYDOWN, 'K', POINT{0, 0}); }
 void DestinationAllFiles() { DestinationInput(WM_KEYDOWN, VK_TAB, POINT{0, 0}); }
 
+void DestinationSpeakWhere() {
+    if (!g_dest) return;
+    DestinationState& st = *g_dest;
+    DiskFigures figures{};
+    st.c.disk->QueryDiskSpace(st.view.DestDir, figures);
+    char spoken[kSpeechTextSize];
+    WhereSentence(st.view.table, st.view.DestDir, st.view.CursorIndex, figures.free, spoken, sizeof spoken);
+    SetSpeechMode(1);
+    Speak(spoken);
+}
+
 void DestinationDriveWindow() {
     if (!g_dest) return;
     DestinationState& st = *g_dest;

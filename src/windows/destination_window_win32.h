@@ -42,11 +42,13 @@ bool DestinationWindowOpen();
 // point) its owner passes on, taken as the window's own.
 void DestinationInput(UINT message, int key, POINT at);
 // The owner's commands while it is open: Escape, make directory (its K key),
-// all files (its Tab key), and the drive window on its directory.
+// all files (its Tab key), the drive window on its directory, where am I.
 void CloseDestinationWindow();
 void DestinationMakeDirectory();
 void DestinationAllFiles();
 void DestinationDriveWindow();
+// Says where its cursor is (Ctrl+W).
+void DestinationSpeakWhere();
 // The window itself (null when closed), and dir shown in it, read anew.
 HWND DestinationWindowHandle();
 void DestinationShowDirectory(const char* dir);

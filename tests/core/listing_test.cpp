@@ -327,3 +327,25 @@ TEST_F(ListingTest, DrivesDisplayModesCaseAndHandOvers) {
     for (int key : {+kKeyUp, +kKeyDown, +kKeyLeft, +kKeyRight, +kKeyPrior, +kKeyNext, int{' '}, +kKeyHome, +kKeyReturn, +kKeyE})
         EXPECT_EQ((Ints{kRedrawNone, kActNone}), (Ints{Key(key, key == kKeyE).redraw, Key(key).action})) << key;
 }
+
+// Ctrl+W: the directory as paths are read, the place among all rows, the
+// marks only when there are, the free space; a long directory gives way.
+TEST(WhereSentence, PlaceMarksAndFreeSpaceAfterTheDirectory) {
+    Listing& l = TestListing();
+    for (const char* name : {".", "..", "a.txt", "b.txt"}) l.table.rows[l.table.EntryCount++] = Row(name);
+    char out[kSpeechTextSize];
+    WhereSentence(l.table, "C:\\ソ\\", 2, 1234567, out, sizeof out);
+    char dir[kSpeechTextSize] = "";
+    AppendReadable(dir, sizeof dir, "C:\\ソ\\", kReadNames);
+    EXPECT_EQ(std::string(dir) + "、4件中3件目、空き1234567バイト", out);
+    SetMark(l.table, 2, true), SetMark(l.table, 3, true);
+    l.table.MarkedBytes = 2048;
+    WhereSentence(l.table, "C:\\", 0, 0, out, sizeof out);
+    EXPECT_NE(std::string::npos, std::string(out).find("、4件中1件目、マーク2件2048バイト、空き0バイト"));
+    std::string deep = "C:\\";
+    for (int i = 0; i < 24; ++i) deep += "abcdefghi\\";  // readable, far longer than a speech text
+    WhereSentence(l.table, deep.c_str(), 3, 5, out, sizeof out);
+    const std::string said = out;
+    EXPECT_EQ("、4件中4件目、マーク2件2048バイト、空き5バイト", said.substr(said.find("、")));
+    EXPECT_LT(said.size(), kSpeechTextSize);
+}
