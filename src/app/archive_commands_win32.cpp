@@ -3,6 +3,8 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/main_window_win32.h"
+#include "base/progress.h"
+#include "base/speech.h"
 #include "app/transfer_commands_win32.h"
 #include "archive/archive_texts.h"
 #include "archive/archiver_binding_win32.h"
@@ -13,7 +15,10 @@ namespace qrn {
 namespace {
 
 ArchiveCommand MainListCommand(HWND window, ArchiverBinding& binding) {
-    return ArchiveCommand{g_listing, g_settings, binding, window, [window] { ShowCounts(window, g_listing, MainPaint()); }};
+    ArchiveCommand c{g_listing, g_settings, binding, window, [window] { ShowCounts(window, g_listing, MainPaint()); }};
+    if (g_settings.SpeakProgress)
+        c.walked = SpokenQuarters([] { return std::uint64_t{GetTickCount()}; }, [](const char* text) { SpeakQueued(text); });
+    return c;
 }
 
 // A confirmed unpack or ISH make: the list is read again once the

@@ -29,7 +29,7 @@ Win32OperationUi MainListUi(HWND window) {
             if (g_listing.PageNumber != page) RedrawPage(window, g_listing, MainPaint());
             else RedrawCursor(window, g_listing, MainPaint(), old);
         },
-        [window] { ShowCounts(window, g_listing, MainPaint()); });
+        [window] { ShowCounts(window, g_listing, MainPaint()); }, g_settings.SpeakProgress != 0);
 }
 
 namespace {

@@ -72,10 +72,12 @@ ArchiveResult UnpackArchives(ArchiveCommand& c, const char* destDir) {
         t.MarkedCount > 0 && CurrentPrompts().Message(c.owner, kSubdirectoryQuestion, kSubdirectoryTitle,
                                                       kMbOkCancel | kMbIconQuestion) == kIdOk;
     Tally tally;
+    const int total = t.MarkedCount > 0 ? t.MarkedCount : 1;
     auto unpack = [&](Archiver& a, ArchiverKind kind, int row) {
         tally.Count(a.Call(c.owner, UnpackLine(c.settings, kind, c.listing.CurrentDir, t.rows[row].name, destDir, makeDir)));
         SetMark(t, row, false);
         CountsChanged(c);
+        if (c.walked) c.walked(tally.done + tally.failed, total);
     };
     // Every row of a library's kind in one loading: the marked ones, else the
     // cursor row. False once no row is marked any more.

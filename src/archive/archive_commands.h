@@ -38,6 +38,7 @@ struct ArchiveCommand {
     ArchivePlatform& platform;
     void* owner = nullptr;
     std::function<void()> countsChanged;  // the mark counts changed
+    std::function<void(int done, int total)> walked;  // after each archive unpacked
 };
 
 // What a command did: what is to be said, and whether the list is to be read

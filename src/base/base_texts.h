@@ -11,4 +11,7 @@ constexpr char kFileSelectFilter[] =
     "実行ファイル(*.exe)\0*.exe\0"
     "すべてのﾌｧｲﾙ (*.*)\0*.*\0";
 
+// Said as a long operation passes each quarter.
+constexpr const char* kQuarterTexts[3] = {"25パーセント", "50パーセント", "75パーセント"};
+
 }  // namespace qrn

@@ -4,6 +4,12 @@ namespace qrn {
 
 namespace {
 
+int Qualifying(const EntryTable& t, RowKind kind, bool markedOnly) {
+    int n = 0;
+    for (int i = 0; i < t.EntryCount; ++i) n += (!markedOnly || t.rows[i].mark) && EntryQualifies(t, i, kind);
+    return n;
+}
+
 bool MarkedAfter(const EntryTable& t, int row) {
     for (int i = row + 1; i < t.EntryCount; ++i)
         if (t.rows[i].mark) return true;
@@ -16,8 +22,12 @@ SelectionTally WalkSelection(EntryTable& t, int cursor, const SelectionWalk& wal
                              const std::function<RowOutcome(int row)>& work) {
     SelectionTally tally;
     tally.marked = t.MarkedCount > 0;
+    int total = 1, walked = 0;
+    if (walk.walked && (tally.marked || walk.unmarked == WhenUnmarked::EveryRow))
+        total = Qualifying(t, walk.kind, tally.marked);
     auto one = [&](int row) {
         const RowOutcome outcome = work(row);
+        if (walk.walked) walk.walked(++walked, total);
         if (outcome == RowOutcome::Done) ++tally.done;
         if (outcome == RowOutcome::Failed) ++tally.failed;
         if (outcome == RowOutcome::PassedOver) ++tally.passedOver;

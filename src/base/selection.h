@@ -22,6 +22,7 @@ struct SelectionWalk {
     std::function<bool()> stopAfterRow;          // true ends the walk after the row just worked (Cancel)
     std::function<bool()> goOnAfterFailure;      // asked after a failed row while marked rows remain
     std::function<void()> countsChanged;         // the mark counts changed
+    std::function<void(int done, int total)> walked;  // after each row: rows worked, of how many
 };
 
 struct SelectionTally {

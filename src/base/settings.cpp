@@ -90,6 +90,8 @@ const KeyInfo kKeys[] = {
     QRN_OWNED_INT(kSectionExec, "NowPage", 1),
     QRN_OWNED_INT(kSectionDirec, "MaxPage", 3),
     QRN_OWNED_INT(kSectionDirec, "NowPage", 1),
+    // Long operations say each quarter they pass (0: they do not).
+    QRN_INT(kSectionInit, "SpeakProgress", SpeakProgress, 1, kAny, kAny, Plain, Always),
 };
 static_assert(sizeof kKeys / sizeof kKeys[0] == static_cast<std::size_t>(IniKey::Count),
               "one table entry for every key");

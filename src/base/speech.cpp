@@ -159,6 +159,14 @@ int Speak(const char* text) {
 }
 
 void SetSpeechMode(int mode) { g_speech.Mode = mode; }
+
+int SpeakQueued(const char* text) {
+    const int mode = g_speech.Mode;
+    g_speech.Mode = 0;
+    const int spoken = Speak(text);
+    g_speech.Mode = mode;
+    return spoken;
+}
 SpeechState SpeechStatus() { return g_speech; }
 void ResetSpeech() { g_speech = SpeechState{}; }
 int SpeechEngine() { return g_speech.Engine; }

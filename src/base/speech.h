@@ -83,6 +83,8 @@ void SetDefaultSpeechPlatform(SpeechPlatform* p);
 // were looked for just now and none could take the text; 1 otherwise.
 int Speak(const char* text);
 void SetSpeechMode(int mode);
+// Speaks text behind what is being said, whatever the mode (which stays).
+int SpeakQueued(const char* text);
 int SpeechEngine();
 
 }  // namespace qrn

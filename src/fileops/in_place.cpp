@@ -177,6 +177,7 @@ InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, Operat
     SelectionWalk walk;
     walk.stopAfterRow = [&ui] { return ui.CancelRequested(); };
     walk.goOnAfterFailure = [&ui] { return Confirmed(ui.Owner(), kDeleteContinue, kConfirmTitle); };
+    walk.walked = SpokenProgress(ui);
     const SelectionTally tally = WalkSelection(v.table, v.CursorIndex, walk, [&](int row) {
         // Rows that are never deleted are left alone, and not taken for the
         // first row, which asks.

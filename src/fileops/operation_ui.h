@@ -4,8 +4,10 @@
 // go through the prompts (base/prompts.h).
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "base/progress.h"
 #include "fileops/file_system.h"
 
 namespace qrn {
@@ -44,7 +46,14 @@ public:
     virtual void ShowErrorList(const char*) {}
     // A clock in milliseconds, for updating a long copy's percentage now and then.
     virtual std::uint64_t Milliseconds() = 0;
+    // Said behind what is being said, as a long command passes a quarter.
+    virtual void SayProgress(const char*) {}
 };
+
+// A walk's progress, said through ui.
+inline std::function<void(int, int)> SpokenProgress(OperationUi& ui) {
+    return SpokenQuarters([&ui] { return ui.Milliseconds(); }, [&ui](const char* text) { ui.SayProgress(text); });
+}
 
 // The error log of mirror copy: count 0 creates it (its name into logName),
 // a negative count closes it. False only when it cannot be created.

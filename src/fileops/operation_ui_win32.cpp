@@ -7,6 +7,7 @@
 #include "base/prompts.h"
 #include "base/window_class_win32.h"
 #include "base/sjis.h"
+#include "base/speech.h"
 #include "fileops/fileops_texts.h"
 #include "resources/resource_ids.h"
 
@@ -22,9 +23,11 @@ constexpr const char* kErrorListTemplate = "ERR_LOG";
 
 Win32OperationUi::Win32OperationUi(HWND owner, HINSTANCE instance,
                                    std::function<void(const std::string&, const FileStat&)> entryInfo,
-                                   std::function<void(int)> cursorTo, std::function<void()> counts)
+                                   std::function<void(int)> cursorTo, std::function<void()> counts,
+                                   bool speakProgress)
     : owner_(owner),
       instance_(instance),
+      speakProgress_(speakProgress),
       entryInfo_(std::move(entryInfo)),
       cursorTo_(std::move(cursorTo)),
       counts_(std::move(counts)) {}
@@ -76,6 +79,10 @@ void Win32OperationUi::Poll() {
 
 void Win32OperationUi::Progress(const std::string& text) {
     if (status_) SetDlgItemTextA(status_, IDC_STATUS_TEXT, text.c_str());
+}
+
+void Win32OperationUi::SayProgress(const char* text) {
+    if (speakProgress_) SpeakQueued(text);
 }
 
 void Win32OperationUi::ShowResult(const char* title, const std::string& text) {

@@ -15,9 +15,10 @@ class Win32OperationUi : public OperationUi {
 public:
     // entryInfo draws the file information lines, cursorTo moves the list's
     // cursor, counts draws the mark counts; all belong to the window that
-    // owns the command.
+    // owns the command; speakProgress: the quarters a long command passes are said.
     Win32OperationUi(HWND owner, HINSTANCE instance, std::function<void(const std::string&, const FileStat&)> entryInfo,
-                     std::function<void(int)> cursorTo, std::function<void()> counts = nullptr);
+                     std::function<void(int)> cursorTo, std::function<void()> counts = nullptr,
+                     bool speakProgress = false);
     ~Win32OperationUi() override { CloseStatus(); }
     Win32OperationUi(const Win32OperationUi&) = delete;
     Win32OperationUi& operator=(const Win32OperationUi&) = delete;
@@ -37,6 +38,7 @@ public:
     void ShowOwner(bool shown) override;
     void ShowErrorList(const char* logName) override;
     std::uint64_t Milliseconds() override { return GetTickCount(); }
+    void SayProgress(const char* text) override;
     HWND StatusWindow() const { return status_; }
     // The status dialog turned into the result of its command: titled, its
     // Cancel button giving way to OK, shown until OK, Enter or Escape.
@@ -50,6 +52,7 @@ private:
     HWND owner_;
     bool ownerHidden_ = false;
     HINSTANCE instance_;
+    bool speakProgress_;
     HWND status_ = nullptr;
     bool cancel_ = false;
     unsigned long lastPoll_ = 0;  // when the queue was last asked, and how often it was passed over since

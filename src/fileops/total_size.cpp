@@ -82,6 +82,7 @@ SizeTotal TotalSizeCommand(ListView& v, const char* dir, FileSystem& fs, Operati
     SelectionWalk rows;
     rows.dropMarks = false;
     rows.stopAfterRow = [&total] { return total.stopped; };
+    rows.walked = SpokenProgress(ui);
     WalkSelection(v.table, v.CursorIndex, rows, [&](int row) {
         ui.Poll();
         const std::string name = v.table.rows[row].name;

@@ -56,6 +56,7 @@ void WalkRows(ListView& v, OperationUi& ui, const char* continueText, TransferRe
     walk.kind = RowKind::FileOrDirectory;
     walk.goOnAfterFailure = [&ui, continueText] { return Confirmed(ui.Owner(), continueText); };
     walk.countsChanged = [&ui] { ui.ShowCounts(); };
+    walk.walked = SpokenProgress(ui);
     const SelectionTally tally = WalkSelection(v.table, v.CursorIndex, walk, transfer);
     res.done += tally.done;
     res.failed += tally.failed;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <map>
 
+#include "base/progress.h"
 #include "base/selection.h"
 #include "base/settings.h"
 #include "base/speech.h"
@@ -75,17 +76,18 @@ TEST(Selection, MarkedRowsOfTheKindTheCursorRowFailuresAndStops) {
         Ints worked;
         int done, failed, asked, marksLeft;
         bool stopped;
+        int total;  // the rows the walk said it would work
     } cases[] = {
-        {"marked files in order", {1, 3, 4}, RowKind::PlainFile, WhenUnmarked::CursorRow, true, {}, {}, true, {1, 3, 4}, 3, 0, 0, 0, false},
-        {"other kinds left out", {1, 2, 3}, RowKind::PlainFile, WhenUnmarked::CursorRow, true, {}, {}, true, {1, 3}, 2, 0, 0, 0, false},
-        {"asked after a failure, the rest", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, true, {1}, {}, true, {1, 3, 4}, 2, 1, 1, 0, false},
-        {"asked, no more", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, true, {3}, {}, false, {1, 3}, 1, 1, 1, 0, true},
-        {"the last row fails: no question", {1, 3}, RowKind::Any, WhenUnmarked::CursorRow, true, {3}, {}, false, {1, 3}, 1, 1, 0, 0, false},
-        {"stop keeps the rest", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, false, {}, {3}, true, {1, 3}, 1, 0, 0, 3, true},
-        {"stopped after a row (Cancel)", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, true, {}, {-3}, true, {1, 3}, 2, 0, 0, 0, true},
-        {"the cursor row", {}, RowKind::FileOrDirectory, WhenUnmarked::CursorRow, true, {}, {}, true, {2}, 1, 0, 0, 0, false},
-        {"every row of the kind", {}, RowKind::FileOrDirectory, WhenUnmarked::EveryRow, true, {}, {}, true, {1, 2, 3, 4}, 4, 0, 0, 0, false},
-        {"none", {}, RowKind::Any, WhenUnmarked::Nothing, true, {}, {}, true, {}, 0, 0, 0, 0, false}};
+        {"marked files in order", {1, 3, 4}, RowKind::PlainFile, WhenUnmarked::CursorRow, true, {}, {}, true, {1, 3, 4}, 3, 0, 0, 0, false, 3},
+        {"other kinds left out", {1, 2, 3}, RowKind::PlainFile, WhenUnmarked::CursorRow, true, {}, {}, true, {1, 3}, 2, 0, 0, 0, false, 2},
+        {"asked after a failure, the rest", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, true, {1}, {}, true, {1, 3, 4}, 2, 1, 1, 0, false, 3},
+        {"asked, no more", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, true, {3}, {}, false, {1, 3}, 1, 1, 1, 0, true, 3},
+        {"the last row fails: no question", {1, 3}, RowKind::Any, WhenUnmarked::CursorRow, true, {3}, {}, false, {1, 3}, 1, 1, 0, 0, false, 2},
+        {"stop keeps the rest", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, false, {}, {3}, true, {1, 3}, 1, 0, 0, 3, true, 3},
+        {"stopped after a row (Cancel)", {1, 3, 4}, RowKind::Any, WhenUnmarked::CursorRow, true, {}, {-3}, true, {1, 3}, 2, 0, 0, 0, true, 3},
+        {"the cursor row", {}, RowKind::FileOrDirectory, WhenUnmarked::CursorRow, true, {}, {}, true, {2}, 1, 0, 0, 0, false, 1},
+        {"every row of the kind", {}, RowKind::FileOrDirectory, WhenUnmarked::EveryRow, true, {}, {}, true, {1, 2, 3, 4}, 4, 0, 0, 0, false, 4},
+        {"none", {}, RowKind::Any, WhenUnmarked::Nothing, true, {}, {}, true, {}, 0, 0, 0, 0, false, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ClearAllMarks(t);
@@ -99,6 +101,8 @@ TEST(Selection, MarkedRowsOfTheKindTheCursorRowFailuresAndStops) {
         const auto has = [](const Ints& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); };
         walk.goOnAfterFailure = [&] { return ++asked, c.goOn; };
         walk.stopAfterRow = [&] { return has(c.stop, -worked.back()); };
+        Ints said = {0, 0};  // the last count of rows worked, and of how many
+        walk.walked = [&said](int done, int total) { said = {done, total}; };
         const SelectionTally r = WalkSelection(t, 2, walk, [&](int row) {
             worked.push_back(row);
             return has(c.stop, row) ? RowOutcome::Stop : has(c.fail, row) ? RowOutcome::Failed : RowOutcome::Done;
@@ -106,7 +110,22 @@ TEST(Selection, MarkedRowsOfTheKindTheCursorRowFailuresAndStops) {
         EXPECT_EQ(c.worked, worked);
         EXPECT_EQ((Ints{c.done, c.failed, c.asked, c.marksLeft, c.stopped}),
                   (Ints{r.done, r.failed, asked, t.MarkedCount, r.stopped}));
+        EXPECT_EQ((Ints{static_cast<int>(worked.size()), c.total}), said);
     }
+}
+
+// A quarter is said once, the last one passed, and only after the quiet start.
+TEST(QuarterProgress, TheLastQuarterPassedOnceTheOperationHasRunTwoSeconds) {
+    QuarterProgress p(1000);
+    const struct { std::uint64_t done, total, now; const char* said; } steps[] = {
+        {1, 4, 2000, nullptr}, {2, 4, 2999, nullptr}, {2, 4, 3000, "50パーセント"}, {5, 8, 3100, nullptr},
+        {6, 8, 3200, "75パーセント"}, {7, 8, 3300, nullptr}, {8, 8, 3400, nullptr}, {1, 0, 9000, nullptr}};
+    for (const auto& s : steps) {
+        const char* said = p.Passed(s.done, s.total, s.now);
+        EXPECT_EQ(std::string(s.said ? s.said : "-"), std::string(said ? said : "-")) << s.done << "/" << s.total;
+    }
+    QuarterProgress q(0);
+    EXPECT_STREQ("25パーセント", q.Passed(1, 3, 5000));
 }
 
 TEST(Startup, SwitchesCommandLinesUpdateLineAndPaths) {
