@@ -3,6 +3,7 @@
 # Safe to run again: it does nothing when all packages are present.
 set -eu
 
+# libx11-dev builds the end-to-end tests' drag-and-drop source (tests/e2e/xdnd_drop.c).
 # zlib serves QRN's own archiver libraries (natively and for Windows, linked
 # statically); the archivers of the last line make the archives they are
 # tested against. The x86_64 compilers and wine64 serve machines whose kernel runs no 32-bit
@@ -10,7 +11,7 @@ set -eu
 PKGS="cmake make g++ googletest g++-mingw-w64-i686-posix binutils-mingw-w64-i686 \
 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
 wine wine32:i386 wine64 xvfb xauth xdotool x11-apps imagemagick fonts-ipafont-gothic locales python3 \
-zlib1g-dev libz-mingw-w64-dev tar gzip ncompress zip unzip gcab cabextract lhasa jlha-utils"
+libx11-dev zlib1g-dev libz-mingw-w64-dev tar gzip ncompress zip unzip gcab cabextract lhasa jlha-utils"
 
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi

@@ -75,6 +75,20 @@ answer() { drive press '#32770' "$1" "$2"; drive gone '#32770' "$1" 10000; }   #
 question() { drive wait '#32770' "=$1" 10000 && contains "$(ask texts '#32770' "=$1")" "$2"; }
 dest_title() { ask title 'QRN Destination' -; }
 
+# drop_files TITLE X Y PATH...: the Linux files PATH dropped from outside (xdnd_drop.c) on the client
+# point (X, Y) of the window titled TITLE, the pointer left there. Without a window manager the X window
+# of a captioned window is the window less frame and caption: a menu bar on top, the client area below.
+drop_files() {
+    local x=$2 y=$3 ch win wx wy wh
+    [ "$BUILD/xdnd_drop" -nt "$HERE/xdnd_drop.c" ] || cc -O2 -Wall -o "$BUILD/xdnd_drop" "$HERE/xdnd_drop.c" -lX11 || return 1
+    win=$(xdotool search --onlyvisible --name "^$(sed 's/[][\.*^$+?(){}|]/\\&/g' <<< "$1")\$" | head -n 1)
+    ch=$(ask rect - "=$1" | awk '{ print $6 }')
+    [[ -n $win && -n $ch ]] || { say "  no window titled $1"; return 1; }
+    read -r wx wy wh < <(xdotool getwindowgeometry --shell "$win" | awk -F= '{ v[$1] = $2 } END { print v["X"], v["Y"], v["HEIGHT"] }')
+    shift 3
+    "$BUILD/xdnd_drop" "$win" $((wx + x)) $((wy + wh - ch + y)) "$@"
+}
+
 # The spoken-text log of the stand-in speech libraries.
 speech_log() { iconv -f CP932 -t UTF-8 "$PROG/speech.log" 2>/dev/null; }
 last_spoken() { speech_log | tail -n 1 | awk -F '\t' '{ print $NF }'; }
