@@ -107,3 +107,43 @@ check "the marked files joined in the order placed, as text" spoken "2件を連�
 check "each to its end mark, line feeds as CR LF" equals "$(od -An -tx1 "$U/joined.txt" | xargs)" '61 31 0d 0a 62 31 0d 0a 62 32'
 quit
 chmod -R u+w "$U"
+
+# ---------------------------------------------------------------------------
+scenario "files dropped from another program; where am I"
+clear_drive "$U"
+mkdir -p "$U/box" "$C/qrndrop"
+printf 'a' > "$C/qrndrop/a.txt"
+printf 'm' > "$U/m.txt"
+printf 'x' > "$U/x.txt"
+open_u "Disp_Mode=1"
+MAIN='QRN - U:\*.*'
+# Rows: box, m.txt, x.txt.
+DROP='  確認  '
+drop_files "$MAIN" $(row_point 0) "$C/qrndrop/a.txt"
+check "a file from another drive asks to copy" question "$DROP" コピーしますか？
+answer "=$DROP" '#1'
+check "it is copied into the directory dropped on" spoken "1件コピーしました"
+check "and stays where it was" equals "$(files_in "$U/box")|$(files_in "$C/qrndrop")" "./a.txt |./a.txt "
+drop_files "$MAIN" $(row_point 0) "$U/m.txt"
+check "one from the listed drive asks to move" question "$DROP" 移動しますか？
+answer "=$DROP" '#1'
+check "and is moved" becomes "./a.txt ./m.txt " files_in "$U/box"
+xdotool keydown shift
+drop_files "$MAIN" $(row_point 0) "$U/x.txt"
+check "Shift held makes it a copy" question "$DROP" コピーしますか？
+xdotool keyup shift
+answer "=$DROP" '#1'
+check "x.txt copied, kept" becomes "./a.txt ./m.txt ./x.txt " files_in "$U/box"
+check "x.txt is still listed" test -f "$U/x.txt"
+drop_files "$MAIN" $(row_point 0) "$U/box"
+answer "=$DROP" '#1'
+check "a directory dropped on its own row is refused" question エラー "それ自身の中へは移動できません"
+answer =エラー '#1'
+check "and the drop tells it failed" question Error!! "ファイルの移動に失敗しました"
+answer =Error!! '#1'
+check "nothing moved" equals "$(files_in "$U/box")" "./a.txt ./m.txt ./x.txt "
+keys home ctrl+w
+check "Ctrl+W: the directory, the place among the rows, the marks (Home marks the files), the free space" \
+    becomes 'U:\、2件中1件目、マーク1件1バイト、空きNバイト' eval 'last_spoken | sed "s/空き[0-9]*バイト$/空きNバイト/"'
+quit
+rm -rf "$C/qrndrop"

@@ -136,6 +136,8 @@ clear_drive() { chmod -R u+w "$1"; find "$1" -mindepth 1 -maxdepth 1 ! -name .wi
 U=$(drive_dir u)
 read -r LH CW <<< "$(ask metrics FixedSys 16 128)"
 Y0=$((LH / 4)) TOP=$((LH / 4 + 4 * LH)) X0=$((CW / 2))
+# row_point ROW [COLUMN]: a point in that row (a second click elsewhere in it is no double-click)
+row_point() { echo "$((X0 + ${2:-3} * CW)) $((TOP + $1 * LH + LH / 2))"; }
 
 # The list driven by keys and the mouse. Files f000.txt ... on U:, in one
 # column of one layout (Disp_Mode 5) or in the layout of Disp_Mode 1.

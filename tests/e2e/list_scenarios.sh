@@ -93,8 +93,6 @@ make_files 8
 printf 'x' > "$U/pack.lzh"
 fresh_program_folder PCTKUsr.dll
 list_ini "Disp_Mode=1"
-# row_point ROW [COLUMN]: a point in that row (a second click elsewhere in it is no double-click)
-row_point() { echo "$((X0 + ${2:-3} * CW)) $((TOP + $1 * LH + LH / 2))"; }
 open_at 'U:\' 'U:\*.*'
 check "start" spoken "$(fname 0)"
 # ROW|HOW|SPOKEN|WHAT; "settled" when the row spoken stays the same
