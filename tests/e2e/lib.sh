@@ -119,10 +119,10 @@ to() {
     SPOKEN_BEFORE=$(spoken_count)
     drive keys 'QRN Destination' - enter
 }
-# said TEXT: the command has ended and said TEXT (after what it said before)
+# said TEXT [TENTHS]: the command has ended and said TEXT (after what it said before), within 15 s or TENTHS
 said() {
     local i
-    for i in $(seq 1 150); do
+    for i in $(seq 1 "${2:-150}"); do
         [ "$(spoken_count)" -gt "$SPOKEN_BEFORE" ] && [ "$(last_spoken)" == "$1" ] && return 0
         sleep 0.1
     done

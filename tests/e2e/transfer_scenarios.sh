@@ -67,3 +67,30 @@ keys shift+c
 check "mirror copy on a file does nothing" settled "cぴりおどtxt"
 check "and asks nothing" equals "$(dialogs 確認)" 0
 quit
+
+# ---------------------------------------------------------------------------
+scenario "a long copy says the quarters it passes, queued, then its summary; SpeakProgress=0 none"
+R=$(drive_dir r)
+clear_drive "$U"
+python3 - "$U" <<'PY'
+import os, sys
+block = os.urandom(4096)
+for i in range(1200):  # some 10 s under Wine, the list following each row
+    open(os.path.join(sys.argv[1], "p%04d.bin" % i), "wb").write(block)
+PY
+for quiet in 1 0; do
+    clear_drive "$R"
+    open_u "Disp_Mode=1" "SpeakProgress=$quiet"
+    keys home c
+    to 'File Copy' r 'R:\'
+    check "the copy ends with its summary" said 1200件コピーしました 600
+    if [ "$quiet" = 1 ]; then
+        check "a quarter was said before it, queued behind the rows" \
+            eval 'speech_log | grep -qP "^PCTKPRead\t[^1]\t1\t(25|50|75)パーセント$"'
+    else
+        check "SpeakProgress=0: no quarter" eval '! speech_log | grep -q パーセント'
+    fi
+    quit
+done
+clear_drive "$R"
+clear_drive "$U"
