@@ -58,7 +58,7 @@ void RunRename(HWND window, bool keepExtension) {
 
 void DeleteEntries(HWND window) {
     RunInPlace(window, [](FileSystem& fs, Win32OperationUi& ui) {
-        InPlaceResult r = DeleteCommand(g_listing, g_listing.CurrentDir, fs, ui);
+        InPlaceResult r = DeleteCommand(g_listing, g_listing.CurrentDir, fs, ui, g_settings.RecycleBin != 0);
         // The list shows at once what is gone (the change watch would only
         // tell once the window is used again).
         r.refresh = true;

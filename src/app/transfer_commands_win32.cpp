@@ -37,6 +37,7 @@ void RunInto(void* owner, const char* target) {
     const DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
     if (n > 0 && n < sizeof exe) request.ownExecutable = exe;
     request.pendingUpdate = &g_startup.PendingUpdate;
+    request.recycle = g_settings.RecycleBin != 0;
     Win32OperationUi ui = MainListUi(static_cast<HWND>(owner));
     const TransferResult result = Transfer(request, SystemFileSystem(), ui);
     ui.CloseStatus();

@@ -92,6 +92,8 @@ const KeyInfo kKeys[] = {
     QRN_OWNED_INT(kSectionDirec, "NowPage", 1),
     // Long operations say each quarter they pass (0: they do not).
     QRN_INT(kSectionInit, "SpeakProgress", SpeakProgress, 1, kAny, kAny, Plain, Always),
+    // Deletions go into the Recycle Bin (0: they are for good).
+    QRN_INT(kSectionInit, "RecycleBin", RecycleBin, 0, kAny, kAny, Plain, Always),
 };
 static_assert(sizeof kKeys / sizeof kKeys[0] == static_cast<std::size_t>(IniKey::Count),
               "one table entry for every key");

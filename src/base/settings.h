@@ -56,6 +56,7 @@ struct Settings {
     int DestX, DestY, DestW, DestH;  // init_sx_pos, init_sy_pos, init_sx_siz, init_sy_siz (-1: not stored)
     int PagerX, PagerY, PagerW, PagerH;  // init_vx_pos, init_vy_pos, init_vx_siz, init_vy_siz (-1: not stored)
     int SpeakProgress;   // long operations say the quarters they pass
+    int RecycleBin;      // deletions go into the Recycle Bin
     // Color
     Rgb Colors[kColorCount];
     // PKUPK_CMD
@@ -94,7 +95,7 @@ enum class IniKey : int {
     LzhUnpack, LzhPack, ZipUnpack, CabUnpack, TarUnpack, IshUnpack, FileNameGet,
     Set1, Set2, Set3,
     ExecMaxPage, ExecNowPage, DirecMaxPage, DirecNowPage,
-    SpeakProgress,
+    SpeakProgress, RecycleBin,
     Count
 };
 

@@ -87,6 +87,9 @@ public:
     // sparse or compressed); its size when the system cannot tell.
     virtual std::uint64_t AllocatedSize(const std::string& path, std::uint64_t size) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
+    // Moves a file or a whole directory (a link as itself) into the system's
+    // Recycle Bin; false, and nothing deleted, where the bin does not take it.
+    virtual bool Recycle(const std::string& path) = 0;
     virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // A rename on one volume: fails with kErrNotSameDevice rather than copy.
     virtual bool Rename(const std::string& from, const std::string& to) = 0;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -303,6 +305,24 @@ bool Win32FileSystem::RemoveFile(const std::string& path) {
     if (DeleteFileA(path.c_str())) return true;
     error_ = GetLastError();
     return false;
+}
+
+bool Win32FileSystem::Recycle(const std::string& path) {
+    // Only where the volume has a bin; where the shell would still delete for
+    // good it asks first rather than doing so silently.
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    std::string from = path;
+    from.push_back('\0');  // a list of one, ended by a second NUL
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_WANTNUKEWARNING;
+    if (FAILED(SHQueryRecycleBinA(path.c_str(), &info)) || SHFileOperationA(&op) != 0 || op.fAnyOperationsAborted) {
+        error_ = kErrAccessDenied;
+        return false;
+    }
+    return true;
 }
 
 bool Win32FileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {

@@ -20,6 +20,7 @@ public:
     bool RemoveLink(const std::string& path) override;
     std::uint64_t AllocatedSize(const std::string& path, std::uint64_t size) override;
     bool RemoveFile(const std::string& path) override;
+    bool Recycle(const std::string& path) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
     bool Rename(const std::string& from, const std::string& to) override;
     bool Replace(const std::string& from, const std::string& to) override;

@@ -72,6 +72,7 @@ constexpr const char* kDeleteStopped = "\r\r削除を中断しました。";
 constexpr const char* kDeleteFailed = "\r\r削除に失敗しました。";
 constexpr const char* kDeleteContinue = "残りのファイルの削除を続けますか？";
 constexpr const char* kDeleteFailedContinue = "削除に失敗しました。\r\r残りのファイルの削除を続けますか？";
+constexpr const char* kBinRefused = "\r\rごみ箱へ移せません。完全に削除しますか？";  // after the path
 
 // Renaming, making a directory, the volume label.
 constexpr const char* kRenameFailedTitle = "Error!";
@@ -87,6 +88,9 @@ constexpr const char* kSaidDeleted = "%d件削除しました";
 constexpr const char* kSaidDeletedFailed = "%d件削除しました。%d件は削除できませんでした";
 constexpr const char* kSaidDeletedInside = "。削除できなかったディレクトリの中の%d個は削除しました";
 constexpr const char* kSaidNothingDeleted = "削除しませんでした";
+constexpr const char* kSaidRecycled = "%d件ごみ箱へ移しました";
+constexpr const char* kSaidAlsoDeleted = "。%d件は完全に削除しました";
+constexpr const char* kSaidNotDeleted = "。%d件は削除できませんでした";
 constexpr const char* kSaidCopied = "%d件コピーしました";
 constexpr const char* kSaidCopiedFailed = "%d件コピーしました。%d件はコピーできませんでした";
 constexpr const char* kSaidNothingCopied = "コピーしませんでした";
@@ -95,6 +99,7 @@ constexpr const char* kSaidMoved = "%d件移動しました";
 constexpr const char* kSaidMovedFailed = "%d件移動しました。%d件は移動できませんでした";
 constexpr const char* kSaidNothingMoved = "移動しませんでした";
 constexpr const char* kSaidMirrored = "同一化複写しました。%d件コピー、%d件削除しました";
+constexpr const char* kSaidMirroredRecycled = "同一化複写しました。%d件コピー、%d件ごみ箱へ移しました";
 constexpr const char* kSaidMirroredFailed = "同一化複写しました。%d件コピー、%d件削除、%d件は失敗しました";
 constexpr const char* kSaidMirrorStopped = "同一化複写を中断しました";
 constexpr const char* kSaidRenamed = "%d件名前を変えました";

@@ -43,12 +43,12 @@ struct Confirmations {
     bool system = false, readOnly = false, hidden = false;
 };
 
-enum RowResult { kLeftAlone = 0, kRowFailed = 1, kDeleted = 2 };
+enum RowResult { kLeftAlone = 0, kRowFailed = 1, kDeleted = 2, kRecycled = 3 };
 
 // removedInside grows by what went inside a directory that could not be
 // deleted whole.
 RowResult DeleteRow(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui, bool notFirst, int row,
-                    Confirmations& asked, int& removedInside) {
+                    Confirmations& asked, int& removedInside, bool recycle) {
     void* owner = ui.Owner();
     const FileEntry& e = v.table.rows[row];
     if (!Deletable(e)) return kLeftAlone;
@@ -78,6 +78,8 @@ RowResult DeleteRow(ListView& v, const char* dir, FileSystem& fs, OperationUi& u
     }
     std::vector<std::string> links;
     int removed = 0;
+    if (recycle && fs.Recycle(path)) return kRecycled;
+    if (recycle && !Confirmed(owner, path + kBinRefused, kDeleteTitle)) return kLeftAlone;
     if (path.size() <= kMaxPath && DeleteTree(fs, ui, path, e.attributes, &links, &removed)) return kDeleted;
     removedInside += removed;
     if (!links.empty() && !ui.CancelRequested()) Tell(owner, LinksLeftText(path, links), kRowErrorTitle);
@@ -100,7 +102,10 @@ bool RenameEntry(FileSystem& fs, const std::string& from, const std::string& to)
 // may have lost part of what it held.
 std::string DeletedSummary(const InPlaceResult& r) {
     if (r.done == 0 && r.removedInside == 0) return kSaidNothingDeleted;
-    std::string said = r.failed ? Said(kSaidDeletedFailed, r.done, r.failed) : Said(kSaidDeleted, r.done);
+    std::string said = r.recycled == 0 ? (r.failed ? Said(kSaidDeletedFailed, r.done, r.failed) : Said(kSaidDeleted, r.done))
+                                       : Said(kSaidRecycled, r.recycled);
+    if (r.recycled > 0 && r.done > r.recycled) said += Said(kSaidAlsoDeleted, r.done - r.recycled);
+    if (r.recycled > 0 && r.failed) said += Said(kSaidNotDeleted, r.failed);
     if (r.removedInside > 0) said += Said(kSaidDeletedInside, r.removedInside);
     return said;
 }
@@ -161,6 +166,13 @@ std::string LinksLeftText(const std::string& path, const std::vector<std::string
     return text;
 }
 
+int DeleteOrRecycle(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes, bool recycle,
+                    std::vector<std::string>* linksLeft, int* removed) {
+    if (recycle && fs.Recycle(path)) return 2;
+    if (recycle && !Confirmed(ui.Owner(), path + kBinRefused, kDeleteTitle)) return 0;
+    return DeleteTree(fs, ui, path, attributes, linksLeft, removed);
+}
+
 int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes,
                std::vector<std::string>* linksLeft, int* removed) {
     std::vector<std::string> own;
@@ -170,7 +182,7 @@ int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::ui
     return r;
 }
 
-InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui) {
+InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui, bool recycle) {
     InPlaceResult r;
     Confirmations asked;
     bool first = true;
@@ -182,10 +194,11 @@ InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, Operat
         // Rows that are never deleted are left alone, and not taken for the
         // first row, which asks.
         if (!Deletable(v.table.rows[row])) return RowOutcome::PassedOver;
-        const RowResult x = DeleteRow(v, dir, fs, ui, !first, row, asked, r.removedInside);
+        const RowResult x = DeleteRow(v, dir, fs, ui, !first, row, asked, r.removedInside, recycle);
         const bool refusedAtFirst = first && x == kRowFailed && ui.CancelRequested();
         first = false;
-        if (x == kDeleted) return RowOutcome::Done;
+        if (x == kRecycled) ++r.recycled;
+        if (x == kDeleted || x == kRecycled) return RowOutcome::Done;
         return x == kRowFailed && !refusedAtFirst ? RowOutcome::Failed : RowOutcome::PassedOver;
     });
     r.done = tally.done;

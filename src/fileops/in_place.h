@@ -13,6 +13,7 @@ namespace qrn {
 
 struct InPlaceResult {
     int done = 0, failed = 0;
+    int recycled = 0;      // of done: moved into the Recycle Bin
     int removedInside = 0; // entries that went inside directories that could not be deleted whole
     bool refresh = false;  // the directory must be read again
     std::string said;      // the summary to speak
@@ -25,11 +26,17 @@ struct InPlaceResult {
 // end. 1 on success. removed, when given, counts every entry that went.
 int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes,
                std::vector<std::string>* linksLeft = nullptr, int* removed = nullptr);
+// DeleteTree, or with recycle the entry moved into the Recycle Bin whole;
+// one the bin does not take is deleted for good only once the user says so.
+// 0 when it stays, 1 deleted, 2 in the bin.
+int DeleteOrRecycle(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes, bool recycle,
+                    std::vector<std::string>* linksLeft = nullptr, int* removed = nullptr);
 // What is told of the links a delete of path left.
 std::string LinksLeftText(const std::string& path, const std::vector<std::string>& links);
 
-// The marked rows, or the cursor row, of the list of dir (ending in a backslash).
-InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui);
+// The marked rows, or the cursor row, of the list of dir (ending in a
+// backslash); with recycle into the Recycle Bin, after the same questions.
+InPlaceResult DeleteCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui, bool recycle = false);
 // keepExtension: only the part before the extension is edited.
 InPlaceResult RenameCommand(ListView& v, const char* dir, FileSystem& fs, OperationUi& ui, bool keepExtension);
 InPlaceResult MakeDirectoryCommand(const char* dir, FileSystem& fs, OperationUi& ui);

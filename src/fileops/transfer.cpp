@@ -162,6 +162,7 @@ public:
     bool RemoveLink(const std::string& p) override { return fs_.RemoveLink(p); }
     std::uint64_t AllocatedSize(const std::string& p, std::uint64_t n) override { return fs_.AllocatedSize(p, n); }
     bool RemoveFile(const std::string& p) override { return fs_.RemoveFile(p); }
+    bool Recycle(const std::string& p) override { return fs_.Recycle(p); }
     bool SetAttributes(const std::string& p, std::uint32_t a) override { return fs_.SetAttributes(p, a); }
     bool Rename(const std::string& a, const std::string& b) override { return fs_.Rename(a, b); }
     bool Replace(const std::string& a, const std::string& b) override { return fs_.Replace(a, b); }
@@ -374,7 +375,7 @@ int MoveDirectory(CopyJob& job, const std::string& sourceDir, const std::string&
 // A link the system cannot remove without reaching through it is left and
 // goes to linksLeft.
 int Prune(FileSystem& fs, ListingReplay* replay, OperationUi& ui, const std::string& sourceDir,
-          const std::string& targetDir, int& deleted, std::vector<std::string>& linksLeft) {
+          const std::string& targetDir, int& deleted, std::vector<std::string>& linksLeft, bool recycle) {
     std::vector<DirItem> targets, sources;
     if (!fs.List(targetDir, targets)) {
         // A target that is not there yet holds nothing to delete.
@@ -407,7 +408,7 @@ int Prune(FileSystem& fs, ListingReplay* replay, OperationUi& ui, const std::str
         if (target.size() + (directory ? 1 : 0) > kMaxPath) return 0;
         if (!present) {
             const std::size_t left = linksLeft.size();
-            if (DeleteTree(fs, ui, target, item.attributes, &linksLeft)) {
+            if (DeleteOrRecycle(fs, ui, target, item.attributes, recycle, &linksLeft)) {
                 ++deleted;
                 continue;
             }
@@ -418,7 +419,7 @@ int Prune(FileSystem& fs, ListingReplay* replay, OperationUi& ui, const std::str
         if (!directory || fs.IsLink(target, item.attributes)) continue;
         if (counterpart && !(counterpart->attributes & kAttrDirectory)) continue;
         const std::string& sourceName = counterpart ? counterpart->name : item.name;
-        if (!Prune(fs, replay, ui, sourceDir + sourceName + "\\", target + "\\", deleted, linksLeft)) return 0;
+        if (!Prune(fs, replay, ui, sourceDir + sourceName + "\\", target + "\\", deleted, linksLeft, recycle)) return 0;
     }
     return !ui.CancelRequested();
 }
@@ -442,9 +443,9 @@ int MoveEntry(CopyJob& job, const std::string& sourceDir, const std::string& tar
 }
 
 int MirrorPrune(FileSystem& fs, OperationUi& ui, const std::string& sourceDir, const std::string& targetDir,
-                int& deleted, std::vector<std::string>* linksLeft) {
+                int& deleted, std::vector<std::string>* linksLeft, bool recycle) {
     std::vector<std::string> own;
-    return Prune(fs, nullptr, ui, sourceDir, targetDir, deleted, linksLeft ? *linksLeft : own);
+    return Prune(fs, nullptr, ui, sourceDir, targetDir, deleted, linksLeft ? *linksLeft : own, recycle);
 }
 
 TransferResult CopyCommand(ListView& v, const TransferRequest& r, FileSystem& fs, OperationUi& ui) {
@@ -515,7 +516,7 @@ TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSyst
     }
     res.refresh = IsSameOrInside(r.currentDir, target);
     std::vector<std::string> linksLeft;
-    if (!Prune(replay, &replay, ui, source, target, res.deleted, linksLeft)) {
+    if (!Prune(replay, &replay, ui, source, target, res.deleted, linksLeft, r.recycle)) {
         Tell(owner, ui.CancelRequested() ? kPruneStopped : kPruneFailed, kMirrorErrorTitle);
         end();
         res.said = kSaidMirrorStopped;
@@ -555,7 +556,7 @@ TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSyst
     res.failed = guarded.lines + unlogged;
     if (ui.CancelRequested()) res.said = kSaidMirrorStopped;
     else if (res.failed) res.said = Said(kSaidMirroredFailed, res.done, res.deleted, res.failed);
-    else res.said = Said(kSaidMirrored, res.done, res.deleted);
+    else res.said = Said(r.recycle ? kSaidMirroredRecycled : kSaidMirrored, res.done, res.deleted);
     return res;
 }
 

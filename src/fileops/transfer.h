@@ -22,6 +22,7 @@ struct TransferRequest {
     const char* pattern = "";
     std::string ownExecutable;               // a copy or move onto it becomes an update request
     PendingUpdateRecord* pendingUpdate = nullptr;
+    bool recycle = false;                    // mirror copy's deletions go into the Recycle Bin
 };
 
 struct TransferResult {
@@ -45,7 +46,7 @@ TransferResult MoveCommand(ListView& v, const TransferRequest& r, FileSystem& fs
 // more is deleted). deleted counts what went; a link the system cannot
 // remove without reaching through it stays and goes to linksLeft.
 int MirrorPrune(FileSystem& fs, OperationUi& ui, const std::string& sourceDir, const std::string& targetDir,
-                int& deleted, std::vector<std::string>* linksLeft = nullptr);
+                int& deleted, std::vector<std::string>* linksLeft = nullptr, bool recycle = false);
 
 // Moves sourceDir + name into targetDir (both ending in a backslash): a file
 // by the system's move, a directory rebuilt at the target with its contents

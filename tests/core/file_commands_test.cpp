@@ -9,6 +9,7 @@
 #include "fileops/concatenate.h"
 #include "fileops/drop.h"
 #include "fileops/fileops_texts.h"
+#include "fileops/in_place.h"
 #include "fileops/total_size.h"
 #include "memory_fs.h"
 
@@ -121,6 +122,33 @@ TEST_F(Files, ADropCopiesOrMovesIntoTheRowsDirectoryAndNeverADirectoryIntoItself
         EXPECT_EQ(c.started, started);
         EXPECT_EQ(c.ctrl && c.answer == kIdOk, !fs.Find("D:\\in\\n.txt"));
         EXPECT_EQ(res.done > 0, res.refresh);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// With the bin, D moves the entries there whole after the same questions; one
+// the bin refuses is deleted for good only when the user says so.
+TEST_F(Files, DeletionsGoIntoTheRecycleBinAndARefusalIsAskedAbout) {
+    const struct { const char* what; const char* dir; Ints marked; std::deque<int> answers; const char* left;
+                   std::size_t binned; const char* said; } cases[] = {
+        {"a file and a tree into the bin", "C:\\t\\", {0, 1}, {kIdOk}, "KEEP=k", 3, "2件ごみ箱へ移しました"},
+        {"no bin there, deleted for good when agreed", "D:\\t\\", {0}, {kIdOk, kIdOk}, "DIR\\ DIR\\X=x KEEP=k", 0,
+         "1件削除しました"},
+        {"no bin there, refused", "D:\\t\\", {0}, {kIdOk, kIdCancel}, "A.TXT=a DIR\\ DIR\\X=x KEEP=k", 0, "削除しませんでした"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs.nodes.clear(), fs.bin.clear();
+        for (const char* d : {"C:\\t\\", "D:\\t\\"})
+            fs.File(d + std::string("a.txt"), "a"), fs.File(d + std::string("dir\\x"), "x"), fs.File(d + std::string("keep"), "k");
+        prompts.messages.clear(), prompts.answers = c.answers;
+        const InPlaceResult r = DeleteCommand(ListOf(fs, c.dir, c.marked), c.dir, fs, *this, true);
+        EXPECT_EQ(c.left, fs.Dump(c.dir));
+        EXPECT_EQ(c.binned, fs.bin.size());
+        EXPECT_EQ(c.said, r.said);
+        if (c.dir[0] == 'D') EXPECT_EQ(Told(kDeleteTitle, std::string(c.dir) + "a.txt" + kBinRefused), prompts.messages.at(1));
     }
 }
 

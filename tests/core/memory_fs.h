@@ -98,6 +98,17 @@ public:
     bool IsLink(const std::string&, std::uint32_t attributes) override { return attributes & kAttrReparsePoint; }
     bool RemoveLink(const std::string&) override { return Fail(kErrAccessDenied); }
     std::uint64_t AllocatedSize(const std::string&, std::uint64_t size) override { return size; }
+    // The bin takes what lies on a volume of binned and is not held, tree and all.
+    std::set<char> binned{'C'};
+    std::map<std::string, Node> bin;
+    bool Recycle(const std::string& path) override {
+        const std::string k = Key(path);
+        if (!Look(path) || held.count(k) || !binned.count(k[0])) return Fail(kErrAccessDenied);
+        for (auto it = nodes.begin(); it != nodes.end();)
+            if (it->first == k || !it->first.compare(0, k.size() + 1, k + "\\")) bin.insert(*it), it = nodes.erase(it);
+            else ++it;
+        return true;
+    }
     bool RemoveFile(const std::string& path) override {
         if (!Look(path) || Refused(path, true, true)) return false;
         return Give(path), nodes.erase(Key(path));

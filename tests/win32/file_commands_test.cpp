@@ -157,3 +157,26 @@ TEST_F(Ops, ConcatenationOnAFullVolumeKeepsTheOldTarget) {
 }
 
 }  // namespace
+
+namespace {
+
+// Wine keeps the Recycle Bin as the desktop's trash, in the user's home.
+TEST_F(Ops, TheRecycleBinTakesAFileAndADirectoryWhole) {
+    const char* home = std::getenv("WINEHOMEDIR");  // "\??\Z:\root"
+    ASSERT_TRUE(home && std::strlen(home) > 4);
+    const std::string trash = std::string(home + 4) + "\\.local\\share\\Trash\\files\\";
+    TempTree t;
+    const std::string tag = std::to_string(GetCurrentProcessId());
+    t.File("bin-" + tag + ".txt", "binned");
+    t.Dir("bindir-" + tag), t.File("bindir-" + tag + "\\in.txt", "in");
+    for (const std::string name : {"bin-" + tag + ".txt", "bindir-" + tag}) {
+        EXPECT_TRUE(fs.Recycle(t / name)) << name;
+        EXPECT_FALSE(Exists(t / name)) << name;
+        EXPECT_TRUE(Exists(trash + name)) << trash + name;
+    }
+    EXPECT_EQ("in", Slurp(trash + "bindir-" + tag + "\\in.txt"));
+    std::filesystem::remove_all(trash + "bindir-" + tag);
+    DeleteFileA((trash + "bin-" + tag + ".txt").c_str());
+}
+
+}  // namespace
