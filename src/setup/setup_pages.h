@@ -43,6 +43,8 @@ inline constexpr PageRow kBasePage[] = {
     {{IniKey::ScrollMode, 1025, BindKind::Check}, true, true},
     {{IniKey::Editor, 1035, BindKind::Edit}, false, true},
     {{IniKey::Pager, 1036, BindKind::Edit}, false, true},
+    {{IniKey::SpeakProgress, 1028, BindKind::Check}, false, true},
+    {{IniKey::RecycleBin, 1029, BindKind::Check}, false, true},
 };
 inline constexpr PageRow kDirPage[] = {
     {{IniKey::Set1, 1037, BindKind::Edit}, true, true, true},

@@ -147,3 +147,27 @@ check "Ctrl+W: the directory, the place among the rows, the marks (Home marks th
     becomes 'U:\、2件中1件目、マーク1件1バイト、空きNバイト' eval 'last_spoken | sed "s/空き[0-9]*バイト$/空きNバイト/"'
 quit
 rm -rf "$C/qrndrop"
+
+# ---------------------------------------------------------------------------
+scenario "RecycleBin=1: D moves into the trash; the base setup page switches it and the quarters"
+clear_drive "$U"
+BINNED=binned-$$.txt
+printf 'r' > "$U/$BINNED"
+open_u "Disp_Mode=1" "RecycleBin=1"
+keys d
+check "D asks as ever" question Delete "U:\\$BINNED"
+answer =Delete '#1'
+check "and says where the file went" spoken "1件ごみ箱へ移しました"
+check "which is the desktop's trash" test -f "$HOME/.local/share/Trash/files/$BINNED"
+rm -f "$HOME/.local/share/Trash/files/$BINNED" "$HOME/.local/share/Trash/info/$BINNED.trashinfo"
+BASE=QRNの基本設定
+drive command QRN "QRN - " 40038
+check "the base setup page opens" drive wait '#32770' "=$BASE" 10000
+drive press '#32770' "=$BASE" '#1028'
+drive press '#32770' "=$BASE" '#1029'
+answer "=$BASE" '#1'
+ini_table <<'T'
+the quarters switched off|QRNInit|SpeakProgress|0
+the bin switched off|QRNInit|RecycleBin|0
+T
+quit
