@@ -158,8 +158,10 @@ keys d
 check "D asks as ever" question Delete "U:\\$BINNED"
 answer =Delete '#1'
 check "and says where the file went" spoken "1件ごみ箱へ移しました"
-check "which is the desktop's trash" test -f "$HOME/.local/share/Trash/files/$BINNED"
-rm -f "$HOME/.local/share/Trash/files/$BINNED" "$HOME/.local/share/Trash/info/$BINNED.trashinfo"
+TRASH=$HOME/.local/share/Trash
+check "which is the desktop's trash (under its name, or a new one when the trash has it)" \
+    eval 'compgen -G "$TRASH/files/$BINNED*" >/dev/null'
+rm -f "$TRASH/files/$BINNED"* "$TRASH/info/$BINNED"*
 BASE=QRNの基本設定
 drive command QRN "QRN - " 40038
 check "the base setup page opens" drive wait '#32770' "=$BASE" 10000

@@ -160,23 +160,31 @@ TEST_F(Ops, ConcatenationOnAFullVolumeKeepsTheOldTarget) {
 
 namespace {
 
-// Wine keeps the Recycle Bin as the desktop's trash, in the user's home.
+// Wine keeps the Recycle Bin as the desktop's trash, in the user's home: an
+// entry goes there whole, under its name or, when the trash has one, a new one.
 TEST_F(Ops, TheRecycleBinTakesAFileAndADirectoryWhole) {
-    const char* home = std::getenv("WINEHOMEDIR");  // "\??\Z:\root"
+    const char* home = std::getenv("WINEHOMEDIR");  // "\\??\\Z:\\root"
     ASSERT_TRUE(home && std::strlen(home) > 4);
-    const std::string trash = std::string(home + 4) + "\\.local\\share\\Trash\\files\\";
+    const std::filesystem::path trash = std::string(home + 4) + "\\.local\\share\\Trash";
+    auto binned = [&trash](const std::string& name) {
+        for (const auto& e : std::filesystem::directory_iterator(trash / "files"))
+            if (e.path().filename().string().rfind(name, 0) == 0) return e.path();
+        return std::filesystem::path();
+    };
     TempTree t;
-    const std::string tag = std::to_string(GetCurrentProcessId());
+    const std::string tag = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
     t.File("bin-" + tag + ".txt", "binned");
     t.Dir("bindir-" + tag), t.File("bindir-" + tag + "\\in.txt", "in");
     for (const std::string name : {"bin-" + tag + ".txt", "bindir-" + tag}) {
         EXPECT_TRUE(fs.Recycle(t / name)) << name;
         EXPECT_FALSE(Exists(t / name)) << name;
-        EXPECT_TRUE(Exists(trash + name)) << trash + name;
+        const std::filesystem::path there = binned(name);
+        ASSERT_FALSE(there.empty()) << name;
+        const bool file = name.back() == 't';
+        EXPECT_EQ(file ? "binned" : "in", Slurp((file ? there : there / "in.txt").string()));
+        std::filesystem::remove(trash / "info" / (there.filename().string() + ".trashinfo"));
+        std::filesystem::remove_all(there);
     }
-    EXPECT_EQ("in", Slurp(trash + "bindir-" + tag + "\\in.txt"));
-    std::filesystem::remove_all(trash + "bindir-" + tag);
-    DeleteFileA((trash + "bin-" + tag + ".txt").c_str());
 }
 
 }  // namespace
