@@ -1,5 +1,7 @@
 #include "archive/archive_commands.h"
 
+#include <set>
+
 #include <cstdio>
 
 #include "archive/archive_texts.h"
@@ -79,10 +81,18 @@ ArchiveResult UnpackArchives(ArchiveCommand& c, const char* destDir) {
         CountsChanged(c);
         if (c.walked) c.walked(tally.done + tally.failed, total);
     };
+    // A library refused or busy once is not asked again in this command:
+    // its rows keep their marks, and the user is told once.
+    std::set<ArchiverKind> givenUp;
+    auto ready = [&](ArchiverKind kind) {
+        std::unique_ptr<Archiver> a = givenUp.count(kind) ? nullptr : Ready(c, kind);
+        if (!a) givenUp.insert(kind);
+        return a;
+    };
     // Every row of a library's kind in one loading: the marked ones, else the
     // cursor row. False once no row is marked any more.
     auto batch = [&](ArchiverKind kind) {
-        std::unique_ptr<Archiver> a = Ready(c, kind);
+        std::unique_ptr<Archiver> a = ready(kind);
         if (!a) return true;
         a->SetModes();
         const bool marked = t.MarkedCount > 0;
@@ -94,12 +104,13 @@ ArchiveResult UnpackArchives(ArchiveCommand& c, const char* destDir) {
         return true;
     };
     SelectionWalk walk;
-    walk.dropMarks = false;  // each row's library clears its mark
+    walk.kind = RowKind::PlainFile;  // a marked directory is no archive
+    walk.dropMarks = false;          // each row's library clears its mark
     WalkSelection(t, c.listing.CursorIndex, walk, [&](int row) {
         const ArchiverKind kind = UnpackKindOf(t.rows[row].name);
         if (kind != ArchiverKind::Ish) return batch(kind) ? RowOutcome::Done : RowOutcome::Stop;
         // ISH32 takes one row a loading.
-        if (std::unique_ptr<Archiver> a = Ready(c, kind)) unpack(*a, kind, row);
+        if (std::unique_ptr<Archiver> a = ready(kind)) unpack(*a, kind, row);
         return RowOutcome::Done;
     });
     return {Summary(kSaidUnpacked, tally.done, tally.failed), true};

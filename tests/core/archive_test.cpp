@@ -103,13 +103,14 @@ TEST_F(ArchiveTest, UnpackKindByKind) {
     EXPECT_TRUE(r.refresh);
     EXPECT_EQ("4件を解凍しました", r.said);
     // Cancel: straight into the destination. A library that is refused or
-    // busy leaves its rows marked; the other kinds go on; a failing line is counted.
+    // busy leaves its rows marked and is asked once; the other kinds go on; a
+    // failing line is counted.
     p.log.clear(), ui.messages.clear();
     Mark({0, 2, 3, 5});
     ui.answers = {kIdCancel};
     p.missing = "L", p.running = "I", p.failing = "d.zip";
     r = UnpackArchives(c, "D:\\OUT\\");
-    EXPECT_EQ((Strings{"refused LHA", "refused LHA", "load ZIP", "modes", "-x \"C:\\ARC\\d.zip\" \"D:\\OUT\\\"",
+    EXPECT_EQ((Strings{"refused LHA", "load ZIP", "modes", "-x \"C:\\ARC\\d.zip\" \"D:\\OUT\\\"",
                        "release ZIP", "load ISH", "release ISH"}),
               p.log);
     EXPECT_EQ(std::string(kArchiverMessageTitle) + "|ISH32.DLL は現在実行中です。", ui.messages.back());
@@ -122,6 +123,14 @@ TEST_F(ArchiveTest, UnpackKindByKind) {
     UnpackArchives(c, "D:\\OUT\\");
     EXPECT_EQ((Strings{"load LHA", "modes", "x -a1 \"C:\\ARC\\a.lzh\" \"D:\\OUT\\\"", "release LHA"}), p.log);
     EXPECT_EQ((Strings{}), ui.messages);
+    // A marked directory named like an archive is none: left out, still marked.
+    p.log.clear();
+    l.table.rows[3].attributes = kAttrDirectory;
+    Mark({0, 3});
+    ui.answers = {kIdCancel};
+    UnpackArchives(c, "D:\\OUT\\");
+    EXPECT_EQ((Strings{"load LHA", "modes", "x -a1 \"C:\\ARC\\a.lzh\" \"D:\\OUT\\\"", "release LHA"}), p.log);
+    EXPECT_EQ((Ints{3}), Marked());
 }
 
 TEST_F(ArchiveTest, PackTheCursorRowOrTheMarkedRows) {
