@@ -78,6 +78,8 @@ RowResult DeleteRow(ListView& v, const char* dir, FileSystem& fs, OperationUi& u
     }
     std::vector<std::string> links;
     int removed = 0;
+    // A link goes the way of every delete (itself, never what it points to).
+    recycle = recycle && !fs.IsLink(path, e.attributes);
     if (recycle && fs.Recycle(path)) return kRecycled;
     if (recycle && !Confirmed(owner, path + kBinRefused, kDeleteTitle)) return kLeftAlone;
     if (path.size() <= kMaxPath && DeleteTree(fs, ui, path, e.attributes, &links, &removed)) return kDeleted;
@@ -168,6 +170,7 @@ std::string LinksLeftText(const std::string& path, const std::vector<std::string
 
 int DeleteOrRecycle(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes, bool recycle,
                     std::vector<std::string>* linksLeft, int* removed) {
+    recycle = recycle && !fs.IsLink(path, attributes);
     if (recycle && fs.Recycle(path)) return 2;
     if (recycle && !Confirmed(ui.Owner(), path + kBinRefused, kDeleteTitle)) return 0;
     return DeleteTree(fs, ui, path, attributes, linksLeft, removed);

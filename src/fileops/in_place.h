@@ -26,8 +26,9 @@ struct InPlaceResult {
 // end. 1 on success. removed, when given, counts every entry that went.
 int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes,
                std::vector<std::string>* linksLeft = nullptr, int* removed = nullptr);
-// DeleteTree, or with recycle the entry moved into the Recycle Bin whole;
-// one the bin does not take is deleted for good only once the user says so.
+// DeleteTree, or with recycle the entry moved into the Recycle Bin whole
+// (a link is not: it goes as every delete takes it); one the bin does not
+// take is deleted for good only once the user says so.
 // 0 when it stays, 1 deleted, 2 in the bin.
 int DeleteOrRecycle(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes, bool recycle,
                     std::vector<std::string>* linksLeft = nullptr, int* removed = nullptr);

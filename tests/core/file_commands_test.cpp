@@ -137,12 +137,15 @@ TEST_F(Files, DeletionsGoIntoTheRecycleBinAndARefusalIsAskedAbout) {
         {"a file and a tree into the bin", "C:\\t\\", {0, 1}, {kIdOk}, "KEEP=k", 3, "2件ごみ箱へ移しました"},
         {"no bin there, deleted for good when agreed", "D:\\t\\", {0}, {kIdOk, kIdOk}, "DIR\\ DIR\\X=x KEEP=k", 0,
          "1件削除しました"},
-        {"no bin there, refused", "D:\\t\\", {0}, {kIdOk, kIdCancel}, "A.TXT=a DIR\\ DIR\\X=x KEEP=k", 0, "削除しませんでした"}};
+        {"no bin there, refused", "D:\\t\\", {0}, {kIdOk, kIdCancel}, "A.TXT=a DIR\\ DIR\\X=x KEEP=k", 0, "削除しませんでした"},
+        {"a link is never handed to the bin", "C:\\t\\", {1}, {kIdOk}, "A.TXT=a DIR\\ DIR\\X=x KEEP=k", 0,
+         "削除しませんでした"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs.nodes.clear(), fs.bin.clear();
         for (const char* d : {"C:\\t\\", "D:\\t\\"})
             fs.File(d + std::string("a.txt"), "a"), fs.File(d + std::string("dir\\x"), "x"), fs.File(d + std::string("keep"), "k");
+        if (c.binned == 0 && c.dir[0] == 'C') fs.Find("C:\\t\\dir")->attributes |= kAttrReparsePoint;
         prompts.messages.clear(), prompts.answers = c.answers;
         const InPlaceResult r = DeleteCommand(ListOf(fs, c.dir, c.marked), c.dir, fs, *this, true);
         EXPECT_EQ(c.left, fs.Dump(c.dir));
