@@ -40,6 +40,15 @@ TEST(TotalSizeText, TheResultInBytesKilobytesAndMegabytes) {
               SizeText("C:\\d\\", "a.txt", 1, 1536));
 }
 
+// A clock of no time zone: the in-memory file system keeps no times to convert.
+LocalClock& SystemlessClock() {
+    static struct : LocalClock {
+        bool ToLocal(std::uint64_t, CalendarTime&) override { return false; }
+        bool ToUniversal(const CalendarTime&, std::uint64_t&) override { return false; }
+    } clock;
+    return clock;
+}
+
 struct Files : ::testing::Test, RecordingUi {
     MemoryFs fs;
     std::string ListText(const char* name) override { return fs.Content(name); }
@@ -153,6 +162,32 @@ TEST_F(Files, DeletionsGoIntoTheRecycleBinAndARefusalIsAskedAbout) {
         EXPECT_EQ(c.said, r.said);
         if (c.dir[0] == 'D') EXPECT_EQ(Told(kDeleteTitle, std::string(c.dir) + "a.txt" + kBinRefused), prompts.messages.at(1));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// In memory: a link is an entry and never entered; marks stay; the boxes set
+// their bits and no others, and a refusal is told once with its path.
+TEST_F(Files, TotalSizeAndAttributesOnTheInMemoryFileSystem) {
+    fs.File("C:\\t\\d\\a", "aaa"), fs.File("C:\\t\\d\\e\\"), fs.File("C:\\t\\d\\lnk\\x", "xxxxxxx"), fs.File("C:\\t\\f", "ff");
+    fs.Find("C:\\t\\d\\lnk")->attributes |= kAttrReparsePoint;
+    Listing& l = ListOf(fs, "C:\\t\\", {0, 1});
+    const SizeTotal s = TotalSizeCommand(l, "C:\\t\\", fs, *this);
+    EXPECT_EQ((std::vector<std::uint64_t>{3, 5}), (std::vector<std::uint64_t>{s.files, s.bytes}));  // a, lnk, f
+    EXPECT_EQ("3件、5バイト", s.said);
+    EXPECT_EQ(2, l.table.MarkedCount);
+    fs.File("C:\\t\\d\\a", "aaa", kAttrArchive | kAttrSystem);
+    Listing& m = ListOf(fs, "C:\\t\\d\\", {0, 2});  // a, lnk
+    AttributeForm form = OpenAttributeForm(m, "C:\\t\\d\\", fs, SystemlessClock());
+    EXPECT_TRUE(form.archive && form.system && !form.timesEditable);
+    form.readOnly = true, form.system = false;
+    prompts.messages.clear();
+    const AttributeResult r = ApplyAttributeForm(m, "C:\\t\\d\\", form, fs, SystemlessClock(), nullptr);
+    EXPECT_EQ(kAttrArchive | kAttrReadOnly, fs.Stat("C:\\t\\d\\a").attributes);
+    EXPECT_EQ((Strings{Told(kRowErrorTitle, "C:\\t\\d\\lnk" + std::string(kLinkAttributesKept))}), prompts.messages);
+    EXPECT_EQ((std::vector<int>{1, 1}), (std::vector<int>{r.changed, r.refused}));
 }
 
 }  // namespace
