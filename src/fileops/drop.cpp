@@ -65,6 +65,7 @@ TransferResult DropCommand(ListView& v, const DropRequest& r, FileSystem& fs, Op
         }
         const std::string sourceDir = DirectoryPart(path), name = path.substr(sourceDir.size());
         const FileStat st = fs.Stat(path);
+        const int copiedBefore = job.filesCopied, skippedBefore = job.filesSkipped;
         const bool done = st.exists && !name.empty() &&
                           (move ? MoveEntry(job, sourceDir, target, name, st.attributes)
                                 : CopyEntry(job, sourceDir, target, name, st.attributes, false, ""));
@@ -74,6 +75,11 @@ TransferResult DropCommand(ListView& v, const DropRequest& r, FileSystem& fs, Op
             ++res.failed;
             break;
         }
+        // A file left where it was (already there, or by the policy) is not counted as done.
+        if (!(st.attributes & kAttrDirectory) && job.filesCopied == copiedBefore && job.filesSkipped > skippedBefore) {
+            ++res.passedOver;
+            continue;
+        }
         ++res.done;
         ++(move ? moved : copied);
         res.refresh = true;
@@ -81,6 +87,7 @@ TransferResult DropCommand(ListView& v, const DropRequest& r, FileSystem& fs, Op
     ui.CloseStatus();
     if (copied) res.said = Said(kSaidCopied, copied);
     if (moved) res.said += (res.said.empty() ? "" : "。") + Said(kSaidMoved, moved);
+    if (res.passedOver) res.said += (res.said.empty() ? "" : "。") + Said(kSaidLeftAsItWas, res.passedOver);
     return res;
 }
 

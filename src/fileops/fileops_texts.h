@@ -95,6 +95,7 @@ constexpr const char* kSaidCopied = "%d件コピーしました";
 constexpr const char* kSaidCopiedFailed = "%d件コピーしました。%d件はコピーできませんでした";
 constexpr const char* kSaidNothingCopied = "コピーしませんでした";
 constexpr const char* kSaidPassedOver = "。%d件はそのままにしました";
+constexpr const char* kSaidLeftAsItWas = "%d件はそのままにしました";
 constexpr const char* kSaidMoved = "%d件移動しました";
 constexpr const char* kSaidMovedFailed = "%d件移動しました。%d件は移動できませんでした";
 constexpr const char* kSaidNothingMoved = "移動しませんでした";

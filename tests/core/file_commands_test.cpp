@@ -112,6 +112,8 @@ TEST_F(Files, ADropCopiesOrMovesIntoTheRowsDirectoryAndNeverADirectoryIntoItself
         {"the question refused", 1, {"D:\\in\\n.txt"}, false, kIdCancel, "DIR\\ DIR\\F=f RUN.EXE=x", 1, {}},
         {"a directory onto its own row", 1, {"C:\\l\\dir", "D:\\in\\n.txt"}, false, kIdOk, "DIR\\ DIR\\F=f RUN.EXE=x", 3, {}},
         {"onto the label row", 0, {"D:\\in\\n.txt"}, false, kIdOk, "DIR\\ DIR\\F=f N.TXT=n RUN.EXE=x", 1, {}},
+        {"from the listed directory onto the label row: left as it was", 0, {"C:\\l\\RUN.EXE"}, false, kIdOk,
+         "DIR\\ DIR\\F=f RUN.EXE=x", 1, {}},
         {"onto a program", 2, {"D:\\in\\n.txt", "D:\\a"}, false, kIdOk, "DIR\\ DIR\\F=f RUN.EXE=x", 0,
          {"C:\\l\\RUN.EXE D:\\in\\n.txt", "C:\\l\\RUN.EXE D:\\a"}}};
     for (const auto& c : cases) {
@@ -131,6 +133,7 @@ TEST_F(Files, ADropCopiesOrMovesIntoTheRowsDirectoryAndNeverADirectoryIntoItself
         EXPECT_EQ(c.started, started);
         EXPECT_EQ(c.ctrl && c.answer == kIdOk, !fs.Find("D:\\in\\n.txt"));
         EXPECT_EQ(res.done > 0, res.refresh);
+        if (c.row == 0 && c.paths[0][0] == 'C') EXPECT_EQ("1件はそのままにしました", res.said);
     }
 }
 
