@@ -2,6 +2,7 @@
 // the program, scripted answers in tests.
 #pragma once
 #include <cstddef>
+#include <string>
 
 namespace qrn {
 
@@ -26,5 +27,9 @@ Prompts& CurrentPrompts();
 void SetPrompts(Prompts* p);
 // The program's own prompts, installed at start.
 void SetDefaultPrompts(Prompts* p);
+
+// A message with OK alone (an exclamation), and a question answered OK or Cancel.
+void Tell(void* owner, const std::string& text, const char* title);
+bool Confirmed(void* owner, const std::string& text, const char* title);
 
 }  // namespace qrn

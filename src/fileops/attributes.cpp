@@ -145,7 +145,7 @@ AttributeResult ApplyAttributeForm(ListView& v, const char* dir, const Attribute
             std::snprintf(more, sizeof more, kOthersRefused, res.refused - 1);
             text += more;
         }
-        CurrentPrompts().Message(owner, text.c_str(), kRowErrorTitle, kMbOk | kMbIconExclamation);
+        Tell(owner, text, kRowErrorTitle);
     }
     char said[128];
     std::snprintf(said, sizeof said, res.refused ? kSaidAttributesRefused : kSaidAttributes, res.changed, res.refused);

@@ -12,10 +12,6 @@ namespace {
 
 constexpr char kEndOfFile = 0x1A;
 
-void Tell(void* owner, const std::string& text, const char* title) {
-    CurrentPrompts().Message(owner, text.c_str(), title, kMbOk | kMbIconExclamation);
-}
-
 // Appends one input to the open file out; false told.
 bool AppendInput(const ConcatRequest& r, FileSystem& fs, void* owner, const std::string& input, FileHandle out,
                  const std::string& target, std::vector<char>& block) {

@@ -19,10 +19,6 @@ int Ask(void* owner, const std::string& text, const char* title) {
     return CurrentPrompts().Message(owner, text.c_str(), title, kMbOkCancel | kMbIconQuestion);
 }
 
-void Tell(void* owner, const std::string& text, const char* title) {
-    CurrentPrompts().Message(owner, text.c_str(), title, kMbOk | kMbIconExclamation);
-}
-
 
 // "C:\a\b" -> "C:\a", "C:\a" -> "C:\", "C:\" -> "C:\".
 std::string Parent(const std::string& path) {

@@ -19,12 +19,6 @@ bool IsProgram(const char* name) {
     return ext == "EXE" || ext == "COM" || ext == "BAT";
 }
 
-std::string Said(const char* format, int n) {
-    char text[96];
-    std::snprintf(text, sizeof text, format, n);
-    return text;
-}
-
 }  // namespace
 
 bool DropMoves(const std::string& path, const char* currentDir, bool shift, bool ctrl) {
@@ -58,9 +52,7 @@ TransferResult DropCommand(ListView& v, const DropRequest& r, FileSystem& fs, Op
         if (r.keys) r.keys(shift, ctrl);
         const bool move = DropMoves(path, r.currentDir, shift, ctrl);
         if (i == 0) {
-            if (CurrentPrompts().Message(ui.Owner(), move ? kDropMoveQuestion : kDropCopyQuestion, kDropTitle,
-                                         kMbOkCancel | kMbIconQuestion) != kIdOk)
-                return res;
+            if (!Confirmed(ui.Owner(), move ? kDropMoveQuestion : kDropCopyQuestion, kDropTitle)) return res;
             ui.OpenStatus(move ? kMoveTitle : kCopyTitle);
         }
         const std::string sourceDir = DirectoryPart(path), name = path.substr(sourceDir.size());
@@ -70,8 +62,7 @@ TransferResult DropCommand(ListView& v, const DropRequest& r, FileSystem& fs, Op
                           (move ? MoveEntry(job, sourceDir, target, name, st.attributes)
                                 : CopyEntry(job, sourceDir, target, name, st.attributes, false, ""));
         if (!done) {
-            CurrentPrompts().Message(ui.Owner(), (std::string(row.name) + (move ? kMoveFailed : kCopyFailed)).c_str(),
-                                     kRowErrorTitle, kMbOk | kMbIconExclamation);
+            Tell(ui.Owner(), row.name + std::string(move ? kMoveFailed : kCopyFailed), kRowErrorTitle);
             ++res.failed;
             break;
         }

@@ -14,21 +14,6 @@ namespace qrn {
 namespace {
 
 
-bool Confirmed(void* owner, const std::string& text, const char* title) {
-    return CurrentPrompts().Message(owner, text.c_str(), title, kMbOkCancel | kMbIconQuestion) == kIdOk;
-}
-
-void Tell(void* owner, const std::string& text, const char* title) {
-    CurrentPrompts().Message(owner, text.c_str(), title, kMbOk | kMbIconExclamation);
-}
-
-std::string Said(const char* format, int a, int b = 0) {
-    char text[128];
-    std::snprintf(text, sizeof text, format, a, b);
-    return text;
-}
-
-
 bool IsDotRow(const FileEntry& e) {
     return (e.attributes & kAttrDirectory) && (!std::strcmp(e.name, ".") || !std::strcmp(e.name, ".."));
 }
@@ -78,11 +63,10 @@ RowResult DeleteRow(ListView& v, const char* dir, FileSystem& fs, OperationUi& u
     }
     std::vector<std::string> links;
     int removed = 0;
-    // A link goes the way of every delete (itself, never what it points to).
-    recycle = recycle && !fs.IsLink(path, e.attributes);
-    if (recycle && fs.Recycle(path)) return kRecycled;
-    if (recycle && !Confirmed(owner, path + kBinRefused, kDeleteTitle)) return kLeftAlone;
-    if (path.size() <= kMaxPath && DeleteTree(fs, ui, path, e.attributes, &links, &removed)) return kDeleted;
+    const int gone = path.size() <= kMaxPath ? DeleteOrRecycle(fs, ui, path, e.attributes, recycle, &links, &removed) : 0;
+    if (gone == 2) return kRecycled;
+    if (gone == 1) return kDeleted;
+    if (gone < 0) return kLeftAlone;
     removedInside += removed;
     if (!links.empty() && !ui.CancelRequested()) Tell(owner, LinksLeftText(path, links), kRowErrorTitle);
     else Tell(owner, path + (ui.CancelRequested() ? kDeleteStopped : kDeleteFailed), kRowErrorTitle);
@@ -170,9 +154,10 @@ std::string LinksLeftText(const std::string& path, const std::vector<std::string
 
 int DeleteOrRecycle(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes, bool recycle,
                     std::vector<std::string>* linksLeft, int* removed) {
+    // A link goes the way of every delete (itself, never what it points to).
     recycle = recycle && !fs.IsLink(path, attributes);
     if (recycle && fs.Recycle(path)) return 2;
-    if (recycle && !Confirmed(ui.Owner(), path + kBinRefused, kDeleteTitle)) return 0;
+    if (recycle && !Confirmed(ui.Owner(), path + kBinRefused, kDeleteTitle)) return -1;
     return DeleteTree(fs, ui, path, attributes, linksLeft, removed);
 }
 

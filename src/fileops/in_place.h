@@ -29,7 +29,7 @@ int DeleteTree(FileSystem& fs, OperationUi& ui, const std::string& path, std::ui
 // DeleteTree, or with recycle the entry moved into the Recycle Bin whole
 // (a link is not: it goes as every delete takes it); one the bin does not
 // take is deleted for good only once the user says so.
-// 0 when it stays, 1 deleted, 2 in the bin.
+// 2 in the bin, 1 deleted, 0 failed, -1 left as the user said.
 int DeleteOrRecycle(FileSystem& fs, OperationUi& ui, const std::string& path, std::uint32_t attributes, bool recycle,
                     std::vector<std::string>* linksLeft = nullptr, int* removed = nullptr);
 // What is told of the links a delete of path left.

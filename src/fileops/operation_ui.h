@@ -50,6 +50,9 @@ public:
     virtual void SayProgress(const char*) {}
 };
 
+// A spoken summary: format with up to three counts.
+std::string Said(const char* format, int a, int b = 0, int c = 0);
+
 // A walk's progress, said through ui.
 inline std::function<void(int, int)> SpokenProgress(OperationUi& ui) {
     return SpokenQuarters([&ui] { return ui.Milliseconds(); }, [&ui](const char* text) { ui.SayProgress(text); });

@@ -17,19 +17,6 @@ namespace qrn {
 
 namespace {
 
-bool Confirmed(void* owner, const char* text) {
-    return CurrentPrompts().Message(owner, text, kConfirmTitle, kMbOkCancel | kMbIconQuestion) == kIdOk;
-}
-
-void Tell(void* owner, const std::string& text, const char* title) {
-    CurrentPrompts().Message(owner, text.c_str(), title, kMbOk | kMbIconExclamation);
-}
-
-std::string Said(const char* format, int a, int b = 0, int c = 0) {
-    char text[160];
-    std::snprintf(text, sizeof text, format, a, b, c);
-    return text;
-}
 
 std::string Summary(const TransferResult& r, const char* done, const char* doneFailed, const char* none) {
     std::string said = r.done == 0 ? none : r.failed ? Said(doneFailed, r.done, r.failed) : Said(done, r.done);
@@ -54,7 +41,7 @@ void WalkRows(ListView& v, OperationUi& ui, const char* continueText, TransferRe
               const std::function<RowOutcome(int)>& transfer) {
     SelectionWalk walk;
     walk.kind = RowKind::FileOrDirectory;
-    walk.goOnAfterFailure = [&ui, continueText] { return Confirmed(ui.Owner(), continueText); };
+    walk.goOnAfterFailure = [&ui, continueText] { return Confirmed(ui.Owner(), continueText, kConfirmTitle); };
     walk.countsChanged = [&ui] { ui.ShowCounts(); };
     walk.walked = SpokenProgress(ui);
     const SelectionTally tally = WalkSelection(v.table, v.CursorIndex, walk, transfer);
@@ -307,7 +294,7 @@ int MoveFileEntry(CopyJob& job, const std::string& sourceDir, const std::string&
             const unsigned error = fs.LastError();
             if (optimistic && (error == kErrAlreadyExists || error == kErrFileExists)) break;  // the policy decides
             Failed(job, src);
-            if (error == kErrWriteProtect && Confirmed(owner, kWriteProtected)) continue;
+            if (error == kErrWriteProtect && Confirmed(owner, kWriteProtected, kConfirmTitle)) continue;
             if (cleared && fs.Stat(dst).exists) fs.SetAttributes(dst, SettableAttributes(d.attributes));
             return 0;
         }
@@ -355,7 +342,7 @@ int MoveDirectory(CopyJob& job, const std::string& sourceDir, const std::string&
     int result = 1;
     for (const DirItem& item : items) {
         if (MoveEntry(job, src + "\\", dst + "\\", item.name, item.attributes)) continue;
-        if (job.ui.CancelRequested() || !Confirmed(owner, kMoveFailedContinue)) {
+        if (job.ui.CancelRequested() || !Confirmed(owner, kMoveFailedContinue, kConfirmTitle)) {
             result = 0;
             break;
         }
@@ -408,7 +395,7 @@ int Prune(FileSystem& fs, ListingReplay* replay, OperationUi& ui, const std::str
         if (target.size() + (directory ? 1 : 0) > kMaxPath) return 0;
         if (!present) {
             const std::size_t left = linksLeft.size();
-            if (DeleteOrRecycle(fs, ui, target, item.attributes, recycle, &linksLeft)) {
+            if (DeleteOrRecycle(fs, ui, target, item.attributes, recycle, &linksLeft) > 0) {
                 ++deleted;
                 continue;
             }
@@ -558,6 +545,12 @@ TransferResult MirrorCopyCommand(ListView& v, const TransferRequest& r, FileSyst
     else if (res.failed) res.said = Said(kSaidMirroredFailed, res.done, res.deleted, res.failed);
     else res.said = Said(r.recycle ? kSaidMirroredRecycled : kSaidMirrored, res.done, res.deleted);
     return res;
+}
+
+std::string Said(const char* format, int a, int b, int c) {
+    char text[160];
+    std::snprintf(text, sizeof text, format, a, b, c);
+    return text;
 }
 
 }  // namespace qrn
